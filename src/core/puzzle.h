@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/puzzle_file.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+class PuzzleObserver;
+class LastPuzzleRecorder;
+
+// One grid square. A space as solution marks a black square, a space as entry
+// an empty cell.
+struct PuzzleCell {
+    qint32 acrossClue = -1;
+    qint32 downClue = -1;
+    char solution = ' ';
+    char entry = ' ';
+};
+
+// One clue. The text is the puzzle file's 8-bit bytes; a null QByteArray
+// stands for an absent text.
+struct PuzzleClue {
+    QByteArray text;
+    qint32 number = 0;
+    quint8 isAcross = 0;
+};
+
+// The one open puzzle: grid, clues, information texts, the solver's position
+// and the counters behind the filled and solved tests. It owns the open file's
+// image and writes the solver's entries back into it.
+class CPuzzle {
+public:
+    enum Code { Success = 0, Invalid = 1, ReadFailed = 4, RewriteFailed = 5 };
+    enum Format { FormatNone = 0, FormatBinary = 1, FormatDocument = 2 };
+    enum Move { MoveRight = 0, MoveLeft = 1, MoveUp = 2, MoveDown = 3, MoveNext = 4, MovePrevious = 5 };
+
+    CPuzzle();
+    ~CPuzzle();
+    CPuzzle(const CPuzzle&) = delete;
+    CPuzzle& operator=(const CPuzzle&) = delete;
+
+    // ownerWindow of the design: told when a puzzle was opened or closed.
+    void SetObserver(PuzzleObserver* observer);
+    // Where the path of every successfully opened puzzle is recorded.
+    void SetRecorder(LastPuzzleRecorder* recorder);
+
+    int Open(const QString& path);
+    void Close();
+    int DetectFormat();
+
+    quint8 GetWidth() const;
+    quint8 GetHeight() const;
+    quint8 GetClueCount() const;
+    quint8 GetAcrossCount() const;
+    quint8 GetDownCount() const;
+    PuzzleCell& GetCell(int index);
+    const PuzzleCell& GetCell(int index) const;
+    const PuzzleClue* GetClue(int index) const;
+    void GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyright) const;
+    QString GetPath() const;
+
+    int GetCurrentCell() const;
+    void SetCurrentCell(int index);
+    bool IsAcross() const;
+    void SetAcross(bool across);
+    bool IsLoaded() const;
+    bool IsScrambled() const;
+    bool IsReadOnly() const;
+    int GetFormat() const;
+
+    void SetCurrentEntry(char letter);
+    void SaveProgress();
+    bool IsSolved() const;
+    bool IsFilled() const;
+    int FindWordStart(int clue, quint8* isAcross) const;
+    int GetCurrentClue() const;
+    bool FindNeighbour(int move, int* index) const;
+    bool IsClueFilled(int clue) const;
+    QString FormatClue(int clue, bool* filled, quint8* isAcross) const;
+    static QString WidenText(const QByteArray& text);
+
+    int GetFilledCount() const;
+    int GetLetterCount() const;
+};
