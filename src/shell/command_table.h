@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// What the frame knows about each command apart from any window: the texts its
+// menu item and toolbar button show, and the rule that enables it and puts the
+// check mark on one cell size.
+
+// The prompt of a command, shown as its tool tip and status-bar text; empty
+// for commands that have none.
+QString CommandPrompt(int id);
+
+// The text of a toolbar button, used for its tool tip when the command has no prompt.
+QString ToolbarButtonText(int id);
+
+struct CommandState {
+    bool enabled = true;
+    bool checkable = false;
+    bool checked = false;
+};
+
+// The update rule: puzzle commands are enabled only while a puzzle is loaded;
+// the cell-size item matching cellSize (0 small, 1 medium, 2 large) carries
+// the check mark; every other command is always enabled.
+CommandState CommandStateFor(int id, bool puzzleLoaded, int cellSize);
+
+// Whether the update pass changes the grid's check display, and to what: the
+// Check button's pressed state while a puzzle is loaded, compared with the
+// state last passed on.
+struct CheckTransition {
+    bool changes = false;
+    bool shown = false;
+};
+CheckTransition CheckButtonTransition(bool puzzleLoaded, bool buttonDown, bool checkShown);
