@@ -9,6 +9,8 @@
 CClueView::CClueView(QWidget* parent) : CColorEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
 }

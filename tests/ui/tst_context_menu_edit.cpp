@@ -49,27 +49,12 @@ class TestContextMenuEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    void menuItemsAndTheirOrder();
     void grayedItems_data();
     void grayedItems();
     void oneMenuPerPress();
     void chosenClearEmptiesTheWholeField();
     void undoAndSelectAll();
 };
-
-void TestContextMenuEdit::menuItemsAndTheirOrder()
-{
-    CContextMenuEdit edit;
-    const std::unique_ptr<QMenu> menu = edit.BuildContextMenu();
-    QStringList texts;
-    QList<int> commands;
-    for (const QAction* action : menu->actions()) {
-        texts << action->text();
-        commands << action->data().toInt();
-    }
-    QCOMPARE(texts, (QStringList{"&Undo", "", "Cu&t", "&Copy", "&Paste", "C&lear", "", "&Select All"}));
-    QCOMPARE(commands, (QList<int>{57643, 0, 57635, 57634, 57637, 57632, 0, 57642}));
-}
 
 void TestContextMenuEdit::grayedItems_data()
 {
