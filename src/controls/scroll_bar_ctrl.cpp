@@ -301,7 +301,6 @@ void CScrollBarCtrl::PaintArrow(CDrawSurface& surface, const QRect& rect, int pa
     if (pressed_ && pressedPart_ == part && IsActive())
         centre += QPoint(1, 1);
     const QColor color = Palette(IsActive() ? kPaletteBlack : kPaletteShadow);
-    surface.setRenderHint(QPainter::Antialiasing, false);
     surface.setPen(QPen(color, 1));
     surface.setBrush(color);
     surface.drawPolygon(ArrowTriangle(centre, horizontal_, part == kPartArrow2));
