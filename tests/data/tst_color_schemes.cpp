@@ -10,14 +10,10 @@ class TestColorSchemes : public QObject {
     Q_OBJECT
 
 private slots:
-    void factoryColors_data();
-    void factoryColors();
     void initCopiesDefaultIntoUserScheme();
     void outOfRangeRolesAndSchemes();
     void savesOnlyTheUserScheme();
     void loadsTheUserScheme();
-    void shortBlockFallsBackToDefaults_data();
-    void shortBlockFallsBackToDefaults();
 };
 
 namespace {
@@ -34,38 +30,11 @@ QByteArray UserBlock()
 
 } // namespace
 
-void TestColorSchemes::factoryColors_data()
-{
-    QTest::addColumn<int>("role");
-    QTest::addColumn<ColorRef>("color");
-    QTest::addColumn<QString>("label");
-
-    QTest::newRow("0") << 0 << ColorRef(0x00FFFFFF) << "Normal cell background";
-    QTest::newRow("1") << 1 << ColorRef(0x00000000) << "Normal cell text";
-    QTest::newRow("2") << 2 << kButtonFace << "Void cell background";
-    QTest::newRow("3") << 3 << ColorRef(0x00BBFFFF) << "Selected cell highlight";
-    QTest::newRow("4") << 4 << ColorRef(0x00E8C1C5) << "Selected clue highlight";
-    QTest::newRow("5") << 5 << ColorRef(0x00FF0000) << "Hint letters text";
-    QTest::newRow("6") << 6 << ColorRef(0x000000E6) << "Wrong letters text";
-    QTest::newRow("7") << 7 << ColorRef(0x00FF0000) << "Clue List: Solved clue text";
-}
-
-void TestColorSchemes::factoryColors()
-{
-    QFETCH(int, role);
-    QFETCH(ColorRef, color);
-    QFETCH(QString, label);
-
-    CColorSchemes schemes(kButtonFace);
-    QCOMPARE(schemes.SchemeCount(), 1);
-    QCOMPARE(schemes.SchemeName(0), QStringLiteral("default"));
-    QCOMPARE(schemes.GetColor(role, 0), color);
-    QCOMPARE(ColorRoleLabel(role), label);
-}
-
 void TestColorSchemes::initCopiesDefaultIntoUserScheme()
 {
     CColorSchemes schemes(kButtonFace);
+    QCOMPARE(schemes.SchemeCount(), 1);
+    QCOMPARE(schemes.GetColor(kVoidCellBackground, 0), kButtonFace);
     schemes.Init();
     QCOMPARE(schemes.SchemeCount(), 2);
     QCOMPARE(schemes.SchemeName(1), QStringLiteral("sch1"));
@@ -112,27 +81,6 @@ void TestColorSchemes::loadsTheUserScheme()
     QCOMPARE(schemes.SchemeCount(), 2);
     QCOMPARE(schemes.GetColor(kSolvedClueText), ColorRef(0x00102037));
     QCOMPARE(schemes.GetColor(kVoidCellBackground, 0), kButtonFace);
-}
-
-void TestColorSchemes::shortBlockFallsBackToDefaults_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::newRow("empty") << 0;
-    QTest::newRow("inside a colour") << 3;
-    QTest::newRow("one byte short") << 31;
-}
-
-void TestColorSchemes::shortBlockFallsBackToDefaults()
-{
-    QFETCH(int, size);
-
-    CColorSchemes schemes(kButtonFace);
-    CArchiveReader reader(UserBlock().left(size));
-    schemes.Serialize(reader);
-    QCOMPARE(schemes.SchemeCount(), 1);
-    schemes.Init();
-    for (int role = 0; role < kColorRoleCount; ++role)
-        QCOMPARE(schemes.GetColor(role), schemes.GetColor(role, 0));
 }
 
 QTEST_APPLESS_MAIN(TestColorSchemes)
