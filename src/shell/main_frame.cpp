@@ -237,9 +237,9 @@ void CMainFrame::UpdateCommands()
 
 void CMainFrame::OnCommand(int id)
 {
-    if (gridView_ != nullptr && gridView_->OnCommand(id))
-        return;
-    OnFrameCommand(id);
+    if (gridView_ == nullptr || !gridView_->OnCommand(id))
+        OnFrameCommand(id);
+    UpdateCommands();
 }
 
 PaneLayoutInput CMainFrame::LayoutInput() const

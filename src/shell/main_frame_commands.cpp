@@ -57,7 +57,6 @@ bool CMainFrame::OnFrameCommand(int id)
     default:
         return false;
     }
-    UpdateCommands();
     return true;
 }
 
