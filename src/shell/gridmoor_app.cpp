@@ -12,7 +12,7 @@ namespace {
 constexpr int kDefaultClueViewHeight = 35;
 // The window opens at the size of a large handheld screen, which fits a
 // 15 x 15 puzzle in medium cells with its clue line and toolbar.
-constexpr QSize kInitialClientSize(480, 600);
+constexpr QSize kInitialWindowSize(480, 600);
 
 } // namespace
 
@@ -43,7 +43,8 @@ bool CGridmoorApp::InitInstance()
                      &CMainFrame::OnPathHandedOver);
     QObject::connect(&singleInstance_, &SingleInstance::ActivationRequested, frame_.get(),
                      &CMainFrame::BringToFront);
-    frame_->resize(kInitialClientSize);
+    QObject::connect(&terminationSignals_, &TerminationSignals::Requested, frame_.get(), &CMainFrame::close);
+    frame_->resize(kInitialWindowSize);
     frame_->show();
     frame_->repaint();
     RegisterFileTypes();

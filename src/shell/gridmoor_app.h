@@ -3,6 +3,7 @@
 #include "shell/message_box_prompt.h"
 #include "shell/settings.h"
 #include "shell/single_instance.h"
+#include "shell/termination_signals.h"
 
 #include <QString>
 
@@ -42,5 +43,6 @@ private:
     MessageBoxPrompt prompt_;
     CSettings settings_;
     SingleInstance singleInstance_;
+    TerminationSignals terminationSignals_;
     std::unique_ptr<CMainFrame> frame_;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGTERM, SIGINT and SIGHUP (a desktop logout, a kill from a task
+// manager, Ctrl+C in a terminal) into the Requested signal on the event loop,
+// so that the program closes its window normally and the solver's entries
+// reach the puzzle file instead of being lost.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+signals:
+    void Requested();
+
+private:
+    static void OnSignal(int number);
+    void Drain();
+
+    QSocketNotifier* notifier_ = nullptr;
+};
