@@ -38,7 +38,6 @@ private slots:
     void init();
     void opensOnFirstLetterCell();
     void tellsObserverAndRecorder();
-    void countsFilledCells();
     void solvedAndFilled();
     void findNeighbour_data();
     void findNeighbour();
@@ -100,20 +99,6 @@ void TestPuzzle::tellsObserverAndRecorder()
     QCOMPARE(prompt.texts.size(), 1);
 }
 
-void TestPuzzle::countsFilledCells()
-{
-    CPuzzle puzzle;
-    QCOMPARE(puzzle.Open(WriteSmall(PuzBuilder(TestGrids::Small()).Build())), 0);
-    Enter(puzzle, 0, 'A');
-    Enter(puzzle, 0, 'B');
-    QCOMPARE(puzzle.GetFilledCount(), 1);
-    Enter(puzzle, 0, ' ');
-    QCOMPARE(puzzle.GetFilledCount(), 0);
-    Enter(puzzle, 0, ' ');
-    QCOMPARE(puzzle.GetFilledCount(), 0);
-    QCOMPARE(puzzle.GetCell(0).entry, ' ');
-}
-
 void TestPuzzle::solvedAndFilled()
 {
     const QByteArray solution = TestGrids::Joined(TestGrids::Small());
@@ -132,6 +117,11 @@ void TestPuzzle::solvedAndFilled()
     QVERIFY(!puzzle.IsSolved());
     Enter(puzzle, 20, ' ');
     QVERIFY(!puzzle.IsFilled());
+    QCOMPARE(puzzle.GetFilledCount(), 16);
+    Enter(puzzle, 20, ' ');
+    QCOMPARE(puzzle.GetFilledCount(), 16);
+    Enter(puzzle, 0, 'B');
+    QCOMPARE(puzzle.GetFilledCount(), 16);
 }
 
 void TestPuzzle::findNeighbour_data()

@@ -34,7 +34,6 @@ private slots:
     void shortFilesArePlain_data();
     void shortFilesArePlain();
     void missingFileShowsItsReason();
-    void imageReadsAndWritesWithinBounds();
     void plainFileIsWrittenBackOnlyWhenChanged();
     void packedFileIsPackedAgain();
     void writeBackKeepsPermissions();
@@ -120,25 +119,6 @@ void TestPuzzleFile::missingFileShowsItsReason()
     QCOMPARE(prompt.icons.value(0), UserPrompt::Icon::Error);
     image.Close();
     QVERIFY(!QFile::exists(Path("absent.puz")));
-}
-
-void TestPuzzleFile::imageReadsAndWritesWithinBounds()
-{
-    QVERIFY(FixtureFiles::Write(Path("f"), "abcdef"));
-    CPuzzleFile image;
-    QVERIFY(image.Open(Path("f")));
-    char buffer[8] = {};
-    QCOMPARE(image.Seek(4), 4);
-    QCOMPARE(image.Read(buffer, 8), 2);
-    QCOMPARE(QByteArray(buffer, 2), QByteArray("ef"));
-    QCOMPARE(image.Read(buffer, 8), 0);
-    QCOMPARE(image.Seek(-1), 6);
-    QCOMPARE(image.Seek(8), 8);
-    QCOMPARE(image.Read(buffer, 1), 0);
-    image.Write("xy", 2);
-    QCOMPARE(image.Data(), QByteArray("abcdef\0\0xy", 10));
-    image.SetLength(3);
-    QCOMPARE(image.Data(), QByteArray("abc"));
 }
 
 void TestPuzzleFile::plainFileIsWrittenBackOnlyWhenChanged()
