@@ -36,6 +36,7 @@ public:
     // The image itself, for searches and checksums over all of it.
     const QByteArray& Data() const;
 
+    // The path given to Open; empty again once the file is closed.
     QString GetPath() const;
     bool IsReadOnly() const;
     bool IsCompressed() const;
