@@ -122,6 +122,7 @@ void CPuzzle::SaveProgress()
         if (checksums.Compute(file_.Data(), content_.headerOffset))
             checksums.WriteTo(file_, content_.headerOffset);
     }
+    file_.Flush();
 }
 
 void CPuzzle::WriteEntry(int index)

@@ -54,6 +54,8 @@ public:
     int GetFormat() const;
 
     void SetCurrentEntry(char letter);
+    // Writes the entries into the file image and the image to disk, so the
+    // file holds them even if the program is killed afterwards.
     void SaveProgress();
     bool IsSolved() const;
     bool IsFilled() const;

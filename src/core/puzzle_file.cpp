@@ -137,7 +137,13 @@ void CPuzzleFile::Close()
     path_.clear();
 }
 
-void CPuzzleFile::WriteBack()
+void CPuzzleFile::Flush()
+{
+    if (!readOnly_ && !path_.isEmpty() && image_ != original_ && WriteBack())
+        original_ = image_;
+}
+
+bool CPuzzleFile::WriteBack()
 {
     // A document that cannot be packed is stored as plain text; the document
     // reader accepts it that way.
@@ -150,11 +156,12 @@ void CPuzzleFile::WriteBack()
     // old file with a truncated one.
     QSaveFile file(path_);
     if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() && file.commit())
-        return;
+        return true;
     const QString reason = file.errorString();
     file.cancelWriting();
     ShowFileError(QStringLiteral("The file \"%1\" could not be saved: %2. It was left as it was.")
                       .arg(path_, reason));
+    return false;
 }
 
 qint64 CPuzzleFile::Seek(qint64 position)

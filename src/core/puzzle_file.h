@@ -23,6 +23,9 @@ public:
     // Writes the image back unless the file is read-only or the image is
     // unchanged, then empties it.
     void Close();
+    // Writes a changed image back to the file now and keeps it open, so the
+    // file holds the entries even when the program ends without closing it.
+    void Flush();
 
     // Moves the position; a negative position is refused (the position stays).
     qint64 Seek(qint64 position);
@@ -44,7 +47,7 @@ public:
 private:
     bool Unpack(const QByteArray& fileContent);
     bool Pack(QByteArray* packed) const;
-    void WriteBack();
+    bool WriteBack();
 
     QString path_;
     QByteArray image_;
