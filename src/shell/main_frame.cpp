@@ -25,6 +25,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kIdleUpdateMs = 100;
@@ -85,6 +87,7 @@ void CMainFrame::CreatePanes()
     splitter_->SetMinimums(ScaleByDpi(kMinimumPaneGap), ScaleByDpi(kMinimumPaneGap));
     keyboard_->raise();
     setFocusProxy(gridView_);
+    gridView_->setFocus();
     client_->installEventFilter(this);
 }
 
@@ -239,6 +242,8 @@ void CMainFrame::OnCommand(int id)
 {
     if (gridView_ == nullptr || !gridView_->OnCommand(id))
         OnFrameCommand(id);
+    if (id >= ID_SMALL_CELLS && id <= ID_LARGE_CELLS)
+        RecalcPanes();
     UpdateCommands();
 }
 
@@ -270,8 +275,27 @@ void CMainFrame::RecalcPanes()
     clueView_->setGeometry(layout.clue);
     if (keyboard_ != nullptr) {
         keyboard_->SetBounds(KeyboardBounds(layout));
+        PlaceUnmovedKeyboard(layout);
         keyboard_->ClampToBounds();
     }
+}
+
+// The keyboard's default place suits a handheld screen; in a larger window it
+// would cover the centred grid, so until the user drags it somewhere it is
+// kept beside the grid.
+void CMainFrame::PlaceUnmovedKeyboard(const PaneLayout& layout)
+{
+    const QPoint start(g_settings->keyboardX, g_settings->keyboardY);
+    if (start != CKeyboardCtrl::kDefaultPosition)
+        return;
+    const QSize gridSize = gridView_->GetGridSize();
+    QRect drawn;
+    if (!gridSize.isEmpty()) {
+        drawn = QRect(layout.grid.left() + std::max(0, (layout.grid.width() - gridSize.width()) / 2),
+                      layout.grid.top() + std::max(0, (layout.grid.height() - gridSize.height()) / 2),
+                      gridSize.width(), gridSize.height());
+    }
+    keyboard_->move(KeyboardClearOfGrid(QRect(start, keyboard_->size()), drawn, KeyboardBounds(layout)));
 }
 
 void CMainFrame::OnSplitterMoved(qintptr splitter)
@@ -345,6 +369,7 @@ bool CMainFrame::OnMessage(int id, qintptr wParam)
     case UM_PUZZLE_OPENED:
         if (gridView_ != nullptr)
             gridView_->OnPuzzleOpened();
+        RecalcPanes();
         UpdateCommands();
         return true;
     case UM_OPEN_PASSED_FILE:

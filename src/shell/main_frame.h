@@ -104,6 +104,7 @@ private:
     void OnClientResized();
     void OnMinimized();
     PaneLayoutInput LayoutInput() const;
+    void PlaceUnmovedKeyboard(const PaneLayout& layout);
 
     CPuzzle puzzle_;
     std::unique_ptr<CDocListPicker> picker_;

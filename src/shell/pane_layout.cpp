@@ -45,3 +45,17 @@ QSize KeyboardBounds(const PaneLayout& layout)
 {
     return {layout.grid.width(), layout.grid.height() + layout.clue.height()};
 }
+
+QPoint KeyboardClearOfGrid(const QRect& keyboard, const QRect& gridDrawn, const QSize& bounds)
+{
+    constexpr int kGap = 4;
+    if (gridDrawn.isEmpty() || !keyboard.intersects(gridDrawn))
+        return keyboard.topLeft();
+    const int below = gridDrawn.top() + gridDrawn.height() + kGap;
+    if (below + keyboard.height() <= bounds.height())
+        return {keyboard.left(), below};
+    const int above = gridDrawn.top() - kGap - keyboard.height();
+    if (above >= 0)
+        return {keyboard.left(), above};
+    return keyboard.topLeft();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -35,3 +36,9 @@ int ClueHeightAfterSplitterMove(const QRect& clueRect, const QRect& splitterRect
 // The area the floating keyboard must stay in: the grid's width and the grid
 // and clue view's heights together.
 QSize KeyboardBounds(const PaneLayout& layout);
+
+// Where a keyboard that was never moved by the user goes so that it does not
+// hide the puzzle: unchanged when it leaves gridDrawn free, else just below
+// the drawn grid, else just above it, when it fits inside bounds there;
+// otherwise unchanged.
+QPoint KeyboardClearOfGrid(const QRect& keyboard, const QRect& gridDrawn, const QSize& bounds);

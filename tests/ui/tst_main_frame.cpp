@@ -63,6 +63,8 @@ private slots:
     void tallClueViewIsLoweredAndStored();
     void panesFollowPlacementAndSplitterDrag();
     void keyboardCommandTogglesAndStoresVisibility();
+    void unmovedKeyboardLeavesCurrentCellVisible();
+    void draggedKeyboardKeepsItsPlace();
     void minimiseWritesProgressIntoPuzzleFile();
     void noPuzzleAnywhereShowsNoPuzzle();
 
@@ -249,13 +251,28 @@ void TestMainFrame::keyboardCommandTogglesAndStoresVisibility()
     CKeyboardCtrl* keyboard = frame_->Keyboard();
     QVERIFY(keyboard->isVisible());
     QVERIFY(keyboard->IsLarge());
-    QCOMPARE(keyboard->pos(), QPoint(50, 180));
     frame_->OnCommand(ID_KEYBOARD);
     QVERIFY(!keyboard->isVisible());
     QVERIFY(!settings_->keyboardShown);
     frame_->OnCommand(ID_KEYBOARD);
     QVERIFY(keyboard->isVisible());
     QVERIFY(settings_->keyboardShown);
+}
+
+void TestMainFrame::unmovedKeyboardLeavesCurrentCellVisible()
+{
+    StartFrame(true);
+    const QRect cell = frame_->GridView()->GetCellRect(false).ToQRect().translated(frame_->GridView()->pos());
+    QVERIFY(frame_->Keyboard()->isVisible());
+    QVERIFY(!frame_->Keyboard()->geometry().intersects(cell));
+}
+
+void TestMainFrame::draggedKeyboardKeepsItsPlace()
+{
+    settings_->keyboardX = 40;
+    settings_->keyboardY = 90;
+    StartFrame(true);
+    QCOMPARE(frame_->Keyboard()->pos(), QPoint(40, 90));
 }
 
 void TestMainFrame::minimiseWritesProgressIntoPuzzleFile()

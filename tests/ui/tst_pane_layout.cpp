@@ -16,6 +16,8 @@ private slots:
     void splitterDragGivesClueHeight_data();
     void splitterDragGivesClueHeight();
     void keyboardBoundsCoverGridAndClue();
+    void keyboardMovesClearOfGrid_data();
+    void keyboardMovesClearOfGrid();
 };
 
 namespace {
@@ -120,6 +122,30 @@ void TestPaneLayout::keyboardBoundsCoverGridAndClue()
 {
     const PaneLayout layout = ComputePaneLayout(Input(QRect(0, 0, 240, 300), 35, true, true));
     QCOMPARE(KeyboardBounds(layout), QSize(240, 261 + 35));
+}
+
+void TestPaneLayout::keyboardMovesClearOfGrid_data()
+{
+    QTest::addColumn<QRect>("keyboard");
+    QTest::addColumn<QRect>("grid");
+    QTest::addColumn<QPoint>("expected");
+    const QSize keyboard(218, 70);
+    const QRect grid(130, 150, 217, 217);
+    QTest::newRow("already clear") << QRect(QPoint(50, 20), keyboard) << grid << QPoint(50, 20);
+    QTest::newRow("below the grid") << QRect(QPoint(50, 180), keyboard) << grid << QPoint(50, 371);
+    QTest::newRow("above when no room below") << QRect(QPoint(50, 180), keyboard) << QRect(130, 200, 217, 217)
+                                              << QPoint(50, 126);
+    QTest::newRow("stays when no room at all") << QRect(QPoint(50, 180), keyboard) << QRect(130, 40, 217, 400)
+                                               << QPoint(50, 180);
+    QTest::newRow("no grid") << QRect(QPoint(50, 180), keyboard) << QRect() << QPoint(50, 180);
+}
+
+void TestPaneLayout::keyboardMovesClearOfGrid()
+{
+    QFETCH(QRect, keyboard);
+    QFETCH(QRect, grid);
+    QFETCH(QPoint, expected);
+    QCOMPARE(KeyboardClearOfGrid(keyboard, grid, QSize(480, 450)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestPaneLayout)
