@@ -9,6 +9,9 @@
 #include "view/command_ids.h"
 #include "view/grid_view.h"
 
+#include "fixture_files.h"
+#include "puz_builder.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -34,14 +37,12 @@ public:
 
 // The small grid most behaviour tests use. Clues: 0 "1 a" CAT, 1 "1 d" COW,
 // 2 "2 d" TOR, 3 "3 a" SO, 4 "3 d" SES, 5 "4 a" WAREST.
-const QStringList kSmallGrid = {"CAT.SO", "O.O.E.", "WAREST"};
+const QList<QByteArray> kSmallGrid = {"CAT.SO", "O.O.E.", "WAREST"};
 
-QStringList OpenGrid(int columns, int rows)
+QList<QByteArray> OpenGrid(int columns, int rows)
 {
-    return QStringList(rows, QString(columns, u'A'));
+    return QList<QByteArray>(rows, QByteArray(columns, 'A'));
 }
-
-QByteArray PuzzleBytes(const QStringList& rows, const QStringList& entries, bool scrambled);
 
 } // namespace
 
@@ -72,8 +73,8 @@ private slots:
     void closedPuzzleClearsTheView();
 
 private:
-    void Open(const QStringList& rows, int cellSize, QSize viewSize, const QStringList& entries = {},
-              bool scrambled = false);
+    void Open(const QList<QByteArray>& rows, int cellSize, QSize viewSize,
+              const QList<QByteArray>& entries = {}, bool scrambled = false);
     void Place(int cell, bool across);
     QImage Grab();
     QRect GridBox(const QImage& image) const;
@@ -120,14 +121,19 @@ void TestGridView::cleanup()
     UserPrompt::Install(previousPrompt_);
 }
 
-void TestGridView::Open(const QStringList& rows, int cellSize, QSize viewSize, const QStringList& entries,
-                        bool scrambled)
+// Opens a binary puzzle whose clue k reads "Clue k".
+void TestGridView::Open(const QList<QByteArray>& rows, int cellSize, QSize viewSize,
+                        const QList<QByteArray>& entries, bool scrambled)
 {
+    PuzBuilder builder(rows);
+    QList<QByteArray> clues;
+    for (int k = 0; k < builder.WordCount(); ++k)
+        clues.append("Clue " + QByteArray::number(k));
+    builder.Clues(clues).ScrambledTag(scrambled ? 0x04 : 0);
+    if (!entries.isEmpty())
+        builder.Entries(entries);
     const QString path = home_.filePath(QStringLiteral("grid%1.puz").arg(++fileCount_));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(PuzzleBytes(rows, entries, scrambled));
-    file.close();
+    QVERIFY(FixtureFiles::Write(path, builder.Build()));
     settings_->cellSize = cellSize;
     view_->resize(viewSize);
     view_->show();
@@ -522,39 +528,6 @@ void TestGridView::closedPuzzleClearsTheView()
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
     QVERIFY(prompt_.shown.isEmpty());
 }
-
-namespace {
-
-// A binary puzzle: marker at 2, size and clue count in the header, then the
-// solution grid, the entry grid and the strings. Clue k's text is "Clue k".
-QByteArray PuzzleBytes(const QStringList& rows, const QStringList& entries, bool scrambled)
-{
-    const int height = int(rows.size());
-    const int width = int(rows[0].size());
-    const auto black = [&](int c, int r) { return c < 0 || r < 0 || c >= width || r >= height || rows[r][c] == u'.'; };
-    int clueCount = 0;
-    for (int r = 0; r < height; ++r)
-        for (int c = 0; c < width; ++c)
-            if (!black(c, r))
-                clueCount += (black(c - 1, r) && !black(c + 1, r) ? 1 : 0) + (black(c, r - 1) && !black(c, r + 1) ? 1 : 0);
-    QByteArray bytes(0x34, '\0');
-    bytes.replace(2, 12, QByteArray("ACROSS&DOWN\0", 12));
-    bytes[0x2C] = char(width);
-    bytes[0x2D] = char(height);
-    bytes[0x2E] = char(clueCount);
-    bytes[0x32] = scrambled ? char(0x04) : char(0);
-    for (const QString& row : rows)
-        bytes += row.toLatin1();
-    for (int r = 0; r < height; ++r)
-        for (int c = 0; c < width; ++c)
-            bytes += black(c, r) ? '.' : (entries.isEmpty() ? '-' : entries[r].toLatin1()[c]);
-    bytes += QByteArray("Title\0Author\0Copyright\0", 23);
-    for (int k = 0; k < clueCount; ++k)
-        bytes += "Clue " + QByteArray::number(k) + '\0';
-    return bytes;
-}
-
-} // namespace
 
 QTEST_MAIN(TestGridView)
 #include "tst_grid_view.moc"
