@@ -348,6 +348,17 @@ void CGridView::OnChar(QChar character)
     ReportIfFilled();
 }
 
+void CGridView::OnKeyboardChar(char letter)
+{
+    OnChar(QChar::fromLatin1(letter));
+}
+
+void CGridView::OnKeyboardKeyDown(int keyCode)
+{
+    if (keyCode == kBackspaceKeyCode)
+        OnKeyDown(Qt::Key_Backspace);
+}
+
 void CGridView::ReportIfFilled()
 {
     if (!puzzle_->IsFilled())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/grid_key_handler.h"
+#include "controls/keyboard_sink.h"
 #include "view/grid_geometry.h"
 #include "view/grid_painter.h"
 
@@ -15,7 +16,7 @@ class CScrollBarCtrl;
 // scrolls it when it does not fit, keeps the cursor visible, writes the clue
 // line into the clue view, and turns keys, characters, taps and the solving
 // commands into changes of the model.
-class CGridView : public QWidget, public GridKeyHandler {
+class CGridView : public QWidget, public GridKeyHandler, public KeyboardSink {
     Q_OBJECT
 
 public:
@@ -58,6 +59,8 @@ public:
     // the on-screen keyboard.
     void OnKeyDown(int key) override;
     void OnChar(QChar character) override;
+    void OnKeyboardChar(char letter) override;
+    void OnKeyboardKeyDown(int keyCode) override;
 
     int HintMode() const { return hintMode_; }
     bool CheckMode() const { return checkMode_; }

@@ -62,6 +62,7 @@ private slots:
     void hintsShowOnlyTheirLetters();
     void checkModeColoursOnlyWrongLetters();
     void typingStopsAtWordEnd();
+    void clueViewAndKeyboardTypeIntoTheGrid();
     void backspace_data();
     void backspace();
     void arrows_data();
@@ -367,6 +368,19 @@ void TestGridView::typingStopsAtWordEnd()
     QTest::keyClick(view_.get(), Qt::Key_Space);
     QCOMPARE(Entries().left(3), QStringLiteral("CA "));
     QCOMPARE(puzzle_->GetFilledCount(), 2);
+}
+
+void TestGridView::clueViewAndKeyboardTypeIntoTheGrid()
+{
+    Open(kSmallGrid, 1, QSize(240, 320));
+    clueView_->SetKeyHandler(view_.get());
+    QTest::keyClicks(clueView_.get(), QStringLiteral("co"));
+    QCOMPARE(clueView_->toPlainText(), QStringLiteral("1 a. Clue 0"));
+    view_->OnKeyboardChar('W');
+    QCOMPARE(Entries().left(3), QStringLiteral("COW"));
+    view_->OnKeyboardKeyDown(KeyboardSink::kBackspaceKeyCode);
+    QCOMPARE(Entries().left(3), QStringLiteral("CO "));
+    QCOMPARE(puzzle_->GetCurrentCell(), 1);
 }
 
 void TestGridView::backspace_data()
