@@ -57,6 +57,7 @@ private slots:
     void smallGridIsCentred();
     void largeGridScrollsAndKeepsCursorVisible();
     void dragScrollsTheGrid();
+    void shownScrollBarsScrollTheGrid();
     void nonSquareGridDrawsEveryLine();
     void hintsShowOnlyTheirLetters_data();
     void hintsShowOnlyTheirLetters();
@@ -262,6 +263,31 @@ void TestGridView::dragScrollsTheGrid()
     QTest::mouseRelease(view_.get(), Qt::LeftButton, Qt::NoModifier, QPoint(-2000, -2000));
     const CScrollBarCtrl* bar = view_->HorizontalBar();
     QCOMPARE(view_->ScrollPos().x(), bar->Max() - bar->Page() + 1);
+}
+
+void TestGridView::shownScrollBarsScrollTheGrid()
+{
+    settings_->showScrollbars = true;
+    Open(OpenGrid(15, 15), 2, QSize(240, 320));
+    CScrollBarCtrl* horizontal = view_->HorizontalBar();
+    CScrollBarCtrl* vertical = view_->VerticalBar();
+    QVERIFY(horizontal->isVisible() && vertical->isVisible());
+    QCOMPARE(horizontal->geometry().bottom(), 320 - 2);
+    QCOMPARE(vertical->geometry().right(), 240 - 2);
+    QVERIFY(!horizontal->geometry().intersects(vertical->geometry()));
+
+    const QImage before = Grab();
+    QTest::mouseClick(horizontal, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(horizontal->width() - 2, horizontal->height() / 2));
+    QCOMPARE(view_->ScrollPos().x(), horizontal->Line());
+    QVERIFY(Grab() != before);
+
+    // With the bars hidden again the grid still scrolls to the cursor.
+    settings_->showScrollbars = false;
+    view_->RecalcScrollNeeds();
+    QVERIFY(!horizontal->isVisible() && !vertical->isVisible());
+    view_->SelectCell(224, CGridView::SelectTap);
+    QCOMPARE(Count(Grab(), view_->rect(), Scheme(kSelectedCellHighlight)), 38 * 38);
 }
 
 void TestGridView::nonSquareGridDrawsEveryLine()
