@@ -6,16 +6,11 @@ class TestGridGeometry : public QObject {
     Q_OBJECT
 
 private slots:
-    void gridSize_data();
-    void gridSize();
     void scrollNeeds_data();
     void scrollNeeds();
-    void fittingGridIsCentred();
     void shrinkingRangePullsPositionBack();
     void tapOutsideGridHitsNothing_data();
     void tapOutsideGridHitsNothing();
-    void scrollToShow_data();
-    void scrollToShow();
 };
 
 namespace {
@@ -29,31 +24,6 @@ GridGeometry Make(int cellSize, int columns, int rows, bool show = false)
     return geometry;
 }
 } // namespace
-
-void TestGridGeometry::gridSize_data()
-{
-    QTest::addColumn<int>("cellSize");
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QSize>("expected");
-    QTest::newRow("15x15 small") << 0 << 15 << 15 << QSize(226, 226);
-    QTest::newRow("15x15 large") << 2 << 15 << 15 << QSize(586, 586);
-    QTest::newRow("21x15 medium") << 1 << 21 << 15 << QSize(505, 361);
-    QTest::newRow("255x255 small") << 0 << 255 << 255 << QSize(3826, 3826);
-}
-
-void TestGridGeometry::gridSize()
-{
-    QFETCH(int, cellSize);
-    QFETCH(int, columns);
-    QFETCH(int, rows);
-    QFETCH(QSize, expected);
-    QCOMPARE(Make(cellSize, columns, rows).GetGridSize(), expected);
-
-    GridGeometry closed = Make(cellSize, columns, rows);
-    closed.SetGrid(columns, rows, false);
-    QCOMPARE(closed.GetGridSize(), QSize(0, 0));
-}
 
 void TestGridGeometry::scrollNeeds_data()
 {
@@ -88,19 +58,6 @@ void TestGridGeometry::scrollNeeds()
     geometry.SetGrid(grid.width(), grid.height(), false);
     geometry.RecalcScrollNeeds(client);
     QVERIFY(!geometry.HScrollable() && !geometry.VScrollable());
-}
-
-void TestGridGeometry::fittingGridIsCentred()
-{
-    GridGeometry geometry = Make(0, 15, 15);
-    const QSize client(240, 320);
-    geometry.RecalcScrollNeeds(client);
-    GridRect content = GridRect::FromSize(client).Inset(2);
-    const GridRect grid = geometry.GridOnScreen(content, geometry.GetGridOrigin(content, false, 0, 0));
-    QCOMPARE(grid.Width(), 226);
-    QCOMPARE(grid.Height(), 226);
-    QVERIFY(qAbs((grid.left - content.left) - (content.right - grid.right)) <= 2);
-    QVERIFY(qAbs((grid.top - content.top) - (content.bottom - grid.bottom)) <= 2);
 }
 
 void TestGridGeometry::shrinkingRangePullsPositionBack()
@@ -140,35 +97,6 @@ void TestGridGeometry::tapOutsideGridHitsNothing()
     GridGeometry geometry = Make(0, 15, 15);
     geometry.RecalcScrollNeeds(QSize(240, 320));
     QCOMPARE(geometry.CellAt(QSize(240, 320), point, 0, 0), cell);
-}
-
-void TestGridGeometry::scrollToShow_data()
-{
-    QTest::addColumn<int>("pos");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("end");
-    QTest::addColumn<bool>("alignStart");
-    QTest::addColumn<int>("expected");
-    // A 100-pixel visible span shows grid coordinates pos - 1 .. pos + 98.
-    QTest::newRow("already visible") << 10 << 20 << 60 << false << 10;
-    QTest::newRow("past the end") << 0 << 117 << 157 << false << 58;
-    QTest::newRow("before the start") << 200 << 39 << 79 << false << 39;
-    QTest::newRow("long word aligned") << 0 << 78 << 390 << true << 78;
-}
-
-void TestGridGeometry::scrollToShow()
-{
-    QFETCH(int, pos);
-    QFETCH(int, start);
-    QFETCH(int, end);
-    QFETCH(bool, alignStart);
-    QFETCH(int, expected);
-    const int result = GridGeometry::ScrollToShow(pos, 100, start, end, alignStart);
-    QCOMPARE(result, expected);
-    if (!alignStart) {
-        QVERIFY(start >= result - 1);
-        QVERIFY(end <= result - 1 + 100);
-    }
 }
 
 QTEST_APPLESS_MAIN(TestGridGeometry)
