@@ -253,7 +253,7 @@ bool CGridView::OnCommand(int id)
     case ID_PUZZLE_INFO:
     case ID_CUSTOMIZE_COLORS:
     case ID_DOWNLOAD:
-        // Their dialogs belong to the dialogs' own classes; the view only claims the commands.
+        // The view answers these commands; their dialogs come with the dialog classes.
         return true;
     default:
         return false;
