@@ -219,10 +219,12 @@ void CGridView::SelectCell(int target, int mode)
     update();
 }
 
+// An encrypted puzzle's stored solution is scrambled, so comparing entries
+// with it would mark right letters wrong; check mode is refused like hints.
 void CGridView::SetCheckMode(bool on)
 {
     if (on) {
-        if (!IsLoaded())
+        if (!IsLoaded() || RefuseIfScrambled())
             return;
         hintMode_ = HintNone;
     } else if (!checkMode_) {
@@ -359,9 +361,11 @@ void CGridView::OnKeyboardKeyDown(int keyCode)
         OnKeyDown(Qt::Key_Backspace);
 }
 
+// A full encrypted grid cannot be judged against its scrambled solution, so
+// it gets no verdict.
 void CGridView::ReportIfFilled()
 {
-    if (!puzzle_->IsFilled())
+    if (!puzzle_->IsFilled() || puzzle_->IsScrambled())
         return;
     if (puzzle_->IsSolved()) {
         UserPrompt::Show(QStringLiteral("The puzzle has been solved correctly"), QStringLiteral("Congratulations!"),

@@ -70,7 +70,7 @@ private slots:
     void arrows();
     void tapAndEnterToggleDirection();
     void endOfPuzzleMessages();
-    void hintsRefusedOnEncryptedPuzzle();
+    void encryptedPuzzleRefusesHintsAndChecks();
     void clueLineFollowsCursor();
     void closedPuzzleClearsTheView();
 
@@ -526,9 +526,9 @@ void TestGridView::endOfPuzzleMessages()
     QCOMPARE(prompt_.shown.size(), 2);
 }
 
-void TestGridView::hintsRefusedOnEncryptedPuzzle()
+void TestGridView::encryptedPuzzleRefusesHintsAndChecks()
 {
-    Open(kSmallGrid, 1, QSize(240, 320), {}, true);
+    Open(kSmallGrid, 1, QSize(240, 320), {"CAT.SO", "O.O.E.", "WARES-"}, true);
     QVERIFY(view_->OnCommand(ID_REVEAL_WORD));
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
     QCOMPARE(prompt_.shown.size(), 1);
@@ -536,6 +536,16 @@ void TestGridView::hintsRefusedOnEncryptedPuzzle()
     QCOMPARE(prompt_.shown[0].text,
              QStringLiteral("The puzzle is encrypted.\nYou are able to neither check your answers nor use hints"));
     QCOMPARE(prompt_.shown[0].icon, UserPrompt::Icon::Information);
+
+    // The scrambled solution can neither mark wrong letters nor judge a full grid.
+    view_->SetCheckMode(true);
+    QVERIFY(!view_->CheckMode());
+    QCOMPARE(prompt_.shown.size(), 2);
+    QCOMPARE(prompt_.shown[1].caption, QStringLiteral("Encrypted Puzzle"));
+    Place(17, true);
+    QTest::keyClick(view_.get(), 'q');
+    QVERIFY(puzzle_->IsFilled());
+    QCOMPARE(prompt_.shown.size(), 2);
 }
 
 void TestGridView::clueLineFollowsCursor()
