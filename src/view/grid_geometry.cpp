@@ -123,6 +123,8 @@ GridRect GridGeometry::GridOnScreen(const GridRect& content, const GridOrigin& o
 
 GridRect GridGeometry::CellRect(int index) const
 {
+    if (!loaded_)
+        return {};
     const int left = Pitch() * (index % columns_);
     const int top = Pitch() * (index / columns_);
     return {left, top, left + side_, top + side_};
@@ -146,6 +148,8 @@ int GridGeometry::CellAt(QSize client, QPoint point, int hPos, int vPos) const
 
 GridRect GridGeometry::GetCellRect(const CPuzzle& puzzle, bool word, int index, int hMax, int vMax) const
 {
+    if (!loaded_)
+        return {};
     if (index < 0)
         index = puzzle.GetCurrentCell();
     const bool across = puzzle.IsAcross();

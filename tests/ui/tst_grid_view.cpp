@@ -570,6 +570,7 @@ void TestGridView::closedPuzzleClearsTheView()
     QCoreApplication::sendEvent(view_.get(), new MessageEvent(UM_PUZZLE_CLOSED));
     QVERIFY(!view_->HScrollable() && !view_->VScrollable());
     QCOMPARE(view_->GetGridSize(), QSize(0, 0));
+    QVERIFY(view_->GetCellRect(true).IsEmpty());
     const QImage image = Grab();
     QVERIFY(GridBox(image).isNull());
     QCOMPARE(clueView_->toPlainText(), QString());
