@@ -1,5 +1,6 @@
 #include "core/puzzle.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMap>
 #include <QProcess>
@@ -9,12 +10,29 @@
 // The program's session in a child process: entries typed before the window
 // was minimised are in the puzzle file even when the process is then killed
 // without any chance to close the puzzle.
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// How the settings file stores a path: UTF-16, little-endian.
+QByteArray Utf16(const QString& text)
+{
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+} // namespace
+
 class TestFrameSession : public QObject {
     Q_OBJECT
 
 private slots:
     void killAfterMinimiseKeepsEntries_data();
     void killAfterMinimiseKeepsEntries();
+    void secondCopyHandsItsFileToTheFirst();
 };
 
 void TestFrameSession::killAfterMinimiseKeepsEntries_data()
@@ -57,6 +75,51 @@ void TestFrameSession::killAfterMinimiseKeepsEntries()
     QCOMPARE(reread.Open(path), int(CPuzzle::Success));
     for (auto it = typed.cbegin(); it != typed.cend(); ++it)
         QCOMPARE(reread.GetCell(it.key()).entry, it.value());
+}
+
+// Two real copies of the program: the second hands its file over and ends
+// without a window; the first opens the file, which the settings then name
+// as the last puzzle.
+void TestFrameSession::secondCopyHandsItsFileToTheFirst()
+{
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home + QStringLiteral("/run")));
+    QFile::setPermissions(home + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString first = dir.filePath(QStringLiteral("first.puz"));
+    const QString handed = dir.filePath(QStringLiteral("handed over.puz"));
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/sample.puz"), first));
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/sample.puz"), handed));
+
+    // A copy of its own, so the build folder's shipped sample stays where it is.
+    const QString program = dir.filePath(QStringLiteral("gridmoor"));
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_PROGRAM), program));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString dataFile = home + QStringLiteral("/Documents/GridmoorData");
+
+    QProcess running;
+    running.setProcessEnvironment(environment);
+    running.start(program, {first});
+    QVERIFY(running.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile(dataFile).size() > 0 && ReadAll(dataFile).contains(Utf16(first)), 30000);
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(program, handed.split(QLatin1Char(' ')));
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(ReadAll(dataFile).contains(Utf16(handed)), 30000);
+    QCOMPARE(running.state(), QProcess::Running);
+    running.terminate();
+    QVERIFY(running.waitForFinished(30000));
+    QCOMPARE(running.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestFrameSession)
