@@ -35,17 +35,23 @@ struct XmlNode {
 };
 
 struct XmlError {
-    enum Code { None = 0, NoName = 3, BadEndTag = 4, OpenQuote = 5, Unmatched = 6, Misplaced = 7 };
+    // TooDeep: an element nested more than kMaxDepth levels below the root.
+    enum Code { None = 0, NoName = 3, BadEndTag = 4, OpenQuote = 5, Unmatched = 6, Misplaced = 7,
+                TooDeep = 8 };
+    static constexpr int kMaxDepth = 256;
     int code = None;
-    int line = 0;    // from 1
+    int line = 0;    // from 1, of the first byte of the offending token (of the NUL on success)
     int column = 0;  // from 1
 };
 
 // Parses a NUL-terminated text; on an error returns null and fills the error.
+// A null text reads as an empty one.
 std::unique_ptr<XmlNode> ParseXml(const char* text, XmlError* error);
 // The tree owns everything; FreeXml exists for callers that release early.
 void FreeXml(std::unique_ptr<XmlNode>& node);
-// Depth-first search in document order; see the source for the attribute rule.
+// Depth-first search in document order for the first element with that name.
+// The search of a node stops at its first attribute entry, so the children of
+// an element with attributes are never searched.
 const XmlNode* FindElement(const XmlNode* start, const QByteArray& name, bool caseSensitive);
 // The entry at index, advancing index; null past the end.
 const XmlEntry* NextEntry(const XmlNode* node, int* index);

@@ -1,0 +1,93 @@
+#include "core/xml_tokenizer.h"
+
+#include <cstring>
+
+namespace {
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool IsXmlSpace(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
+
+bool StartsWithIgnoringCase(const char* text, const char* prefix)
+{
+    for (; *prefix != '\0'; ++text, ++prefix) {
+        if (AsciiLower(*text) != AsciiLower(*prefix))
+            return false;
+    }
+    return true;
+}
+
+XmlTokenizer::XmlTokenizer(const char* text)
+    : m_text(text)
+{
+}
+
+XmlTokenizer::Token XmlTokenizer::Next()
+{
+    while (IsXmlSpace(m_text[m_position]))
+        ++m_position;
+    Token token;
+    token.start = m_position;
+    const char* at = m_text + m_position;
+    if (*at == '\0')
+        return token;
+
+    token.section = MatchVerbatimOpening();
+    if (token.section >= 0) {
+        token.kind = Kind::Verbatim;
+        token.length = qint32(std::strlen(kXmlVerbatimSections[token.section].opening));
+    } else if (*at == '"' || *at == '\'') {
+        const char* close = std::strchr(at + 1, *at);
+        if (!close) {
+            m_error = true;
+            return token;
+        }
+        token.kind = Kind::Quoted;
+        token.length = qint32(close - at) + 1;
+    } else if (at[0] == '/' && at[1] == '>') {
+        token.kind = Kind::EmptyEnd;
+        token.length = 2;
+    } else if (at[0] == '<' && (at[1] == '/' || at[1] == '?')) {
+        token.kind = at[1] == '/' ? Kind::EndTagStart : Kind::DeclarationStart;
+        token.length = 2;
+    } else if (*at == '<' || *at == '=' || *at == '>') {
+        token.kind = *at == '<' ? Kind::TagStart : *at == '=' ? Kind::Equals : Kind::TagEnd;
+        token.length = 1;
+    } else {
+        token.kind = Kind::Text;
+        token.length = TextTokenEnd(m_position) - m_position;
+    }
+    m_position += token.length;
+    return token;
+}
+
+int XmlTokenizer::MatchVerbatimOpening() const
+{
+    int index = 0;
+    for (const XmlVerbatimSection& section : kXmlVerbatimSections) {
+        if (StartsWithIgnoringCase(m_text + m_position, section.opening))
+            return index;
+        ++index;
+    }
+    return -1;
+}
+
+qint32 XmlTokenizer::TextTokenEnd(qint32 from) const
+{
+    qint32 end = from;
+    for (;; ++end) {
+        const char c = m_text[end];
+        if (c == '\0' || IsXmlSpace(c) || c == '<' || c == '=' || c == '>')
+            return end;
+        if (c == '/' && m_text[end + 1] == '>')
+            return end;
+    }
+}
