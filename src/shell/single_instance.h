@@ -36,6 +36,8 @@ public:
     // Hands commandLine over to a running copy and returns Second, or, when no
     // copy runs, starts listening (taking over a name left by a crashed copy)
     // and returns First. An empty command line only brings the copy forward.
+    // Call it once the application object exists, and connect the signals
+    // before the event loop runs so that no hand-over is missed.
     Role Start(const QString& commandLine);
     bool IsListening() const;
 

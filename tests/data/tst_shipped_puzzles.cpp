@@ -19,7 +19,6 @@ private slots:
     void unwritableProgramFolderIsDetected();
     void existingPuzzleIsNeverReplaced();
     void runsOncePerInstallation();
-    void markerLivesInUserDataFolder();
 
 private:
     void Write(const QString& path, const QByteArray& content);
@@ -140,12 +139,6 @@ void TestShippedPuzzles::runsOncePerInstallation()
     ShippedPuzzles reinstalled = Shipped();
     QVERIFY(reinstalled.MigrateOnFirstStart(ShippedPuzzles::Transfer::Copy));
     QVERIFY(QFileInfo::exists(puzzles_ + "/NYTimes.gmd"));
-}
-
-void TestShippedPuzzles::markerLivesInUserDataFolder()
-{
-    qputenv("XDG_DATA_HOME", root_.filePath("data").toUtf8());
-    QCOMPARE(ShippedPuzzles::DefaultMarkerFile(), root_.filePath("data/gridmoor/installation"));
 }
 
 QTEST_GUILESS_MAIN(TestShippedPuzzles)
