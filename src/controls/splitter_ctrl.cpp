@@ -1,5 +1,6 @@
 #include "controls/splitter_ctrl.h"
 
+#include "controls/color_ref.h"
 #include "controls/splitter_geometry.h"
 
 #include "core/message_event.h"
@@ -8,15 +9,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace {
 
-// Adds n to each of red, green and blue, keeping every component in 0..255.
+// The shared Brighten works on colour values; the bar is drawn with QColors.
 QColor Brighten(const QColor& color, int n)
 {
-    return QColor(std::clamp(color.red() + n, 0, 255), std::clamp(color.green() + n, 0, 255),
-                  std::clamp(color.blue() + n, 0, 255));
+    return QColorFromRef(::Brighten(ColorRefFromQColor(color), n));
 }
 
 // A bar thinner than this across its length has no room for the groove.
