@@ -30,8 +30,8 @@ QStringList RootsBelow(const QStringList& mountPoints, const QString& prefix)
     return roots;
 }
 
-// Clears the read-only state the way the handheld's "normal" attribute does:
-// the owner may write the file again.
+// A write-protected puzzle becomes writable for its owner again before it is
+// deleted, so protection alone never stops the Delete command.
 void MakeWritable(const QString& path)
 {
     QFile file(path);

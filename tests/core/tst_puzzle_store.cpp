@@ -56,11 +56,8 @@ private slots:
     void failedOpenBringsPreviousPuzzleBack();
     void missingFileChangesNothing();
     void openCommandUsesChooser();
-    void cancelledChooserOpensNothing();
-    void deletingOnlyPuzzleWarnsThenShowsNoPuzzle();
-    void deletingOpensAnotherPuzzle();
-    void answeringNoKeepsPuzzle();
-    void readOnlyPuzzleCanBeDeleted();
+    void deleteCommand_data();
+    void deleteCommand();
     void failedDeleteReportsSystemText();
 
 private:
@@ -223,10 +220,13 @@ void TestPuzzleStore::missingFileChangesNothing()
 void TestPuzzleStore::openCommandUsesChooser()
 {
     FixedPicker picker;
+    QVERIFY(!store_->OnOpenPuzzle());
     store_->SetFilePicker(&picker);
+    QVERIFY(!store_->OnOpenPuzzle());
+    QCOMPARE(picker.folder, GetDocumentsFolder());
+
     WritePuzzle(Documents("XWords/first.puz"));
     WritePuzzle(Documents("other/second.gmd.puz"));
-
     picker.answer = Documents("XWords/first.puz");
     QVERIFY(store_->OnOpenPuzzle());
     QCOMPARE(picker.filter, "Puzzle (*.puz *.gmd)");
@@ -241,78 +241,59 @@ void TestPuzzleStore::openCommandUsesChooser()
     QCOMPARE(puzzle_->GetPath(), Documents("other/second.gmd.puz"));
     QVERIFY(store_->OnOpenPuzzle());
     QCOMPARE(picker.folder, Documents("other"));
+
+    picker.answer.clear();
+    QVERIFY(!store_->OnOpenPuzzle());
+    QCOMPARE(puzzle_->GetPath(), Documents("other/second.gmd.puz"));
 }
 
-void TestPuzzleStore::cancelledChooserOpensNothing()
+void TestPuzzleStore::deleteCommand_data()
 {
-    FixedPicker picker;
-    QVERIFY(!store_->OnOpenPuzzle());
-    store_->SetFilePicker(&picker);
-    QVERIFY(!store_->OnOpenPuzzle());
-    QVERIFY(picker.asked);
-    QCOMPARE(picker.folder, GetDocumentsFolder());
-    QVERIFY(!puzzle_->IsLoaded());
+    QTest::addColumn<UserPrompt::Answer>("answer");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("otherPuzzle");
+    QTest::addColumn<QStringList>("captions");
+
+    const QStringList deletedLast{"Delete Puzzle", "No Puzzle"};
+    QTest::newRow("only puzzle") << UserPrompt::Answer::Yes << false << false << deletedLast;
+    QTest::newRow("read-only puzzle") << UserPrompt::Answer::Yes << true << false << deletedLast;
+    QTest::newRow("another puzzle opens") << UserPrompt::Answer::Yes << false << true << QStringList{"Delete Puzzle"};
+    QTest::newRow("answered No") << UserPrompt::Answer::No << false << false << QStringList{"Delete Puzzle"};
 }
 
-void TestPuzzleStore::deletingOnlyPuzzleWarnsThenShowsNoPuzzle()
+void TestPuzzleStore::deleteCommand()
 {
-    ScriptedPrompt prompt(UserPrompt::Answer::Yes);
-    const QString path = Documents("XWords/only.puz");
+    QFETCH(UserPrompt::Answer, answer);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, otherPuzzle);
+    QFETCH(QStringList, captions);
+
+    ScriptedPrompt prompt(answer);
+    const QString path = Documents("XWords/current.puz");
     WritePuzzle(path);
+    if (readOnly)
+        QVERIFY(QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    if (otherPuzzle)
+        WritePuzzle(Card("other.puz"));
     QVERIFY(store_->OpenPuzzleFile(path, true));
 
     store_->OnDeletePuzzle();
-    QVERIFY(!QFileInfo::exists(path));
-    QVERIFY(!puzzle_->IsLoaded());
-    QCOMPARE(prompt.Captions(), (QStringList{"Delete Puzzle", "No Puzzle"}));
-    QCOMPARE(prompt.messages[0].text,
-             "Delete currently opened puzzle " + path + "?\nNOTE: This puzzle is a latest one on the handheld");
+    QCOMPARE(prompt.Captions(), captions);
+    const QString note = otherPuzzle ? QString() : "NOTE: This puzzle is a latest one on the handheld";
+    QCOMPARE(prompt.messages[0].text, "Delete currently opened puzzle " + path + "?\n" + note);
     QCOMPARE(prompt.messages[0].icon, UserPrompt::Icon::Question);
     QCOMPARE(prompt.messages[0].buttons, UserPrompt::Buttons::YesNo);
-    QCOMPARE(prompt.messages[1].text, "No puzzle found. Please download or install at least one");
-    QCOMPARE(prompt.messages[1].icon, UserPrompt::Icon::None);
-    QCOMPARE(prompt.messages[1].buttons, UserPrompt::Buttons::Ok);
-}
+    if (captions.size() > 1) {
+        QCOMPARE(prompt.messages[1].text, "No puzzle found. Please download or install at least one");
+        QCOMPARE(prompt.messages[1].icon, UserPrompt::Icon::None);
+    }
 
-void TestPuzzleStore::deletingOpensAnotherPuzzle()
-{
-    ScriptedPrompt prompt(UserPrompt::Answer::Yes);
-    const QString path = Documents("XWords/one.puz");
-    WritePuzzle(path);
-    WritePuzzle(Card("two.puz"));
-    QVERIFY(store_->OpenPuzzleFile(path, true));
-
-    store_->OnDeletePuzzle();
-    QCOMPARE(prompt.Captions(), QStringList{"Delete Puzzle"});
-    QCOMPARE(prompt.messages[0].text, "Delete currently opened puzzle " + path + "?\n");
-    QVERIFY(!QFileInfo::exists(path));
-    QCOMPARE(puzzle_->GetPath(), Card("two.puz"));
-}
-
-void TestPuzzleStore::answeringNoKeepsPuzzle()
-{
-    ScriptedPrompt prompt(UserPrompt::Answer::No);
-    const QString path = Documents("XWords/kept.puz");
-    WritePuzzle(path);
-    QVERIFY(store_->OpenPuzzleFile(path, true));
-
-    store_->OnDeletePuzzle();
-    QVERIFY(QFileInfo::exists(path));
-    QVERIFY(puzzle_->IsLoaded());
-    QCOMPARE(prompt.messages.size(), 1);
-}
-
-void TestPuzzleStore::readOnlyPuzzleCanBeDeleted()
-{
-    ScriptedPrompt prompt(UserPrompt::Answer::Yes);
-    const QString path = Documents("XWords/locked.puz");
-    WritePuzzle(path);
-    QVERIFY(QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QVERIFY(store_->OpenPuzzleFile(path, true));
-
-    store_->OnDeletePuzzle();
-    QVERIFY(!QFileInfo::exists(path));
-    QCOMPARE(prompt.Captions(), (QStringList{"Delete Puzzle", "No Puzzle"}));
+    const bool deleted = answer == UserPrompt::Answer::Yes;
+    QCOMPARE(QFileInfo::exists(path), !deleted);
+    const QString opened = !deleted ? path : otherPuzzle ? Card("other.puz") : QString();
+    QCOMPARE(puzzle_->IsLoaded(), !opened.isEmpty());
+    if (!opened.isEmpty())
+        QCOMPARE(puzzle_->GetPath(), opened);
 }
 
 void TestPuzzleStore::failedDeleteReportsSystemText()
