@@ -1,32 +1,14 @@
 #pragma once
 
+#include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
-#include <vector>
-
 class PuzzleObserver;
 class LastPuzzleRecorder;
-
-// One grid square. A space as solution marks a black square, a space as entry
-// an empty cell.
-struct PuzzleCell {
-    qint32 acrossClue = -1;
-    qint32 downClue = -1;
-    char solution = ' ';
-    char entry = ' ';
-};
-
-// One clue. The text is the puzzle file's 8-bit bytes; a null QByteArray
-// stands for an absent text.
-struct PuzzleClue {
-    QByteArray text;
-    qint32 number = 0;
-    quint8 isAcross = 0;
-};
 
 // The one open puzzle: grid, clues, information texts, the solver's position
 // and the counters behind the filled and solved tests. It owns the open file's
@@ -84,4 +66,24 @@ public:
 
     int GetFilledCount() const;
     int GetLetterCount() const;
+
+private:
+    int ReadContent();
+    void PlaceCursorOnFirstLetter();
+    void WriteEntry(int index);
+    bool IsValidCell(int index) const;
+    bool IsLetterAt(int column, int row) const;
+
+    CPuzzleFile file_;
+    PuzzleContent content_;
+    PuzzleObserver* observer_ = nullptr;
+    LastPuzzleRecorder* recorder_ = nullptr;
+    int format_ = FormatNone;
+    int currentCell_ = -1;
+    bool across_ = true;
+    bool loaded_ = false;
+    bool readOnly_ = false;
+    // A binary puzzle whose checksums matched its content when it was opened
+    // gets them recomputed whenever its entries are written.
+    bool keepChecksums_ = false;
 };

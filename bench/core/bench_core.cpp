@@ -1,0 +1,113 @@
+// Median times of the core's hot paths, one line each: opening and closing
+// puzzles without changes, the same with one entry changed (so the file is
+// written back), and parsing a 32 KB XML text.
+
+#include "core/puzzle.h"
+#include "core/xml_reader.h"
+
+#include "document_builder.h"
+#include "fixture_files.h"
+#include "grid_words.h"
+#include "puz_builder.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 2001;
+
+double MedianMicroseconds(const std::function<void()>& work, int runs = kRuns)
+{
+    std::vector<double> times;
+    times.reserve(size_t(runs));
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+    return times[size_t(runs / 2)];
+}
+
+// A square grid with a black square at every fourth cell of every fourth row,
+// and its mirror image, so the words run 3 long and more.
+QList<QByteArray> Grid(int size)
+{
+    QList<QByteArray> rows(size, QByteArray(size, 'x'));
+    for (int r = 3; r < size; r += 4) {
+        for (int c = (r / 4) % 3; c < size; c += 4) {
+            rows[r][c] = '.';
+            rows[size - 1 - r][size - 1 - c] = '.';
+        }
+    }
+    return FillLetters(rows);
+}
+
+QByteArray XmlText(qsizetype length)
+{
+    QByteArray text = "<crossword>\n<across>\n";
+    for (int k = 1; text.size() < length - 40; ++k)
+        text += "<a" + QByteArray::number(k) + " c=\"A%20clue%20text\" n=\"" + QByteArray::number(k)
+            + "\" cn=\"" + QByteArray::number(k) + "\" />\n";
+    text += "</across>\n</crossword>\n";
+    return text;
+}
+
+void Report(const char* what, double microseconds)
+{
+    std::printf("%-58s %9.1f us\n", what, microseconds);
+}
+
+void BenchPuzzle(const char* what, const char* changedWhat, const QString& path)
+{
+    CPuzzle puzzle;
+    Report(what, MedianMicroseconds([&] {
+        puzzle.Open(path);
+        puzzle.Close();
+    }));
+    Report(changedWhat, MedianMicroseconds(
+                            [&] {
+                                puzzle.Open(path);
+                                puzzle.SetCurrentEntry(puzzle.GetCell(puzzle.GetCurrentCell()).entry == 'A' ? 'B' : 'A');
+                                puzzle.Close();
+                            },
+                            201));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString puz15 = dir.filePath("grid15.puz");
+    const QString puz21 = dir.filePath("grid21.puz");
+    const QString sample = dir.filePath("NYTimes.gmd");
+    FixtureFiles::Write(puz15, PuzBuilder(Grid(15)).Build());
+    FixtureFiles::Write(puz21, PuzBuilder(Grid(21)).Build());
+    QFile::copy(QStringLiteral(GRIDMOOR_SOURCE_DIR "/resources/NYTimes.gmd"), sample);
+    QFile::setPermissions(sample, QFile::ReadOwner | QFile::WriteOwner);
+
+    BenchPuzzle("open and close, 15x15 .puz", "open, change one entry, close, 15x15 .puz", puz15);
+    BenchPuzzle("open and close, 21x21 .puz", "open, change one entry, close, 21x21 .puz", puz21);
+    BenchPuzzle("open and close, packed sample .gmd", "open, change one entry, close, packed sample .gmd",
+                sample);
+
+    const QByteArray xml = XmlText(32 * 1024);
+    Report("parse a 32 KB XML text", MedianMicroseconds([&] {
+        XmlError error;
+        const auto root = ParseXml(xml.constData(), &error);
+        if (!root)
+            std::printf("parse error %d\n", error.code);
+    }));
+    return 0;
+}

@@ -1,0 +1,193 @@
+#include "core/binary_puzzle_reader.h"
+
+#include "core/puzzle_content.h"
+#include "core/puzzle_file.h"
+
+namespace {
+
+constexpr char kMarker[] = "ACROSS&DOWN";
+constexpr qint64 kWidthAt = 0x2A;
+constexpr qint64 kHeightAt = 0x2B;
+constexpr qint64 kClueCountAt = 0x2C;
+constexpr qint64 kScrambledTagAt = 0x30;
+constexpr quint8 kScrambledBit = 0x04;
+constexpr qint64 kGridsAt = 50;
+// A string holds at most 99 characters and its NUL.
+constexpr qint64 kLongestString = 100;
+
+char UpperCase(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char SolutionFromByte(char c)
+{
+    return c == '.' ? ' ' : UpperCase(c);
+}
+
+char EntryFromByte(char c)
+{
+    return c == '.' || c == '-' ? ' ' : UpperCase(c);
+}
+
+} // namespace
+
+CBinaryPuzzleReader::CBinaryPuzzleReader(CPuzzleFile& file) : file_(file) {}
+
+qint64 CBinaryPuzzleReader::EntryGridOffset(qint64 headerOffset, int cellCount)
+{
+    return headerOffset + kGridsAt + cellCount;
+}
+
+int CBinaryPuzzleReader::Read(PuzzleContent& content)
+{
+    int code = Locate(content);
+    if (code == 0)
+        code = ReadHeader(content);
+    if (code == 0)
+        code = ReadBody(content);
+    return code;
+}
+
+int CBinaryPuzzleReader::Locate(PuzzleContent& content)
+{
+    content.headerOffset = file_.Data().indexOf(kMarker);
+    return content.headerOffset < 0 ? 1 : 0;
+}
+
+bool CBinaryPuzzleReader::ReadByteAt(qint64 position, quint8* byte)
+{
+    char c = 0;
+    if (file_.Seek(position) != position || file_.Read(&c, 1) != 1)
+        return false;
+    *byte = static_cast<quint8>(c);
+    return true;
+}
+
+int CBinaryPuzzleReader::ReadHeader(PuzzleContent& content)
+{
+    const qint64 m = content.headerOffset;
+    quint8 clueCount = 0;
+    quint8 tag = 0;
+    if (!ReadByteAt(m + kWidthAt, &content.width) || !ReadByteAt(m + kHeightAt, &content.height)
+        || !ReadByteAt(m + kClueCountAt, &clueCount) || !ReadByteAt(m + kScrambledTagAt, &tag))
+        return 4;
+    content.scrambled = (tag & kScrambledBit) != 0;
+    content.clues.assign(clueCount, PuzzleClue());
+    return 0;
+}
+
+int CBinaryPuzzleReader::ReadBody(PuzzleContent& content)
+{
+    // An empty grid has no cell to stand on; it is no puzzle.
+    if (content.width == 0 || content.height == 0)
+        return 1;
+    if (!ReadGrids(content) || !ReadStrings(content))
+        return 1;
+    return NumberWords(content) ? 0 : 1;
+}
+
+bool CBinaryPuzzleReader::ReadGrids(PuzzleContent& content)
+{
+    const int cellCount = content.width * content.height;
+    const qint64 solutionAt = content.headerOffset + kGridsAt;
+    if (solutionAt + 2 * qint64(cellCount) > file_.GetLength())
+        return false;
+    QByteArray grids(2 * cellCount, Qt::Uninitialized);
+    file_.Seek(solutionAt);
+    file_.Read(grids.data(), grids.size());
+
+    content.cells.assign(static_cast<size_t>(cellCount), PuzzleCell());
+    content.letterCount = 0;
+    content.filledCount = 0;
+    for (int i = 0; i < cellCount; ++i) {
+        PuzzleCell& cell = content.cells[static_cast<size_t>(i)];
+        cell.solution = SolutionFromByte(grids[i]);
+        // A black square never holds an entry, whatever its byte in the file.
+        cell.entry = cell.solution == ' ' ? ' ' : EntryFromByte(grids[cellCount + i]);
+        if (cell.solution != ' ')
+            ++content.letterCount;
+        if (cell.entry != ' ')
+            ++content.filledCount;
+    }
+    return true;
+}
+
+bool CBinaryPuzzleReader::ReadString(qint64* position, QByteArray* text)
+{
+    char buffer[kLongestString];
+    file_.Seek(*position);
+    const qint64 count = file_.Read(buffer, kLongestString);
+    const QByteArrayView read(buffer, count);
+    const qsizetype nul = read.indexOf('\0');
+    if (nul < 0)
+        return false;
+    *text = QByteArray(buffer, nul);
+    *position += nul + 1;
+    return true;
+}
+
+bool CBinaryPuzzleReader::ReadStrings(PuzzleContent& content)
+{
+    qint64 position = content.headerOffset + kGridsAt + 2 * qint64(content.width * content.height);
+    if (!ReadString(&position, &content.title) || !ReadString(&position, &content.author)
+        || !ReadString(&position, &content.copyright))
+        return false;
+    for (PuzzleClue& clue : content.clues) {
+        if (!ReadString(&position, &clue.text))
+            return false;
+    }
+    return true;
+}
+
+// Gives each word start its number and the next clue record, row by row, a
+// cell's across word before its down word, and marks the word's cells. False
+// when the words do not match the header's clue count.
+bool CBinaryPuzzleReader::NumberWords(PuzzleContent& content)
+{
+    const int width = content.width;
+    const int height = content.height;
+    auto isLetter = [&](int row, int column) {
+        return content.cells[static_cast<size_t>(row * width + column)].solution != ' ';
+    };
+    auto cellAt = [&](int row, int column) -> PuzzleCell& {
+        return content.cells[static_cast<size_t>(row * width + column)];
+    };
+    const size_t recordCount = content.clues.size();
+    size_t k = 0;
+    quint8 number = 1;
+    content.acrossCount = 0;
+    content.downCount = 0;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            if (!isLetter(row, column))
+                continue;
+            bool startsWord = false;
+            if ((column == 0 || !isLetter(row, column - 1)) && column < width - 1 && isLetter(row, column + 1)) {
+                if (k >= recordCount)
+                    return false;
+                content.clues[k].number = number;
+                content.clues[k].isAcross = 1;
+                for (int c = column; c < width && isLetter(row, c); ++c)
+                    cellAt(row, c).acrossClue = static_cast<qint32>(k);
+                ++content.acrossCount;
+                ++k;
+                startsWord = true;
+            }
+            if ((row == 0 || !isLetter(row - 1, column)) && row < height - 1 && isLetter(row + 1, column)) {
+                if (k >= recordCount)
+                    return false;
+                content.clues[k].number = number;
+                content.clues[k].isAcross = 0;
+                for (int r = row; r < height && isLetter(r, column); ++r)
+                    cellAt(r, column).downClue = static_cast<qint32>(k);
+                ++content.downCount;
+                ++k;
+                startsWord = true;
+            }
+            if (startsWord)
+                ++number;
+        }
+    }
+    return k == recordCount;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+class CPuzzleFile;
+struct PuzzleContent;
+
+// Reads a binary crossword file (marker "ACROSS&DOWN") from the open file
+// image: grid size, solution, the solver's entries, the information texts and
+// the clues. It then numbers the grid and binds each clue to its word, in the
+// format's own clue order (row by row, a cell's across clue before its down
+// clue). Every field is read relative to the marker, so extra bytes in front
+// of it do no harm.
+class CBinaryPuzzleReader {
+public:
+    explicit CBinaryPuzzleReader(CPuzzleFile& file);
+
+    // 0 on success, 1 when the file is not a valid puzzle, 4 when its header
+    // cannot be read.
+    int Read(PuzzleContent& content);
+
+    // Where the entry grid of a puzzle with its marker at headerOffset begins.
+    static qint64 EntryGridOffset(qint64 headerOffset, int cellCount);
+
+private:
+    int Locate(PuzzleContent& content);
+    int ReadHeader(PuzzleContent& content);
+    int ReadBody(PuzzleContent& content);
+    bool ReadGrids(PuzzleContent& content);
+    bool ReadStrings(PuzzleContent& content);
+    bool ReadString(qint64* position, QByteArray* text);
+    bool ReadByteAt(qint64 position, quint8* byte);
+    bool NumberWords(PuzzleContent& content);
+
+    CPuzzleFile& file_;
+};

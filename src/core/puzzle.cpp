@@ -1,0 +1,370 @@
+#include "core/puzzle.h"
+
+#include "core/binary_puzzle_reader.h"
+#include "core/code_page.h"
+#include "core/last_puzzle_recorder.h"
+#include "core/puz_checksums.h"
+#include "core/puzzle_document_reader.h"
+#include "core/puzzle_observer.h"
+
+namespace {
+
+constexpr char kDocumentMarker[] = "<crossword>";
+constexpr char kBinaryMarker[] = "ACROSS&DOWN";
+// The binary format's entry grid marks an empty letter cell with "-".
+constexpr char kBinaryEmptyEntry = '-';
+
+} // namespace
+
+CPuzzle::CPuzzle() = default;
+
+// The owner is going away with the model, so it is not told about the close.
+CPuzzle::~CPuzzle()
+{
+    observer_ = nullptr;
+    Close();
+}
+
+void CPuzzle::SetObserver(PuzzleObserver* observer)
+{
+    observer_ = observer;
+}
+
+void CPuzzle::SetRecorder(LastPuzzleRecorder* recorder)
+{
+    recorder_ = recorder;
+}
+
+int CPuzzle::Open(const QString& path)
+{
+    Close();
+    if (!file_.Open(path))
+        return Invalid;
+    readOnly_ = file_.IsReadOnly();
+    format_ = DetectFormat();
+    const int code = ReadContent();
+    if (code != Success) {
+        file_.Close();
+        content_ = PuzzleContent();
+        return code;
+    }
+    loaded_ = true;
+    PlaceCursorOnFirstLetter();
+    if (recorder_ != nullptr)
+        recorder_->SetLastPuzzlePath(path);
+    if (observer_ != nullptr)
+        observer_->PuzzleOpened();
+    return Success;
+}
+
+int CPuzzle::ReadContent()
+{
+    keepChecksums_ = false;
+    if (format_ == FormatDocument)
+        return CPuzzleDocumentReader(file_).Read(content_, readOnly_);
+    if (format_ != FormatBinary)
+        return Invalid;
+    const int code = CBinaryPuzzleReader(file_).Read(content_);
+    if (code == Success) {
+        CPuzChecksums checksums;
+        keepChecksums_ = checksums.Compute(file_.Data(), content_.headerOffset)
+            && checksums.AreStoredIn(file_.Data(), content_.headerOffset);
+    }
+    return code;
+}
+
+void CPuzzle::PlaceCursorOnFirstLetter()
+{
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        const PuzzleCell& cell = content_.cells[i];
+        if (cell.solution != ' ') {
+            currentCell_ = static_cast<int>(i);
+            across_ = cell.acrossClue != -1;
+            return;
+        }
+    }
+}
+
+void CPuzzle::Close()
+{
+    if (!file_.GetPath().isEmpty() && loaded_) {
+        SaveProgress();
+        file_.Close();
+    }
+    content_ = PuzzleContent();
+    loaded_ = false;
+    keepChecksums_ = false;
+    currentCell_ = -1;
+    if (observer_ != nullptr)
+        observer_->PuzzleClosed();
+}
+
+int CPuzzle::DetectFormat()
+{
+    const QByteArray& image = file_.Data();
+    if (image.contains(kDocumentMarker))
+        return FormatDocument;
+    if (image.contains(kBinaryMarker))
+        return FormatBinary;
+    return FormatNone;
+}
+
+void CPuzzle::SaveProgress()
+{
+    if (readOnly_ || !loaded_)
+        return;
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        if (content_.cells[i].solution != ' ')
+            WriteEntry(static_cast<int>(i));
+    }
+    if (format_ == FormatBinary && keepChecksums_) {
+        CPuzChecksums checksums;
+        if (checksums.Compute(file_.Data(), content_.headerOffset))
+            checksums.WriteTo(file_, content_.headerOffset);
+    }
+}
+
+void CPuzzle::WriteEntry(int index)
+{
+    char entry = content_.cells[static_cast<size_t>(index)].entry;
+    if (format_ == FormatBinary) {
+        if (entry == ' ')
+            entry = kBinaryEmptyEntry;
+        file_.Seek(CBinaryPuzzleReader::EntryGridOffset(content_.headerOffset, GetWidth() * GetHeight()) + index);
+    } else {
+        file_.Seek(content_.progressOffset + index);
+    }
+    file_.Write(&entry, 1);
+}
+
+quint8 CPuzzle::GetWidth() const
+{
+    return content_.width;
+}
+
+quint8 CPuzzle::GetHeight() const
+{
+    return content_.height;
+}
+
+quint8 CPuzzle::GetClueCount() const
+{
+    return static_cast<quint8>(content_.clues.size());
+}
+
+quint8 CPuzzle::GetAcrossCount() const
+{
+    return content_.acrossCount;
+}
+
+quint8 CPuzzle::GetDownCount() const
+{
+    return content_.downCount;
+}
+
+PuzzleCell& CPuzzle::GetCell(int index)
+{
+    return content_.cells[static_cast<size_t>(index)];
+}
+
+const PuzzleCell& CPuzzle::GetCell(int index) const
+{
+    return content_.cells[static_cast<size_t>(index)];
+}
+
+const PuzzleClue* CPuzzle::GetClue(int index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= content_.clues.size())
+        return nullptr;
+    return &content_.clues[static_cast<size_t>(index)];
+}
+
+void CPuzzle::GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyright) const
+{
+    title = content_.title;
+    author = content_.author;
+    copyright = content_.copyright;
+}
+
+QString CPuzzle::GetPath() const
+{
+    return file_.GetPath();
+}
+
+int CPuzzle::GetCurrentCell() const
+{
+    return currentCell_;
+}
+
+void CPuzzle::SetCurrentCell(int index)
+{
+    currentCell_ = index;
+}
+
+bool CPuzzle::IsAcross() const
+{
+    return across_;
+}
+
+void CPuzzle::SetAcross(bool across)
+{
+    across_ = across;
+}
+
+bool CPuzzle::IsLoaded() const
+{
+    return loaded_;
+}
+
+bool CPuzzle::IsScrambled() const
+{
+    return content_.scrambled;
+}
+
+bool CPuzzle::IsReadOnly() const
+{
+    return readOnly_;
+}
+
+int CPuzzle::GetFormat() const
+{
+    return format_;
+}
+
+bool CPuzzle::IsValidCell(int index) const
+{
+    return index >= 0 && static_cast<size_t>(index) < content_.cells.size();
+}
+
+void CPuzzle::SetCurrentEntry(char letter)
+{
+    if (!IsValidCell(currentCell_))
+        return;
+    PuzzleCell& cell = GetCell(currentCell_);
+    if (cell.entry == ' ' && letter != ' ')
+        ++content_.filledCount;
+    else if (cell.entry != ' ' && letter == ' ')
+        --content_.filledCount;
+    content_.filledCount = qMax(0, content_.filledCount);
+    cell.entry = letter;
+}
+
+bool CPuzzle::IsSolved() const
+{
+    for (const PuzzleCell& cell : content_.cells) {
+        if (cell.solution != ' ' && cell.entry != cell.solution)
+            return false;
+    }
+    return true;
+}
+
+bool CPuzzle::IsFilled() const
+{
+    return content_.filledCount >= 1 && content_.filledCount == content_.letterCount;
+}
+
+int CPuzzle::FindWordStart(int clue, quint8* isAcross) const
+{
+    const PuzzleClue* record = GetClue(clue);
+    if (record == nullptr)
+        return -1;
+    if (isAcross != nullptr)
+        *isAcross = record->isAcross;
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        const PuzzleCell& cell = content_.cells[i];
+        if ((record->isAcross ? cell.acrossClue : cell.downClue) == clue)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CPuzzle::GetCurrentClue() const
+{
+    if (!IsValidCell(currentCell_))
+        return -1;
+    const PuzzleCell& cell = GetCell(currentCell_);
+    return across_ ? cell.acrossClue : cell.downClue;
+}
+
+bool CPuzzle::IsLetterAt(int column, int row) const
+{
+    return GetCell(row * GetWidth() + column).solution != ' ';
+}
+
+bool CPuzzle::FindNeighbour(int move, int* index) const
+{
+    if (!IsValidCell(currentCell_) || move < MoveRight || move > MovePrevious)
+        return false;
+    // The next and previous cells along the direction count only when adjacent;
+    // the four plain moves jump over black squares.
+    const bool adjacentOnly = move == MoveNext || move == MovePrevious;
+    if (move == MoveNext)
+        move = across_ ? MoveRight : MoveDown;
+    else if (move == MovePrevious)
+        move = across_ ? MoveLeft : MoveUp;
+    const int columnStep = move == MoveRight ? 1 : move == MoveLeft ? -1 : 0;
+    const int rowStep = move == MoveDown ? 1 : move == MoveUp ? -1 : 0;
+    const int width = GetWidth();
+    const int height = GetHeight();
+    int column = currentCell_ % width + columnStep;
+    int row = currentCell_ / width + rowStep;
+    while (column >= 0 && column < width && row >= 0 && row < height) {
+        if (IsLetterAt(column, row)) {
+            *index = row * width + column;
+            return true;
+        }
+        if (adjacentOnly)
+            return false;
+        column += columnStep;
+        row += rowStep;
+    }
+    return false;
+}
+
+bool CPuzzle::IsClueFilled(int clue) const
+{
+    quint8 isAcross = 0;
+    const int start = FindWordStart(clue, &isAcross);
+    if (start < 0)
+        return false;
+    const int width = GetWidth();
+    const int height = GetHeight();
+    int column = start % width;
+    int row = start / width;
+    while (column < width && row < height && IsLetterAt(column, row)) {
+        if (GetCell(row * width + column).entry == ' ')
+            return false;
+        if (isAcross)
+            ++column;
+        else
+            ++row;
+    }
+    return true;
+}
+
+QString CPuzzle::FormatClue(int clue, bool* filled, quint8* isAcross) const
+{
+    const PuzzleClue* record = GetClue(clue);
+    if (record == nullptr)
+        return QString();
+    if (isAcross != nullptr)
+        *isAcross = record->isAcross;
+    if (filled != nullptr)
+        *filled = IsClueFilled(clue);
+    return QString::number(record->number) + QStringLiteral(". ") + WidenText(record->text);
+}
+
+QString CPuzzle::WidenText(const QByteArray& text)
+{
+    return DecodeWindows1252(text);
+}
+
+int CPuzzle::GetFilledCount() const
+{
+    return content_.filledCount;
+}
+
+int CPuzzle::GetLetterCount() const
+{
+    return content_.letterCount;
+}

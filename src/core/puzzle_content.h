@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <vector>
+
+// One grid square. A space as solution marks a black square, a space as entry
+// an empty cell.
+struct PuzzleCell {
+    qint32 acrossClue = -1;
+    qint32 downClue = -1;
+    char solution = ' ';
+    char entry = ' ';
+};
+
+// One clue. The text is the puzzle file's 8-bit bytes; a null QByteArray
+// stands for an absent text.
+struct PuzzleClue {
+    QByteArray text;
+    qint32 number = 0;
+    quint8 isAcross = 0;
+};
+
+// What a reader takes out of a puzzle file: the grid, the clue table, the
+// information texts and the counters. The model keeps one of these for the
+// open puzzle; a failed read leaves nothing behind because the model drops it.
+struct PuzzleContent {
+    std::vector<PuzzleCell> cells;
+    std::vector<PuzzleClue> clues;
+    QByteArray title;
+    QByteArray author;
+    QByteArray copyright;
+    quint8 width = 0;
+    quint8 height = 0;
+    quint8 acrossCount = 0;
+    quint8 downCount = 0;
+    qint32 letterCount = 0;
+    qint32 filledCount = 0;
+    bool scrambled = false;
+    // Binary puzzle: position of the marker "ACROSS&DOWN"; -1 when not found.
+    qint64 headerOffset = -1;
+    // Document: position of the first character of the stored entries.
+    qint64 progressOffset = -1;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// The whole content of the open puzzle file, held in memory while the puzzle
+// is open. Opening reads the file (unpacking it when it is a packed document),
+// the readers and the model seek, read and write single bytes in the image,
+// and closing writes the image back to the same file, packed again when it
+// came packed. Write-back is atomic: the new content goes to a temporary file
+// that replaces the old one only when it was written completely.
+class CPuzzleFile {
+public:
+    // The 9 bytes a packed document begins with; a zlib stream follows.
+    static constexpr char kMagic[] = "kavlith01";
+    static constexpr int kMagicLength = 9;
+
+    // Reads the file into memory. A file that cannot be opened for writing
+    // because of its permissions or a read-only medium is opened read-only.
+    // Shows a message and returns false when the file cannot be read.
+    bool Open(const QString& path);
+    // Writes the image back unless the file is read-only or the image is
+    // unchanged, then empties it.
+    void Close();
+
+    // Moves the position; a negative position is refused (the position stays).
+    qint64 Seek(qint64 position);
+    // Reads up to count bytes from the position; returns how many were read.
+    qint64 Read(char* buffer, qint64 count);
+    // Writes at the position, growing the image (zero-filled) when needed.
+    void Write(const char* data, qint64 count);
+    qint64 GetLength() const;
+    void SetLength(qint64 length);
+
+    // The image itself, for searches and checksums over all of it.
+    const QByteArray& Data() const;
+
+    // The path given to Open; empty again once the file is closed.
+    QString GetPath() const;
+    bool IsReadOnly() const;
+    bool IsCompressed() const;
+
+private:
+    bool Unpack(const QByteArray& fileContent);
+    bool Pack(QByteArray* packed) const;
+    void WriteBack();
+
+    QString path_;
+    QByteArray image_;
+    QByteArray original_;
+    qint64 position_ = 0;
+    bool readOnly_ = false;
+    bool compressed_ = false;
+};

@@ -1,0 +1,211 @@
+#include "core/puzzle_file.h"
+
+#include "document_builder.h"
+#include "fixture_files.h"
+#include "recording_prompt.h"
+#include "write_protection.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kDecompressText =
+    "Error while decompressing the puzzle. The puzzle is either corrupted or unknown format";
+
+QByteArray Repeated(qsizetype length)
+{
+    QByteArray text;
+    while (text.size() < length)
+        text += "<clue text=\"a line of filler\" />\n";
+    return text.left(length);
+}
+
+} // namespace
+
+class TestPuzzleFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void packedContainerSizes_data();
+    void packedContainerSizes();
+    void shortFilesArePlain_data();
+    void shortFilesArePlain();
+    void missingFileShowsItsReason();
+    void plainFileIsWrittenBackOnlyWhenChanged();
+    void packedFileIsPackedAgain();
+    void writeBackKeepsPermissions();
+    void failedWriteKeepsTheOldFile();
+    void writeProtectedFileIsNeverWritten();
+
+private:
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestPuzzleFile::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestPuzzleFile::packedContainerSizes_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<qsizetype>("unpackedLength");
+
+    QTest::newRow("small") << DocumentBuilder::Pack(Repeated(100)) << true << qsizetype(100);
+    QTest::newRow("30000 bytes, eighth try") << DocumentBuilder::Pack(Repeated(30000)) << true << qsizetype(30000);
+    QTest::newRow("exactly 32768") << DocumentBuilder::Pack(Repeated(32768)) << true << qsizetype(32768);
+    QTest::newRow("40000 bytes") << DocumentBuilder::Pack(Repeated(40000)) << false << qsizetype(0);
+    QTest::newRow("magic only") << QByteArray(CPuzzleFile::kMagic) << false << qsizetype(0);
+    QTest::newRow("stream cut short") << DocumentBuilder::Pack(Repeated(5000)).left(40) << false << qsizetype(0);
+    QTest::newRow("damaged stream") << QByteArray(CPuzzleFile::kMagic) + "not a zlib stream" << false << qsizetype(0);
+}
+
+void TestPuzzleFile::packedContainerSizes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, opens);
+    QFETCH(qsizetype, unpackedLength);
+    QVERIFY(FixtureFiles::Write(Path("doc.gmd"), file));
+
+    RecordingPrompt prompt;
+    CPuzzleFile image;
+    QCOMPARE(image.Open(Path("doc.gmd")), opens);
+    QVERIFY(image.IsCompressed());
+    if (opens) {
+        QVERIFY(prompt.texts.isEmpty());
+        QCOMPARE(image.GetLength(), unpackedLength);
+        QCOMPARE(image.Data(), Repeated(unpackedLength));
+    } else {
+        QCOMPARE(prompt.texts, QStringList {kDecompressText});
+        QCOMPARE(prompt.captions, QStringList {"Decompression error"});
+        QCOMPARE(prompt.icons.value(0), UserPrompt::Icon::Error);
+    }
+    image.Close();
+    QCOMPARE(FixtureFiles::Read(Path("doc.gmd")), file);
+}
+
+void TestPuzzleFile::shortFilesArePlain_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("5 bytes") << QByteArray("kavli");
+    QTest::newRow("8 bytes of the magic") << QByteArray("kavlith0");
+}
+
+void TestPuzzleFile::shortFilesArePlain()
+{
+    QFETCH(QByteArray, content);
+    QVERIFY(FixtureFiles::Write(Path("short"), content));
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("short")));
+    QVERIFY(!image.IsCompressed());
+    QCOMPARE(image.Data(), content);
+}
+
+void TestPuzzleFile::missingFileShowsItsReason()
+{
+    RecordingPrompt prompt;
+    CPuzzleFile image;
+    QVERIFY(!image.Open(Path("absent.puz")));
+    QCOMPARE(prompt.texts.size(), 1);
+    QVERIFY(prompt.texts[0].startsWith("The file \"" + Path("absent.puz") + "\" could not be opened: "));
+    QCOMPARE(prompt.icons.value(0), UserPrompt::Icon::Error);
+    image.Close();
+    QVERIFY(!QFile::exists(Path("absent.puz")));
+}
+
+void TestPuzzleFile::plainFileIsWrittenBackOnlyWhenChanged()
+{
+    QVERIFY(FixtureFiles::Write(Path("f"), "abcdef"));
+    const QDateTime written = QFileInfo(Path("f")).lastModified();
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("f")));
+    image.Seek(1);
+    image.Write("b", 1);
+    image.Close();
+    QCOMPARE(QFileInfo(Path("f")).lastModified(), written);
+
+    QVERIFY(image.Open(Path("f")));
+    image.Seek(1);
+    image.Write("B", 1);
+    image.Close();
+    QCOMPARE(FixtureFiles::Read(Path("f")), QByteArray("aBcdef"));
+    QCOMPARE(image.GetLength(), 0);
+    QVERIFY(image.GetPath().isEmpty());
+}
+
+void TestPuzzleFile::packedFileIsPackedAgain()
+{
+    const QByteArray text = Repeated(6000);
+    QVERIFY(FixtureFiles::Write(Path("doc.gmd"), DocumentBuilder::Pack(text)));
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("doc.gmd")));
+    image.Seek(0);
+    image.Write("<CLUE", 5);
+    image.Close();
+    const QByteArray stored = FixtureFiles::Read(Path("doc.gmd"));
+    QVERIFY(stored.startsWith("kavlith01"));
+    QCOMPARE(DocumentBuilder::Unpack(stored), "<CLUE" + text.mid(5));
+}
+
+void TestPuzzleFile::writeBackKeepsPermissions()
+{
+    QVERIFY(FixtureFiles::Write(Path("f"), "abc"));
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(Path("f"), permissions));
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("f")));
+    image.Write("x", 1);
+    image.Close();
+    QCOMPARE(FixtureFiles::Read(Path("f")), QByteArray("xbc"));
+    QCOMPARE(QFile::permissions(Path("f")) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), permissions);
+}
+
+void TestPuzzleFile::failedWriteKeepsTheOldFile()
+{
+    const QByteArray original = Repeated(4000);
+    QVERIFY(FixtureFiles::Write(Path("f"), original));
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("f")));
+    image.Write("changed", 7);
+    RecordingPrompt prompt;
+    {
+        FileSizeLimit fullDisk(100);
+        if (!fullDisk.IsActive())
+            QSKIP("the file size limit cannot be set here");
+        image.Close();
+    }
+    QCOMPARE(FixtureFiles::Read(Path("f")), original);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList {"f"});
+    QCOMPARE(prompt.texts.size(), 1);
+    QVERIFY(prompt.texts[0].startsWith("The file \"" + Path("f") + "\" could not be saved: "));
+    QCOMPARE(prompt.captions.value(0), QString("Gridmoor"));
+}
+
+void TestPuzzleFile::writeProtectedFileIsNeverWritten()
+{
+    const QByteArray packed = DocumentBuilder::Pack(Repeated(3000));
+    QVERIFY(FixtureFiles::Write(Path("doc.gmd"), packed));
+    CPuzzleFile image;
+    {
+        WriteProtection protection(Path("doc.gmd"));
+        if (!protection.IsActive())
+            QSKIP("this process can write to any file");
+        QVERIFY(image.Open(Path("doc.gmd")));
+        QVERIFY(image.IsReadOnly());
+        QCOMPARE(image.Data(), Repeated(3000));
+        image.Write("changed", 7);
+        image.Close();
+    }
+    QCOMPARE(FixtureFiles::Read(Path("doc.gmd")), packed);
+}
+
+QTEST_GUILESS_MAIN(TestPuzzleFile)
+#include "tst_puzzle_file.moc"

@@ -1,0 +1,182 @@
+#include "core/file_type_registration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestFileTypeRegistration : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void firstRunWritesEverythingSecondRunNothing();
+    void caseOnlyDifferencesCountAsInPlace();
+    void movedProgramRewritesTheCommand_data();
+    void movedProgramRewritesTheCommand();
+    void userMimeAppsLinesAreKept_data();
+    void userMimeAppsLinesAreKept();
+    void desktopToolsSeeTheAssociation();
+
+private:
+    QString DataPath(const QString& name) const { return home_.path() + "/data/" + name; }
+    QString MimeAppsPath() const { return home_.path() + "/config/mimeapps.list"; }
+
+    QTemporaryDir home_;
+};
+
+namespace {
+
+const QString kProgram = QStringLiteral("/opt/Grid moor/bin/Gridmoor");
+
+QString ReadText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void WriteText(const QString& path, const QString& text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text.toUtf8());
+}
+
+// The command-line tool's answer, or an empty string when it failed.
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+void TestFileTypeRegistration::init()
+{
+    QVERIFY(home_.isValid());
+    QDir(home_.path()).removeRecursively();
+    QDir().mkpath(home_.path());
+    qputenv("HOME", home_.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (home_.path() + "/data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8());
+    // The desktop tools then answer from the freedesktop files alone.
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+        qunsetenv(name);
+}
+
+void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
+{
+    QCOMPARE(RegisterFileTypes(kProgram), 3);
+
+    const QString package = ReadText(DataPath("mime/packages/gridmoor.xml"));
+    QVERIFY(package.contains(R"(<mime-type type="crossword/puz">)"));
+    QVERIFY(package.contains(R"(<glob pattern="*.puz"/>)"));
+    QVERIFY(package.contains(R"(<glob pattern="*.gmd"/>)"));
+    QVERIFY(package.contains("<comment>puzfile</comment>"));
+
+    const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
+    QVERIFY(entry.contains(R"(Exec="/opt/Grid moor/bin/Gridmoor" %f)"));
+    QVERIFY(entry.contains("Icon=gridmoor"));
+    QVERIFY(entry.contains("MimeType=crossword/puz;"));
+
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\ncrossword/puz=gridmoor.desktop\n");
+
+    QCOMPARE(RegisterFileTypes(kProgram), 0);
+}
+
+void TestFileTypeRegistration::caseOnlyDifferencesCountAsInPlace()
+{
+    RegisterFileTypes(kProgram);
+    const QString entryPath = DataPath("applications/gridmoor.desktop");
+    QString entry = ReadText(entryPath);
+    entry.replace("Icon=gridmoor", "ICON=GridMoor");
+    WriteText(entryPath, entry);
+    const QString packagePath = DataPath("mime/packages/gridmoor.xml");
+    WriteText(packagePath, ReadText(packagePath).toUpper());
+    WriteText(MimeAppsPath(), "[Default Applications]\nCrossword/PUZ = Gridmoor.Desktop;other.desktop;\n");
+
+    QCOMPARE(RegisterFileTypes(kProgram), 0);
+    QVERIFY(ReadText(entryPath).contains("ICON=GridMoor"));
+}
+
+void TestFileTypeRegistration::movedProgramRewritesTheCommand_data()
+{
+    QTest::addColumn<QString>("movedTo");
+    QTest::addColumn<QString>("execLine");
+
+    QTest::newRow("other folder") << "/usr/local/bin/Gridmoor" << R"(Exec="/usr/local/bin/Gridmoor" %f)";
+    // File names are case-sensitive here, so the command must follow the exact name.
+    QTest::newRow("only the case differs") << "/opt/grid moor/bin/gridmoor" << R"(Exec="/opt/grid moor/bin/gridmoor" %f)";
+    QTest::newRow("characters the Exec line escapes")
+        << R"(/opt/a"b$c\d 100%/Gridmoor)" << R"(Exec="/opt/a\\"b\\$c\\\\d 100%%/Gridmoor" %f)";
+}
+
+void TestFileTypeRegistration::movedProgramRewritesTheCommand()
+{
+    QFETCH(QString, movedTo);
+    QFETCH(QString, execLine);
+
+    RegisterFileTypes(kProgram);
+    QCOMPARE(RegisterFileTypes(movedTo), 1);
+    QVERIFY(ReadText(DataPath("applications/gridmoor.desktop")).split('\n').contains(execLine));
+    QCOMPARE(RegisterFileTypes(movedTo), 0);
+}
+
+void TestFileTypeRegistration::userMimeAppsLinesAreKept_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("other groups and defaults")
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
+           "crossword/puz=gridmoor.desktop\n";
+    QTest::newRow("defaults group followed by another")
+        << "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\nimage/png=viewer.desktop\n"
+        << "[Default Applications]\ntext/html=browser.desktop\ncrossword/puz=gridmoor.desktop\n\n"
+           "[Removed Associations]\nimage/png=viewer.desktop\n";
+    QTest::newRow("another program was the default")
+        << "[Default Applications]\ncrossword/puz=other.desktop\ntext/html=browser.desktop\n"
+        << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n";
+    QTest::newRow("no defaults group")
+        << "[Added Associations]\ntext/plain=editor.desktop;"
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ncrossword/puz=gridmoor.desktop\n";
+}
+
+void TestFileTypeRegistration::userMimeAppsLinesAreKept()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+
+    WriteText(MimeAppsPath(), before);
+    RegisterFileTypes(kProgram);
+    QCOMPARE(ReadText(MimeAppsPath()), after);
+}
+
+// What a file manager would ask: the type of a ".puz" file and the program
+// that opens it.
+void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
+{
+    const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
+    if (xdgMime.isEmpty() || QStandardPaths::findExecutable("update-mime-database").isEmpty())
+        QSKIP("xdg-mime (xdg-utils) or update-mime-database (shared-mime-info) is not installed");
+
+    const QString program = home_.path() + "/bin/Gridmoor";
+    WriteText(program, "#!/bin/sh\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    RegisterFileTypes(program);
+
+    const QString puzzle = home_.path() + "/x.puz";
+    WriteText(puzzle, "not really a puzzle");
+    QCOMPARE(Run(xdgMime, {"query", "filetype", puzzle}), QStringLiteral("crossword/puz"));
+    QCOMPARE(Run(xdgMime, {"query", "default", "crossword/puz"}), QStringLiteral("gridmoor.desktop"));
+}
+
+QTEST_GUILESS_MAIN(TestFileTypeRegistration)
+#include "tst_file_type_registration.moc"
