@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/, writes their seed
-# corpora and runs each target for a few seconds (FUZZ_SECONDS, default 5).
+# corpora and runs each target for a few seconds (FUZZ_SECONDS, default 5;
+# FUZZ_TARGETS picks some of them).
 # Prints one line per target and exits non-zero when any target finds a crash.
 # Extra arguments go to every fuzzer (for example -jobs=2 or -max_len=8192).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-5}"
-targets=(xml_reader)
+read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container}"
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "fuzz: clang++ not found, fuzz targets skipped"
@@ -22,7 +23,7 @@ if ! cmake --build "$build" -j"$(nproc)" --target make_seeds "${targets[@]/#/fuz
     echo "fuzz: build FAILED"
     exit 1
 fi
-"$build/fuzz/make_seeds" "$root/fuzz"
+"$build/fuzz/make_seeds" "$root"
 
 # New inputs go into a scratch corpus, so the seed folders stay as written.
 results="$build/fuzz-results"
@@ -31,16 +32,16 @@ mkdir -p "$results"
 status=0
 for target in "${targets[@]}"; do
     log="$results/$target.log"
-    mkdir -p "$results/$target-corpus"
+    mkdir -p "$results/corpus-$target"
     options=()
     if [ -f "$root/fuzz/$target.dict" ]; then options+=(-dict="$root/fuzz/$target.dict"); fi
-    if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$results/$target." "${options[@]}" "$@" \
-        "$results/$target-corpus" "$root/fuzz/corpus-$target" >"$log" 2>&1; then
+    if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 \
+        -artifact_prefix="$results/$target-" "${options[@]}" "$@" \
+        "$results/corpus-$target" "$root/fuzz/corpus-$target" >"$log" 2>&1; then
         runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
         echo "fuzz $target: passed, ${runs:-?} runs in ${seconds} s"
     else
-        crash="$(ls "$results/$target."* 2>/dev/null | head -n 1 || true)"
+        crash="$(ls "$results/$target-"* 2>/dev/null | head -n 1 || true)"
         echo "fuzz $target: FAILED, input ${crash:-(none saved)}, log $log"
         grep -m 3 -E 'ERROR|FUZZ_CHECK|runtime error' "$log" || true
         status=1
