@@ -7,8 +7,8 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 
@@ -36,6 +36,7 @@ QList<Seed> XmlSeeds()
         {"unclosed_quote", "<a b=\"15>\n<c/>"},
         {"bad_end_tags", "<a></a b></>\n</x>"},
         {"nesting", QByteArray("<e>").repeated(40) + QByteArray("<f/>") + QByteArray("</e>").repeated(40)},
+        {"too_deep", QByteArray("<e>").repeated(300)},
     };
 }
 
