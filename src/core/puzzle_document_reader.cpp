@@ -96,6 +96,19 @@ qint64 ValueStart(const QByteArray& image, qint64 namePosition, const QByteArray
     return p;
 }
 
+// True when the first "AllDecision" of the text has its value starting at
+// valueStart, that is, when a reopened document finds its progress there.
+bool ProgressIsFoundAt(const QByteArray& text, qint64 valueStart)
+{
+    XmlError error;
+    const std::unique_ptr<XmlNode> root = ParseXml(text.constData(), &error);
+    QByteArray value;
+    QByteArray name;
+    qint32 position = 0;
+    return root && FirstAttribute(root.get(), "AllDecision", &value, &position, &name) == Present
+        && ValueStart(text, position, name) == valueStart;
+}
+
 int CountChildElements(const XmlNode* node)
 {
     if (node == nullptr)
@@ -285,6 +298,10 @@ int CPuzzleDocumentReader::InsertProgressElement(qint64 endOfDocument, PuzzleCon
         return 1;
     const QByteArray element = QByteArray(kProgressStart) + QByteArray(content.cells.size(), ' ') + kProgressEnd;
     const QByteArray rest = file_.Data().mid(at);
+    // An element left open before the end tag would enclose the new element,
+    // and the search would never find it again: the progress would be lost.
+    if (!ProgressIsFoundAt(file_.Data().left(at) + element + rest, at + kProgressStartLength))
+        return 1;
     if (file_.Seek(at) != at)
         return 5;
     file_.Write(element.constData(), element.size());

@@ -198,6 +198,8 @@ void TestPuzzleDocument::refusesInvalidDocuments_data()
     QTest::newRow("does not parse") << DocumentBuilder(rows).Build().replace("<across>", "<><across>");
     QTest::newRow("end tag not closing crossword")
         << DocumentBuilder(rows).Build().replace("</crossword>", "</crosswords>");
+    QTest::newRow("progress would land in an open element with attributes")
+        << DocumentBuilder(rows).Trailer("<note kind=\"x\">\n").Build();
 }
 
 void TestPuzzleDocument::refusesInvalidDocuments()

@@ -1,0 +1,162 @@
+// Writes the seed corpora of the fuzz targets: one folder "corpus-<target>" in
+// the project's fuzz folder, filled with the puzzles the tests build, the
+// shipped samples and a few XML texts written by hand.
+
+#include "document_builder.h"
+#include "puz_builder.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+struct Seed {
+    QByteArray name;
+    QByteArray bytes;
+};
+
+// Texts that between them reach every token and both modes of the XML reader.
+QList<Seed> XmlSeeds()
+{
+    return {
+        {"document", "<crossword>\n<Width v=\"3\"/><Height v=\"3\"/>\n"
+                     "<Title v=\"A%20title\"/><AllAnswer v=\"CAT-A-DOG\"/>\n"
+                     "<across><a1 c=\"Pet\" n=\"1\" cn=\"1\"/></across>\n</crossword>\n"},
+        {"declaration", "<?xml version=\"1.0\"?>\n<r a='single' b=bare c>text</r>"},
+        {"verbatim", "<x>A<![CDATA[<y>]]>B<!-- note --><PRE>a<b></PRE>"
+                     "<Script>if (a < b) x();</Script><!DOCTYPE html></x>"},
+        {"html_habits", "<p>one<p>two</p><ul><li>a<li>b</ul><a>x</ab><br/>"},
+        {"text_runs", "<a>  x = \"y<z>\" \t done \r\n</a><b/>"},
+        {"unclosed_quote", "<a b=\"15>\n<c/>"},
+        {"bad_end_tags", "<a></a b></>\n</x>"},
+        {"nesting", QByteArray("<e>").repeated(40) + QByteArray("<f/>") + QByteArray("</e>").repeated(40)},
+        {"too_deep", QByteArray("<e>").repeated(300)},
+    };
+}
+
+const QList<QByteArray> kSmallGrid = {"CAT", "A.O", "BOX"};
+const QList<QByteArray> kWideGrid = {"ABCD.", "E.FGH"};
+
+// A 15 x 15 grid with a regular pattern of black squares.
+QList<QByteArray> LargeGrid()
+{
+    QList<QByteArray> rows;
+    for (int r = 0; r < 15; ++r) {
+        QByteArray row;
+        for (int c = 0; c < 15; ++c) {
+            const bool black = (r % 4 == 3 && c % 4 == 1) || (r % 4 == 1 && c % 4 == 3);
+            row += black ? '.' : char('A' + (r * 15 + c) % 26);
+        }
+        rows.append(row);
+    }
+    return rows;
+}
+
+QList<Seed> BinaryPuzzleSeeds()
+{
+    return {
+        {"small", PuzBuilder(kSmallGrid).Build()},
+        {"filled_lower_case", PuzBuilder(kSmallGrid).Entries({"cat", "-.o", "bo-"}).Build()},
+        {"scrambled", PuzBuilder(kSmallGrid).ScrambledTag(0x0004).Build()},
+        {"marker_moved", PuzBuilder(kSmallGrid).LeadingBytes("xyz").Build()},
+        {"notes_and_accent", PuzBuilder(kWideGrid).Title("Caf\xe9").Notes("Some notes").Build()},
+        {"clue_count_mismatch", PuzBuilder(kSmallGrid).DeclaredClueCount(3).Build()},
+        {"fifteen", PuzBuilder(LargeGrid()).Build()},
+    };
+}
+
+QList<Seed> DocumentSeeds()
+{
+    return {
+        {"small", DocumentBuilder(kSmallGrid).Build()},
+        {"with_progress", DocumentBuilder(kSmallGrid).Decision("CA  . BOX").Build()},
+        {"quoted_clues", DocumentBuilder(kWideGrid)
+                             .Title("Caf\xe9")
+                             .ClueAttributes("a1", "cn=\"1\" c='Two%2C%20words%22' n=\"1\"")
+                             .Build()},
+        {"fifteen_with_comment",
+         DocumentBuilder(LargeGrid()).Trailer("<!-- made by hand -->\n").Build()},
+    };
+}
+
+// Packed documents, a plain puzzle, a file shorter than the magic, and packed
+// texts just under and over the largest unpacked size.
+QList<Seed> ContainerSeeds()
+{
+    QList<Seed> seeds;
+    for (const Seed& document : DocumentSeeds())
+        seeds.append({document.name, DocumentBuilder::Pack(document.bytes)});
+    const QByteArray padding = "<!--" + QByteArray(29900, 'x') + "-->\n";
+    seeds.append({"unpacks_to_30000", DocumentBuilder::Pack(
+                                          DocumentBuilder(kSmallGrid).Trailer(padding).Build())});
+    seeds.append({"unpacks_to_40000", DocumentBuilder::Pack(QByteArray(40000, ' '))});
+    seeds.append({"plain_puzzle", PuzBuilder(kSmallGrid).Build()});
+    seeds.append({"short", QByteArray("kavli")});
+    return seeds;
+}
+
+// The shipped sample puzzles: ".puz" files seed the binary reader, packed
+// documents the container and, unpacked, the document reader.
+void AddSamples(const QString& folder, QList<Seed>* binary, QList<Seed>* documents,
+                QList<Seed>* containers)
+{
+    const QFileInfoList files = QDir(folder).entryInfoList({"*.puz", "*.gmd"}, QDir::Files);
+    for (const QFileInfo& info : files) {
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.readAll();
+        const QByteArray name = "sample_" + info.fileName().toUtf8();
+        if (info.suffix() == QLatin1String("puz")) {
+            binary->append({name, bytes});
+            continue;
+        }
+        containers->append({name, bytes});
+        documents->append({name, DocumentBuilder::Unpack(bytes)});
+    }
+}
+
+bool WriteSeeds(const QString& folder, const QList<Seed>& seeds)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    for (const Seed& seed : seeds) {
+        QFile file(folder + QLatin1Char('/') + QString::fromUtf8(seed.name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(seed.bytes) != seed.bytes.size())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds <project folder>\n");
+        return 2;
+    }
+    const QString project = QString::fromLocal8Bit(argv[1]);
+    QList<Seed> binary = BinaryPuzzleSeeds();
+    QList<Seed> documents = DocumentSeeds();
+    QList<Seed> containers = ContainerSeeds();
+    AddSamples(project + QStringLiteral("/resources"), &binary, &documents, &containers);
+    const QList<Seed> xml = XmlSeeds() + DocumentSeeds();
+
+    const QString fuzz = project + QStringLiteral("/fuzz/corpus-");
+    const bool written = WriteSeeds(fuzz + QStringLiteral("xml_reader"), xml)
+        && WriteSeeds(fuzz + QStringLiteral("puz_reader"), binary)
+        && WriteSeeds(fuzz + QStringLiteral("document_reader"), documents)
+        && WriteSeeds(fuzz + QStringLiteral("container"), containers);
+    if (!written) {
+        std::fprintf(stderr, "make_seeds: cannot write the corpora into %s/fuzz\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+class QLocalSocket;
+
+// Keeps one copy of the program running per user. The first copy listens on a
+// local server named after the window title and the user id; a later copy
+// connects, hands over its command line and asks to be brought to the front,
+// then ends without opening a window.
+//
+// Each request on the connection starts with a 32-bit little-endian code:
+// kCopyData is followed by the hand-over record (32-bit kind, which the
+// receiver ignores, 32-bit byte count, then the command line's UTF-16LE
+// characters without a terminator); kBringToFront has nothing after it.
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Role { First, Second };
+    static constexpr quint32 kCopyData = 0x004A;
+    static constexpr quint32 kBringToFront = 0x0001;
+    // Longer hand-overs are refused: no real path comes near this.
+    static constexpr quint32 kMaxByteCount = 64 * 1024;
+
+    explicit SingleInstance(const QString& title, QObject* parent = nullptr);
+
+    // The server's name: the title and the user id, inside the user's private
+    // runtime folder when there is one.
+    static QString ServerName(const QString& title);
+    // The requests a second copy sends for commandLine.
+    static QByteArray EncodeHandOver(const QString& commandLine);
+
+    // Hands commandLine over to a running copy and returns Second, or, when no
+    // copy runs, starts listening (taking over a name left by a crashed copy)
+    // and returns First. An empty command line only brings the copy forward.
+    // Call it once the application object exists, and connect the signals
+    // before the event loop runs so that no hand-over is missed.
+    Role Start(const QString& commandLine);
+    bool IsListening() const;
+
+signals:
+    // A later copy handed over this path, trimmed of surrounding white space.
+    void PathHandedOver(const QString& path);
+    // A later copy asked for the window to be shown and brought to the front.
+    void ActivationRequested();
+
+private:
+    bool HandOver(const QString& commandLine);
+    bool Listen();
+    void AcceptConnections();
+    void ReadRequests(QLocalSocket* socket);
+    bool ReadOneRequest(QLocalSocket* socket);
+
+    QString name_;
+    QLocalServer server_;
+};
