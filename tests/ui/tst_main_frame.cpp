@@ -1,5 +1,7 @@
+#include "controls/clue_position_dlg.h"
 #include "controls/clue_view.h"
 #include "controls/keyboard_ctrl.h"
+#include "controls/placement_picker.h"
 #include "controls/splitter_ctrl.h"
 #include "core/puzzle.h"
 #include "core/user_prompt.h"
@@ -9,10 +11,14 @@
 #include "view/grid_view.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTimer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -65,6 +71,11 @@ private slots:
     void keyboardCommandTogglesAndStoresVisibility();
     void unmovedKeyboardLeavesCurrentCellVisible();
     void draggedKeyboardKeepsItsPlace();
+    void revealPopUpOpensAboveItsButton();
+    void clueViewAndDirectionCommands();
+    void layoutDialogMovesClueViewKeepingItsHeight();
+    void sendingWithoutHelperProgramsTellsSo_data();
+    void sendingWithoutHelperProgramsTellsSo();
     void minimiseWritesProgressIntoPuzzleFile();
     void noPuzzleAnywhereShowsNoPuzzle();
 
@@ -273,6 +284,76 @@ void TestMainFrame::draggedKeyboardKeepsItsPlace()
     settings_->keyboardY = 90;
     StartFrame(true);
     QCOMPARE(frame_->Keyboard()->pos(), QPoint(40, 90));
+}
+
+void TestMainFrame::revealPopUpOpensAboveItsButton()
+{
+    StartFrame(true);
+    frame_->OnCommand(ID_REVEAL);
+    QMenu* menu = frame_->RevealMenu();
+    QTRY_VERIFY(menu->isVisible());
+    const QPoint button = frame_->ToolButton(ID_REVEAL)->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(menu->geometry().left(), button.x());
+    QCOMPARE(menu->geometry().bottom() + 1, frame_->CommandBar()->mapToGlobal(QPoint(0, -1)).y());
+    menu->hide();
+}
+
+void TestMainFrame::clueViewAndDirectionCommands()
+{
+    StartFrame(true);
+    const QString clue = frame_->ClueView()->toPlainText();
+    QVERIFY(!clue.isEmpty());
+    QGuiApplication::clipboard()->clear();
+    frame_->OnCommand(ID_CLUE_COPY);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clue);
+    frame_->OnCommand(ID_CLUE_SELECT_ALL);
+    QCOMPARE(frame_->ClueView()->textCursor().selectedText(), clue);
+
+    const bool across = frame_->Puzzle().IsAcross();
+    frame_->OnCommand(ID_ACROSS_DOWN);
+    QCOMPARE(frame_->Puzzle().IsAcross(), !across);
+    QVERIFY(frame_->ClueView()->toPlainText() != clue);
+}
+
+void TestMainFrame::layoutDialogMovesClueViewKeepingItsHeight()
+{
+    StartFrame(true);
+    const int height = frame_->ClueView()->height();
+    QTimer::singleShot(0, this, [] {
+        auto* dialog = qobject_cast<CCluePositionDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        CPlacementPicker* picker = dialog->Picker();
+        QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() / 4, picker->height() / 2));
+        dialog->accept();
+    });
+    frame_->OnCommand(ID_CUSTOMIZE_LAYOUT);
+    QVERIFY(!settings_->clueAtTop);
+    QCOMPARE(frame_->ClueView()->height(), height);
+    QCOMPARE(frame_->ClueView()->geometry().bottom() + 1, frame_->Client()->height());
+    QCOMPARE(frame_->Splitter()->geometry().bottom() + 1, frame_->ClueView()->y());
+    CSettings saved(35, 0xC0C0C0);
+    saved.LoadSettings();
+    QVERIFY(!saved.clueAtTop);
+}
+
+void TestMainFrame::sendingWithoutHelperProgramsTellsSo_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("beam") << int(ID_BEAM) << QStringLiteral("Beam");
+    QTest::newRow("e-mail") << int(ID_SEND_EMAIL) << QStringLiteral("Send via E-mail");
+}
+
+void TestMainFrame::sendingWithoutHelperProgramsTellsSo()
+{
+    QFETCH(int, command);
+    QFETCH(QString, caption);
+    StartFrame(true);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir_->path().toLocal8Bit());
+    frame_->OnCommand(command);
+    qputenv("PATH", path);
+    QCOMPARE(prompt_.captions, QStringList{caption});
 }
 
 void TestMainFrame::minimiseWritesProgressIntoPuzzleFile()
