@@ -36,7 +36,6 @@ public:
     int Run();
 
     CMainFrame* MainFrame() const { return frame_.get(); }
-    CSettings& Settings() { return settings_; }
 
 private:
     QString commandLine_;

@@ -54,7 +54,6 @@ public:
     QAction* Action(int id) const { return actions_.value(id); }
     QToolButton* ToolButton(int id) const;
     bool CheckShown() const { return checkShown_; }
-    bool LowRes() const { return lowRes_; }
     int RevealButtonX() const;
 
     // A command from a menu item, a toolbar button or a test: the grid view
