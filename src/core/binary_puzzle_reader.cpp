@@ -1,17 +1,14 @@
 #include "core/binary_puzzle_reader.h"
 
 #include "core/puzzle_content.h"
+#include "core/puz_layout.h"
 #include "core/puzzle_file.h"
 
 namespace {
 
-constexpr char kMarker[] = "ACROSS&DOWN";
-constexpr qint64 kWidthAt = 0x2A;
-constexpr qint64 kHeightAt = 0x2B;
-constexpr qint64 kClueCountAt = 0x2C;
-constexpr qint64 kScrambledTagAt = 0x30;
+using namespace PuzLayout;
+
 constexpr quint8 kScrambledBit = 0x04;
-constexpr qint64 kGridsAt = 50;
 // A string holds at most 99 characters and its NUL.
 constexpr qint64 kLongestString = 100;
 

@@ -1,5 +1,6 @@
 #include "core/puz_checksums.h"
 
+#include "core/puz_layout.h"
 #include "core/puzzle_file.h"
 
 #include <cctype>
@@ -7,14 +8,14 @@
 
 namespace {
 
+using namespace PuzLayout;
+
 constexpr qint64 kFileChecksumBefore = 2;
 constexpr qint64 kHeaderChecksumAt = 0x0C;
 constexpr qint64 kMaskedAt = 0x0E;
 constexpr qint64 kVersionAt = 0x16;
-constexpr qint64 kHeaderRegionAt = 0x2A;
+constexpr qint64 kHeaderRegionAt = kWidthAt;
 constexpr qint64 kHeaderRegionLength = 8;
-constexpr qint64 kClueCountAt = 0x2C;
-constexpr qint64 kGridsAt = 50;
 constexpr char kMaskLow[] = "ICHE";
 constexpr char kMaskHigh[] = "ATED";
 

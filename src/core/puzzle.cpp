@@ -4,13 +4,13 @@
 #include "core/code_page.h"
 #include "core/last_puzzle_recorder.h"
 #include "core/puz_checksums.h"
+#include "core/puz_layout.h"
 #include "core/puzzle_document_reader.h"
 #include "core/puzzle_observer.h"
 
 namespace {
 
 constexpr char kDocumentMarker[] = "<crossword>";
-constexpr char kBinaryMarker[] = "ACROSS&DOWN";
 // The binary format's entry grid marks an empty letter cell with "-".
 constexpr char kBinaryEmptyEntry = '-';
 
@@ -104,7 +104,7 @@ int CPuzzle::DetectFormat()
     const QByteArray& image = file_.Data();
     if (image.contains(kDocumentMarker))
         return FormatDocument;
-    if (image.contains(kBinaryMarker))
+    if (image.contains(PuzLayout::kMarker))
         return FormatBinary;
     return FormatNone;
 }
