@@ -12,19 +12,14 @@ constexpr quint8 kScrambledBit = 0x04;
 // A string holds at most 99 characters and its NUL.
 constexpr qint64 kLongestString = 100;
 
-char UpperCase(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 char SolutionFromByte(char c)
 {
-    return c == '.' ? ' ' : UpperCase(c);
+    return c == '.' ? ' ' : UpperCaseLetter(c);
 }
 
 char EntryFromByte(char c)
 {
-    return c == '.' || c == '-' ? ' ' : UpperCase(c);
+    return c == '.' || c == '-' ? ' ' : UpperCaseLetter(c);
 }
 
 } // namespace
@@ -95,18 +90,13 @@ bool CBinaryPuzzleReader::ReadGrids(PuzzleContent& content)
     file_.Read(grids.data(), grids.size());
 
     content.cells.assign(static_cast<size_t>(cellCount), PuzzleCell());
-    content.letterCount = 0;
-    content.filledCount = 0;
     for (int i = 0; i < cellCount; ++i) {
         PuzzleCell& cell = content.cells[static_cast<size_t>(i)];
         cell.solution = SolutionFromByte(grids[i]);
         // A black square never holds an entry, whatever its byte in the file.
         cell.entry = cell.solution == ' ' ? ' ' : EntryFromByte(grids[cellCount + i]);
-        if (cell.solution != ' ')
-            ++content.letterCount;
-        if (cell.entry != ' ')
-            ++content.filledCount;
     }
+    content.CountLetters();
     return true;
 }
 

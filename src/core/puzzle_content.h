@@ -5,6 +5,13 @@
 
 #include <vector>
 
+// Upper-cases an ASCII letter and leaves every other byte as it is; puzzle
+// letters are compared byte for byte, so the process locale must not matter.
+inline char UpperCaseLetter(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // One grid square. A space as solution marks a black square, a space as entry
 // an empty cell.
 struct PuzzleCell {
@@ -42,4 +49,18 @@ struct PuzzleContent {
     qint64 headerOffset = -1;
     // Document: position of the first character of the stored entries.
     qint64 progressOffset = -1;
+
+    // Sets letterCount and filledCount from the cells, for the filled and
+    // solved tests.
+    void CountLetters()
+    {
+        letterCount = 0;
+        filledCount = 0;
+        for (const PuzzleCell& cell : cells) {
+            if (cell.solution != ' ')
+                ++letterCount;
+            if (cell.entry != ' ')
+                ++filledCount;
+        }
+    }
 };

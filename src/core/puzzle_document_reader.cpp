@@ -60,11 +60,6 @@ qint64 PositionFromDecimal(const QByteArray& text)
     return value;
 }
 
-char UpperCase(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 QByteArray WithoutQuotes(const QByteArray& value)
 {
     qsizetype start = 0;
@@ -156,14 +151,7 @@ int CPuzzleDocumentReader::Read(PuzzleContent& content, bool readOnly)
         code = ReadEntries(root.get(), content, readOnly);
     if (code != 0)
         return code;
-    content.letterCount = 0;
-    content.filledCount = 0;
-    for (const PuzzleCell& cell : content.cells) {
-        if (cell.solution != ' ')
-            ++content.letterCount;
-        if (cell.entry != ' ')
-            ++content.filledCount;
-    }
+    content.CountLetters();
     return 0;
 }
 
@@ -186,7 +174,7 @@ int CPuzzleDocumentReader::ReadSizeAndSolution(const XmlNode* root, PuzzleConten
     content.cells.assign(static_cast<size_t>(cellCount), PuzzleCell());
     for (qsizetype i = 0; i < cellCount; ++i) {
         const char c = solution[i];
-        content.cells[static_cast<size_t>(i)].solution = c == '-' ? ' ' : UpperCase(c);
+        content.cells[static_cast<size_t>(i)].solution = c == '-' ? ' ' : UpperCaseLetter(c);
     }
     return 0;
 }
@@ -276,7 +264,7 @@ int CPuzzleDocumentReader::ReadEntries(const XmlNode* root, PuzzleContent& conte
         for (qsizetype i = 0; i < cellCount; ++i) {
             PuzzleCell& cell = content.cells[static_cast<size_t>(i)];
             if (cell.solution != ' ')
-                cell.entry = UpperCase(entries[i]);
+                cell.entry = UpperCaseLetter(entries[i]);
         }
         return 0;
     }
