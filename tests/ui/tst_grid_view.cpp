@@ -5,6 +5,7 @@
 #include "core/message_event.h"
 #include "core/puzzle.h"
 #include "core/user_prompt.h"
+#include "scripted_prompt.h"
 #include "shell/settings.h"
 #include "view/command_ids.h"
 #include "view/grid_view.h"
@@ -16,24 +17,9 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
-
-struct ShownPrompt {
-    QString text;
-    QString caption;
-    UserPrompt::Icon icon;
-};
-
-class RecordingPrompt : public UserPrompt {
-public:
-    Answer Ask(const QString& text, const QString& caption, Icon icon, Buttons) override
-    {
-        shown.append({text, caption, icon});
-        return Answer::Ok;
-    }
-    QList<ShownPrompt> shown;
-};
 
 // The small grid most behaviour tests use. Clues: 0 "1 a" CAT, 1 "1 d" COW,
 // 2 "2 d" TOR, 3 "3 a" SO, 4 "3 d" SES, 5 "4 a" WAREST.
@@ -87,8 +73,7 @@ private:
     QString Entries() const;
 
     QTemporaryDir home_;
-    RecordingPrompt prompt_;
-    UserPrompt* previousPrompt_ = nullptr;
+    std::optional<ScriptedPrompt> prompt_;
     std::unique_ptr<CSettings> settings_;
     std::unique_ptr<CPuzzle> puzzle_;
     std::unique_ptr<CClueView> clueView_;
@@ -105,8 +90,7 @@ void TestGridView::initTestCase()
 
 void TestGridView::init()
 {
-    prompt_.shown.clear();
-    previousPrompt_ = UserPrompt::Install(&prompt_);
+    prompt_.emplace(UserPrompt::Answer::No);
     settings_ = std::make_unique<CSettings>(35, GetSystemColor(SystemColor::ButtonFace));
     settings_->colorSchemes.Init();
     puzzle_ = std::make_unique<CPuzzle>();
@@ -120,7 +104,7 @@ void TestGridView::cleanup()
     clueView_.reset();
     puzzle_.reset();
     settings_.reset();
-    UserPrompt::Install(previousPrompt_);
+    prompt_.reset();
 }
 
 // Opens a binary puzzle whose clue k reads "Clue k".
@@ -508,22 +492,22 @@ void TestGridView::endOfPuzzleMessages()
     Open(kSmallGrid, 1, QSize(240, 320), {"CAT.SO", "O.O.E.", "WARES-"});
     Place(17, true);
     QTest::keyClick(view_.get(), 'x');
-    QCOMPARE(prompt_.shown.size(), 1);
-    QCOMPARE(prompt_.shown[0].caption, QStringLiteral("Solved Incorrectly"));
-    QCOMPARE(prompt_.shown[0].text,
+    QCOMPARE(prompt_->messages.size(), 1);
+    QCOMPARE(prompt_->messages[0].caption, QStringLiteral("Solved Incorrectly"));
+    QCOMPARE(prompt_->messages[0].text,
              QStringLiteral("Sorry. The puzzle has been solved with mistake(s). Please revise your answers."));
-    QCOMPARE(prompt_.shown[0].icon, UserPrompt::Icon::Warning);
+    QCOMPARE(prompt_->messages[0].icon, UserPrompt::Icon::Warning);
 
     QCOMPARE(puzzle_->GetCurrentCell(), 17);
     QTest::keyClick(view_.get(), 't');
-    QCOMPARE(prompt_.shown.size(), 2);
-    QCOMPARE(prompt_.shown[1].caption, QStringLiteral("Congratulations!"));
-    QCOMPARE(prompt_.shown[1].text, QStringLiteral("The puzzle has been solved correctly"));
-    QCOMPARE(prompt_.shown[1].icon, UserPrompt::Icon::Information);
+    QCOMPARE(prompt_->messages.size(), 2);
+    QCOMPARE(prompt_->messages[1].caption, QStringLiteral("Congratulations!"));
+    QCOMPARE(prompt_->messages[1].text, QStringLiteral("The puzzle has been solved correctly"));
+    QCOMPARE(prompt_->messages[1].icon, UserPrompt::Icon::Information);
 
     // Clearing a cell leaves the grid unfilled: no message.
     QTest::keyClick(view_.get(), Qt::Key_Space);
-    QCOMPARE(prompt_.shown.size(), 2);
+    QCOMPARE(prompt_->messages.size(), 2);
 }
 
 void TestGridView::encryptedPuzzleRefusesHintsAndChecks()
@@ -531,21 +515,21 @@ void TestGridView::encryptedPuzzleRefusesHintsAndChecks()
     Open(kSmallGrid, 1, QSize(240, 320), {"CAT.SO", "O.O.E.", "WARES-"}, true);
     QVERIFY(view_->OnCommand(ID_REVEAL_WORD));
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
-    QCOMPARE(prompt_.shown.size(), 1);
-    QCOMPARE(prompt_.shown[0].caption, QStringLiteral("Encrypted Puzzle"));
-    QCOMPARE(prompt_.shown[0].text,
+    QCOMPARE(prompt_->messages.size(), 1);
+    QCOMPARE(prompt_->messages[0].caption, QStringLiteral("Encrypted Puzzle"));
+    QCOMPARE(prompt_->messages[0].text,
              QStringLiteral("The puzzle is encrypted.\nYou are able to neither check your answers nor use hints"));
-    QCOMPARE(prompt_.shown[0].icon, UserPrompt::Icon::Information);
+    QCOMPARE(prompt_->messages[0].icon, UserPrompt::Icon::Information);
 
     // The scrambled solution can neither mark wrong letters nor judge a full grid.
     view_->SetCheckMode(true);
     QVERIFY(!view_->CheckMode());
-    QCOMPARE(prompt_.shown.size(), 2);
-    QCOMPARE(prompt_.shown[1].caption, QStringLiteral("Encrypted Puzzle"));
+    QCOMPARE(prompt_->messages.size(), 2);
+    QCOMPARE(prompt_->messages[1].caption, QStringLiteral("Encrypted Puzzle"));
     Place(17, true);
     QTest::keyClick(view_.get(), 'q');
     QVERIFY(puzzle_->IsFilled());
-    QCOMPARE(prompt_.shown.size(), 2);
+    QCOMPARE(prompt_->messages.size(), 2);
 }
 
 void TestGridView::clueLineFollowsCursor()
@@ -577,7 +561,7 @@ void TestGridView::closedPuzzleClearsTheView()
     QTest::keyClick(view_.get(), 'a');
     QVERIFY(view_->OnCommand(ID_REVEAL_PUZZLE));
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
-    QVERIFY(prompt_.shown.isEmpty());
+    QVERIFY(prompt_->messages.isEmpty());
 }
 
 QTEST_MAIN(TestGridView)

@@ -5,6 +5,7 @@
 #include "controls/splitter_ctrl.h"
 #include "core/puzzle.h"
 #include "core/user_prompt.h"
+#include "scripted_prompt.h"
 #include "shell/main_frame.h"
 #include "shell/settings.h"
 #include "view/command_ids.h"
@@ -24,18 +25,9 @@
 #include <QToolButton>
 
 #include <memory>
+#include <optional>
 
 namespace {
-
-class RecordingPrompt : public UserPrompt {
-public:
-    Answer Ask(const QString&, const QString& caption, Icon, Buttons) override
-    {
-        captions << caption;
-        return Answer::Ok;
-    }
-    QStringList captions;
-};
 
 // The menu as lines "Sub menu/Item text=id", separators as "-", in order.
 void FlattenMenu(const QMenu* menu, const QString& prefix, QStringList& lines)
@@ -86,7 +78,7 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<CSettings> settings_;
     std::unique_ptr<CMainFrame> frame_;
-    RecordingPrompt prompt_;
+    std::optional<ScriptedPrompt> prompt_;
     QString puzzlePath_;
 };
 
@@ -94,8 +86,7 @@ void TestMainFrame::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     settings_ = std::make_unique<CSettings>(35, 0xC0C0C0);
-    prompt_.captions.clear();
-    UserPrompt::Install(&prompt_);
+    prompt_.emplace(UserPrompt::Answer::No);
     puzzlePath_ = dir_->filePath(QStringLiteral("sample.puz"));
     QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/sample.puz"), puzzlePath_));
     QFile::setPermissions(puzzlePath_, QFile::ReadOwner | QFile::WriteOwner);
@@ -105,7 +96,7 @@ void TestMainFrame::cleanup()
 {
     frame_.reset();
     settings_.reset();
-    UserPrompt::Install(nullptr);
+    prompt_.reset();
     dir_.reset();
 }
 
@@ -353,7 +344,7 @@ void TestMainFrame::sendingWithoutHelperProgramsTellsSo()
     qputenv("PATH", dir_->path().toLocal8Bit());
     frame_->OnCommand(command);
     qputenv("PATH", path);
-    QCOMPARE(prompt_.captions, QStringList{caption});
+    QCOMPARE(prompt_->Captions(), QStringList{caption});
 }
 
 void TestMainFrame::minimiseWritesProgressIntoPuzzleFile()
@@ -379,7 +370,7 @@ void TestMainFrame::minimiseWritesProgressIntoPuzzleFile()
 void TestMainFrame::noPuzzleAnywhereShowsNoPuzzle()
 {
     StartFrame(false);
-    QCOMPARE(prompt_.captions, QStringList{QStringLiteral("No Puzzle")});
+    QCOMPARE(prompt_->Captions(), QStringList{QStringLiteral("No Puzzle")});
 }
 
 QTEST_MAIN(TestMainFrame)
