@@ -3,4 +3,4 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD_DIR="$root/build" "$root/scripts/build.sh"
-exec "$root/build/src/shell/gridmoor" "$@"
+exec "$root/build/src/ui/gridmoor" "$@"

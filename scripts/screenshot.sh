@@ -5,7 +5,7 @@
 # window. Usage: scripts/screenshot.sh [program] [output.png]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-program="${1:-$root/build/src/shell/gridmoor}"
+program="${1:-$root/build/src/ui/gridmoor}"
 output="${2:-$root/docs/screenshot.png}"
 for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 1; }

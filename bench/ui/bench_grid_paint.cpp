@@ -1,7 +1,7 @@
-#include "controls/control_palette.h"
 #include "core/puzzle.h"
-#include "shell/settings.h"
-#include "view/grid_view.h"
+#include "data/settings.h"
+#include "ui/controls/control_palette.h"
+#include "ui/view/grid_view.h"
 
 #include "fixture_files.h"
 #include "grid_words.h"

@@ -1,7 +1,7 @@
 #include "core/binary_puzzle_reader.h"
 
-#include "core/puzzle_content.h"
 #include "core/puz_layout.h"
+#include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 
 namespace {

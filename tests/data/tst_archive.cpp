@@ -1,5 +1,5 @@
-#include "shell/archive_reader.h"
-#include "shell/archive_writer.h"
+#include "data/archive_reader.h"
+#include "data/archive_writer.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "controls/color_schemes.h"
-#include "shell/archive_reader.h"
-#include "shell/archive_writer.h"
+#include "data/archive_reader.h"
+#include "data/archive_writer.h"
+#include "data/color_schemes.h"
 
 #include "archive_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "core/file_type_registration.h"
+#include "data/file_type_registration.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "download/link_list.h"
-#include "shell/archive_reader.h"
-#include "shell/archive_writer.h"
+#include "data/archive_reader.h"
+#include "data/archive_writer.h"
+#include "data/link_list.h"
 
 #include "archive_bytes.h"
 

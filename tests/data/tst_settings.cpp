@@ -1,5 +1,5 @@
 #include "core/puzzle_folders.h"
-#include "shell/settings.h"
+#include "data/settings.h"
 
 #include "archive_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "shell/shipped_puzzles.h"
+#include "data/shipped_puzzles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/startup_puzzle.h"
+#include "data/startup_puzzle.h"
 
 #include "core/puzzle.h"
 #include "core/puzzle_folders.h"

@@ -3,16 +3,16 @@
 // the main frame inside this test, on the same display and at the same size,
 // tells where things are on the screen and, fed the same input, which letters
 // the puzzle file must hold afterwards.
-#include "controls/control_palette.h"
-#include "controls/dpi_scaling.h"
-#include "controls/keyboard_ctrl.h"
-#include "controls/keyboard_layout.h"
 #include "core/puzzle.h"
 #include "core/user_prompt.h"
-#include "shell/main_frame.h"
-#include "shell/settings.h"
-#include "view/command_ids.h"
-#include "view/grid_view.h"
+#include "data/command_ids.h"
+#include "data/keyboard_layout.h"
+#include "data/settings.h"
+#include "ui/controls/control_palette.h"
+#include "ui/controls/dpi_scaling.h"
+#include "ui/controls/keyboard_ctrl.h"
+#include "ui/shell/main_frame.h"
+#include "ui/view/grid_view.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "controls/clue_view.h"
-#include "controls/control_palette.h"
-#include "controls/dpi_scaling.h"
 #include "core/message_event.h"
 #include "core/puzzle.h"
 #include "core/puzzle_observer.h"
 #include "core/user_prompt.h"
-#include "shell/settings.h"
-#include "view/command_ids.h"
-#include "view/grid_view.h"
+#include "data/command_ids.h"
+#include "data/settings.h"
+#include "ui/controls/clue_view.h"
+#include "ui/controls/control_palette.h"
+#include "ui/controls/dpi_scaling.h"
+#include "ui/view/grid_view.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,100 @@
+#include "data/command_table.h"
+
+#include "data/command_ids.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// The command prompts, one per command id that has one.
+const std::array<std::pair<int, const char*>, 18> kPrompts{{
+    {ID_REVEAL_WORD, "Reveal current word"},
+    {ID_REVEAL_PUZZLE, "Reveal entire puzzle"},
+    {ID_REVEAL_LETTER, "Reveal current letter"},
+    {ID_SMALL_CELLS, "Switch to small cells"},
+    {ID_MEDIUM_CELLS, "Switch to medium cells"},
+    {ID_LARGE_CELLS, "Switch to large cells"},
+    {ID_CUSTOMIZE_LAYOUT, "Customize layout"},
+    {ID_ALL_CLUES, "Display all clues list"},
+    {ID_CUSTOMIZE_COLORS, "Customize colors"},
+    {ID_PUZZLE_INFO, "Puzzle information"},
+    {ID_DOWNLOAD, "Download new puzzle"},
+    {ID_OPEN_PUZZLE, "Open a puzzle"},
+    {ID_REVEAL, "Reveal"},
+    {ID_CHECK, "Check of entered words/letters"},
+    // The Across/Down button's own id has no prompt; it shows the text kept
+    // for the toggle so that every toolbar button explains itself.
+    {ID_ACROSS_DOWN, "Toggle a clue across/down"},
+    {ID_HELP, "Display help"},
+    {ID_APP_ABOUT, "About the program"},
+    {ID_KEYBOARD, "Floating on-screen keyboard"},
+}};
+
+const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
+    {ID_OPEN_PUZZLE, "Open"},
+    {ID_PUZZLE_INFO, "Info"},
+    {ID_CHECK, "Check"},
+    {ID_REVEAL, "Reveal"},
+    {ID_ALL_CLUES, "All Clues"},
+    {ID_ACROSS_DOWN, "Across/Down"},
+    {ID_KEYBOARD, "Keyboard"},
+}};
+
+template <std::size_t N>
+QString Lookup(const std::array<std::pair<int, const char*>, N>& table, int id)
+{
+    for (const auto& [key, text] : table) {
+        if (key == id)
+            return QString::fromLatin1(text);
+    }
+    return {};
+}
+
+bool NeedsPuzzle(int id)
+{
+    switch (id) {
+    case ID_REVEAL:
+    case ID_ACROSS_DOWN:
+    case ID_CLUE_SELECT_ALL:
+    case ID_CLUE_COPY:
+    case ID_DELETE_PUZZLE:
+    case ID_BEAM:
+    case ID_SEND_EMAIL:
+    case ID_ALL_CLUES:
+    case ID_PUZZLE_INFO:
+    case ID_REVEAL_LETTER:
+    case ID_REVEAL_WORD:
+    case ID_REVEAL_PUZZLE:
+    case ID_CHECK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString CommandPrompt(int id)
+{
+    return Lookup(kPrompts, id);
+}
+
+QString ToolbarButtonText(int id)
+{
+    return Lookup(kButtonTexts, id);
+}
+
+CommandState CommandStateFor(int id, bool puzzleLoaded, int cellSize)
+{
+    if (id >= ID_SMALL_CELLS && id <= ID_LARGE_CELLS)
+        return {puzzleLoaded, true, id - ID_SMALL_CELLS == cellSize};
+    return {!NeedsPuzzle(id) || puzzleLoaded, false, false};
+}
+
+CheckTransition CheckButtonTransition(bool puzzleLoaded, bool buttonDown, bool checkShown)
+{
+    if (!puzzleLoaded || buttonDown == checkShown)
+        return {};
+    return {true, buttonDown};
+}

@@ -1,0 +1,238 @@
+#include "data/file_type_registration.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace {
+
+constexpr char kIconName[] = "gridmoor";
+constexpr char kDefaultsGroup[] = "[Default Applications]";
+constexpr int kToolTimeoutMs = 30000;
+
+QString RunningProgramPath()
+{
+    return QCoreApplication::instance() != nullptr
+        ? QCoreApplication::applicationFilePath()
+        : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+}
+
+QString MimePackageText()
+{
+    return QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"%1\">\n"
+        "    <comment>puzfile</comment>\n"
+        "    <glob pattern=\"*.puz\"/>\n"
+        "    <glob pattern=\"*.gmd\"/>\n"
+        "  </mime-type>\n"
+        "</mime-info>\n")
+        .arg(QLatin1String(kPuzzleContentType));
+}
+
+// A quoted argument of an Exec line: inside the quotes '"', '`', '$' and '\'
+// take a backslash; then the value itself escapes backslashes and control
+// characters, and '%' is doubled so it is not read as a field code.
+QString QuotedExecArgument(const QString& path)
+{
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    QString escaped;
+    for (const QChar c : quoted) {
+        if (c == u'\\')
+            escaped += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            escaped += QStringLiteral("\\n");
+        else if (c == u'\r')
+            escaped += QStringLiteral("\\r");
+        else if (c == u'\t')
+            escaped += QStringLiteral("\\t");
+        else if (c == u'%')
+            escaped += QStringLiteral("%%");
+        else
+            escaped += c;
+    }
+    return u'"' + escaped + u'"';
+}
+
+QString ExecLine(const QString& programPath)
+{
+    return QStringLiteral("Exec=") + QuotedExecArgument(programPath) + QStringLiteral(" %f");
+}
+
+QString DesktopEntryText(const QString& programPath)
+{
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Gridmoor\n")
+        + ExecLine(programPath)
+        + QStringLiteral("\nIcon=%1\n"
+                         "Terminal=false\n"
+                         "MimeType=%2;\n"
+                         "Categories=Game;LogicGame;\n")
+              .arg(QLatin1String(kIconName), QLatin1String(kPuzzleContentType));
+}
+
+QString ReadText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+bool WriteText(const QString& path, const QString& text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool SameIgnoringCase(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool IsGroupHeader(const QString& line)
+{
+    return line.trimmed().startsWith(u'[');
+}
+
+// The key of a "key=value" line, trimmed; empty for other lines.
+QString KeyOf(const QString& line)
+{
+    const qsizetype equals = line.indexOf(u'=');
+    return equals < 0 ? QString() : line.left(equals).trimmed();
+}
+
+QString ValueOf(const QString& line)
+{
+    return line.mid(line.indexOf(u'=') + 1).trimmed();
+}
+
+// The user's mimeapps.list with this program's entry as the default for the
+// content type. Other lines stay as they are; the entry replaces an earlier
+// default, or is added at the end of the group, or with a new group.
+QString MimeAppsText(const QString& existing)
+{
+    const QString defaultLine = QLatin1String(kPuzzleContentType) + u'=' + QLatin1String(kDesktopEntryName);
+    QStringList lines = existing.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    qsizetype insertAt = -1;
+    bool inDefaults = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (IsGroupHeader(lines[i])) {
+            inDefaults = lines[i].trimmed() == QLatin1String(kDefaultsGroup);
+            if (inDefaults)
+                insertAt = i + 1;
+            continue;
+        }
+        if (!inDefaults)
+            continue;
+        if (SameIgnoringCase(KeyOf(lines[i]), QLatin1String(kPuzzleContentType))) {
+            lines[i] = defaultLine;
+            return lines.join(u'\n') + u'\n';
+        }
+        if (!lines[i].trimmed().isEmpty())
+            insertAt = i + 1;
+    }
+    if (insertAt < 0) {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1String(kDefaultsGroup));
+        insertAt = lines.size();
+    }
+    lines.insert(insertAt, defaultLine);
+    return lines.join(u'\n') + u'\n';
+}
+
+// In place when the defaults group names this program's entry first for the
+// content type.
+bool DefaultIsInPlace(const QString& existing)
+{
+    bool inDefaults = false;
+    for (const QString& line : existing.split(u'\n')) {
+        if (IsGroupHeader(line)) {
+            inDefaults = line.trimmed() == QLatin1String(kDefaultsGroup);
+        } else if (inDefaults && SameIgnoringCase(KeyOf(line), QLatin1String(kPuzzleContentType))) {
+            const QString first = ValueOf(line).section(u';', 0, 0).trimmed();
+            return SameIgnoringCase(first, QLatin1String(kDesktopEntryName));
+        }
+    }
+    return false;
+}
+
+bool WriteIfDifferent(const QString& path, const QString& text)
+{
+    return !SameIgnoringCase(ReadText(path), text) && WriteText(path, text);
+}
+
+bool WriteDesktopEntry(const QString& path, const QString& programPath)
+{
+    const QString existing = ReadText(path);
+    const QString text = DesktopEntryText(programPath);
+    const bool inPlace = SameIgnoringCase(existing, text) && existing.contains(ExecLine(programPath));
+    return !inPlace && WriteText(path, text);
+}
+
+bool WriteDefaultApplication(const QString& path)
+{
+    const QString existing = ReadText(path);
+    return !DefaultIsInPlace(existing) && WriteText(path, MimeAppsText(existing));
+}
+
+void RunTool(const char* name, const QString& folder)
+{
+    const QString tool = QStandardPaths::findExecutable(QLatin1String(name));
+    if (tool.isEmpty())
+        return;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(tool, {folder});
+    process.waitForFinished(kToolTimeoutMs);
+}
+
+bool MimeCacheIsStale(const QString& mimeFolder, const QString& packagePath)
+{
+    const QFileInfo cache(mimeFolder + QStringLiteral("/mime.cache"));
+    return !cache.exists() || cache.lastModified() < QFileInfo(packagePath).lastModified();
+}
+
+} // namespace
+
+int RegisterFileTypes(const QString& programPath)
+{
+    const QString program = QFileInfo(programPath.isEmpty() ? RunningProgramPath() : programPath).absoluteFilePath();
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (program.isEmpty() || dataHome.isEmpty() || configHome.isEmpty())
+        return 0;
+
+    const QString mimeFolder = dataHome + QStringLiteral("/mime");
+    const QString packagePath = mimeFolder + QStringLiteral("/packages/gridmoor.xml");
+    const QString applicationsFolder = dataHome + QStringLiteral("/applications");
+
+    const bool packageWritten = WriteIfDifferent(packagePath, MimePackageText());
+    const bool entryWritten =
+        WriteDesktopEntry(applicationsFolder + u'/' + QLatin1String(kDesktopEntryName), program);
+    const bool defaultWritten = WriteDefaultApplication(configHome + QStringLiteral("/mimeapps.list"));
+
+    if (packageWritten || MimeCacheIsStale(mimeFolder, packagePath))
+        RunTool("update-mime-database", mimeFolder);
+    if (entryWritten)
+        RunTool("update-desktop-database", applicationsFolder);
+    return int(packageWritten) + int(entryWritten) + int(defaultWritten);
+}

@@ -1,6 +1,0 @@
-#include "shell/command_line.h"
-
-QString CommandLineFromArguments(const QStringList& arguments)
-{
-    return arguments.mid(1).join(u' ');
-}

@@ -1,0 +1,65 @@
+#include "ui/controls/clue_view.h"
+
+#include "ui/controls/grid_key_handler.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTextCursor>
+
+CClueView::CClueView(QWidget* parent) : CColorEdit(parent)
+{
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+}
+
+void CClueView::SetKeyHandler(GridKeyHandler* handler)
+{
+    keyHandler_ = handler;
+}
+
+void CClueView::SetClueText(const QString& text)
+{
+    setPlainText(text);
+}
+
+void CClueView::SelectAllClue()
+{
+    setFocus();
+    selectAll();
+    ensureCursorVisible();
+}
+
+void CClueView::CopyClue()
+{
+    SelectAllClue();
+    copy();
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void CClueView::keyPressEvent(QKeyEvent* event)
+{
+    if (keyHandler_ != nullptr) {
+        keyHandler_->OnKeyDown(event->key());
+        ForwardCharacters(event->text());
+    }
+    event->accept();
+}
+
+void CClueView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (keyHandler_ != nullptr)
+        ForwardCharacters(event->commitString());
+    event->accept();
+}
+
+void CClueView::ForwardCharacters(const QString& text)
+{
+    for (QChar character : text)
+        keyHandler_->OnChar(character);
+}

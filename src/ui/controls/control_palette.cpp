@@ -1,0 +1,58 @@
+#include "ui/controls/control_palette.h"
+
+#include "ui/controls/color_ref.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <array>
+
+namespace {
+
+std::array<quint32, kPaletteSize> palette{};
+bool paletteBuilt = false;
+
+QPalette::ColorRole RoleOf(SystemColor role)
+{
+    switch (role) {
+    case SystemColor::ButtonFace:
+        return QPalette::Button;
+    case SystemColor::ButtonShadow:
+        return QPalette::Dark;
+    case SystemColor::ButtonHighlight:
+        return QPalette::Light;
+    case SystemColor::Window:
+        return QPalette::Base;
+    case SystemColor::Caption:
+        return QPalette::Highlight;
+    }
+    return QPalette::Button;
+}
+
+} // namespace
+
+quint32 GetSystemColor(SystemColor role)
+{
+    return ColorRefFromQColor(QApplication::palette().color(QPalette::Active, RoleOf(role)));
+}
+
+void BuildPalette()
+{
+    const quint32 face = GetSystemColor(SystemColor::ButtonFace);
+    palette[kPaletteFace45] = Brighten(face, 45);
+    palette[kPaletteFace35] = Brighten(face, 35);
+    palette[kPaletteRed] = MakeColorRef(255, 0, 0);
+    palette[kPaletteBlack] = MakeColorRef(0, 0, 0);
+    palette[kPaletteShadow] = GetSystemColor(SystemColor::ButtonShadow);
+    palette[kPaletteFace30] = Brighten(face, 30);
+    palette[kPaletteFace] = face;
+    palette[kPaletteHighlight] = GetSystemColor(SystemColor::ButtonHighlight);
+    paletteBuilt = true;
+}
+
+quint32 PaletteColor(int index)
+{
+    if (!paletteBuilt)
+        BuildPalette();
+    return palette.at(static_cast<std::size_t>(index));
+}

@@ -1,0 +1,12 @@
+#include "data/command_line.h"
+#include "ui/shell/gridmoor_app.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gridmoor"));
+    CGridmoorApp app(CommandLineFromArguments(QApplication::arguments()));
+    return app.Run();
+}

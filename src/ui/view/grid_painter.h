@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/grid_geometry.h"
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+
+#include <array>
+
+class CPuzzle;
+class QPainter;
+
+// What the grid is painted with: the seven scheme colours by role (normal
+// background, normal text, void background, selected cell, selected word,
+// hint text, wrong text) and the three frame colours from the system palette.
+struct GridColors {
+    std::array<QColor, 7> scheme;
+    QColor buttonHighlight;
+    QColor buttonShadow;
+    QColor faceLight; // button face brightened by 30 and then by 10
+};
+
+// The display state the painter needs besides the model.
+struct GridPaintState {
+    int hPos = 0;
+    int vPos = 0;
+    int hintMode = 0;
+    bool checkMode = false;
+};
+
+// Whether the cell belongs to the word under the cursor in the current
+// direction; black squares never do, the current cell always does.
+bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell);
+
+// Paints the view's frame and the grid. Only cells that meet the visible
+// content rectangle are drawn; each letter is rendered once per font and
+// colour and then copied, which keeps large grids quick to repaint.
+class GridPainter {
+public:
+    void Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, const GridGeometry& geometry,
+               const GridPaintState& state, const GridColors& colors, const QFont& letterFont);
+
+private:
+    static void PaintFrame(QPainter& painter, QSize client, const GridColors& colors);
+    void PaintGrid(QPainter& painter, const GridRect& content, const GridRect& grid, const CPuzzle& puzzle,
+                   const GridGeometry& geometry, const GridPaintState& state, const GridColors& colors);
+    void PaintCell(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
+                   const GridPaintState& state, const GridColors& colors);
+    static char LetterShown(const CPuzzle& puzzle, int index, int hintMode);
+    const QImage& Glyph(char letter, const QColor& color);
+
+    QFont font_;
+    int glyphSide_ = 0;
+    QHash<quint64, QImage> glyphs_;
+};

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "data/grid_geometry.h"
+#include "ui/controls/grid_key_handler.h"
+#include "ui/controls/keyboard_sink.h"
+#include "ui/view/grid_painter.h"
+
+#include <QImage>
+#include <QWidget>
+
+class CClueView;
+class CPuzzle;
+class CScrollBarCtrl;
+
+// The window in which the crossword is drawn and solved: it paints the grid,
+// scrolls it when it does not fit, keeps the cursor visible, writes the clue
+// line into the clue view, and turns keys, characters, taps and the solving
+// commands into changes of the model.
+class CGridView : public QWidget, public GridKeyHandler, public KeyboardSink {
+    Q_OBJECT
+
+public:
+    enum SelectMode { SelectTap = 0, SelectStep = 1, SelectClue = 2 };
+    enum HintMode { HintNone = 0, HintLetter = 1, HintWord = 2, HintPuzzle = 3 };
+    static constexpr int kHorizontalBarId = 50201;
+    static constexpr int kVerticalBarId = 50202;
+
+    // The view reads and changes puzzle and writes into clueView (which may be
+    // null); both must outlive it. Settings come from g_settings.
+    CGridView(CPuzzle* puzzle, CClueView* clueView, QWidget* parent = nullptr);
+    ~CGridView() override;
+
+    // Geometry, in pixels. GetGridSize is 0 x 0 while no puzzle is loaded.
+    QSize GetGridSize() const;
+    GridOrigin GetGridOrigin(GridRect& r, bool inset) const;
+    GridRect GetCellRect(bool word, int index = -1) const;
+    bool IsInCurrentWord(int cell) const;
+
+    void RecalcScrollNeeds();
+    void UpdateScrollBars();
+    void EnsureVisible(bool word);
+    void ShowClue(int clue);
+    void UpdateClueBar(bool clear);
+    // The frame calls this when the model reports an opened puzzle.
+    void OnPuzzleOpened();
+
+    // Every cursor move: target is a cell index, or a clue index in SelectClue mode.
+    void SelectCell(int target, int mode);
+    // Wrong letters are shown in their own colour while on.
+    void SetCheckMode(bool on);
+    // The commands the view handles (cell sizes, hints, All Clues, Info,
+    // Colors, Download); false for any other, which the frame then handles.
+    bool OnCommand(int id);
+    // Applies the choice of the All Clues dialog: the dialog's tab and
+    // "Highlight Solved" state are kept, and the cursor moves to the clue.
+    void ApplyAllCluesChoice(int clue, int tab, int highlight);
+
+    // Keys (Qt::Key codes) and characters, from this window, the clue view or
+    // the on-screen keyboard.
+    void OnKeyDown(int key) override;
+    void OnChar(QChar character) override;
+    void OnKeyboardChar(char letter) override;
+    void OnKeyboardKeyDown(int keyCode) override;
+
+    int HintMode() const { return hintMode_; }
+    bool CheckMode() const { return checkMode_; }
+    bool HScrollable() const { return geometry_.HScrollable(); }
+    bool VScrollable() const { return geometry_.VScrollable(); }
+    QPoint ScrollPos() const;
+    int AllCluesTab() const { return allCluesTab_; }
+    int AllCluesHighlight() const { return allCluesHighlight_; }
+    CScrollBarCtrl* HorizontalBar() const { return hScrollBar_; }
+    CScrollBarCtrl* VerticalBar() const { return vScrollBar_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool IsLoaded() const;
+    bool HasCursor() const;
+    void SyncGeometry() const;
+    GridColors Colors() const;
+    void OnScrollChanged(int controlId);
+    void DragTo(QPoint point);
+    static int DraggedPos(const CScrollBarCtrl& bar, int delta);
+    void ShowHint(int mode);
+    bool RefuseIfScrambled();
+    void SetCellSize(int size);
+    void ReportIfFilled();
+    void EndHint();
+
+    CPuzzle* puzzle_;
+    CClueView* clueView_;
+    CScrollBarCtrl* hScrollBar_;
+    CScrollBarCtrl* vScrollBar_;
+    mutable GridGeometry geometry_;
+    GridPainter painter_;
+    QImage backBuffer_;
+    int hintMode_ = HintNone;
+    bool checkMode_ = false;
+    bool clueBarEmpty_ = true;
+    int allCluesTab_ = 1;
+    int allCluesHighlight_ = 1;
+    QPoint lastPainted_{-1000, -1000};
+    int lastHeight_ = 0;
+    QPoint drag_;
+    bool dragging_ = false;
+};

@@ -1,0 +1,93 @@
+#include "data/settings.h"
+#include "ui/controls/color_static.h"
+#include "ui/controls/placement_picker.h"
+#include "ui/dialogs/clue_position_dlg.h"
+#include "ui/dialogs/help_toolbar_dlg.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+// Customize Layout's picture picker and its dialog, and the Help dialog.
+class TestLayoutDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { settings_ = new CSettings(35, 0xC0C0C0); }
+    void cleanup() { delete settings_; }
+    void halvesSplitTheClientInsideItsBorder();
+    void tapSelectsTheOtherPicture_data();
+    void tapSelectsTheOtherPicture();
+    void dialogStartsFromPlacementAndSettings();
+    void helpListsTheSevenButtons();
+
+private:
+    CSettings* settings_ = nullptr;
+};
+
+void TestLayoutDialogs::halvesSplitTheClientInsideItsBorder()
+{
+    CPlacementPicker picker(1, false);
+    picker.resize(201, 100);
+    picker.ComputeHalves();
+    // (l, t, r, b) = (0, 0, 201, 100): half = (200 - 1) / 2 = 99.
+    QCOMPARE(picker.LeftRect(), QRect(QPoint(1, 1), QPoint(98, 98)));
+    QCOMPARE(picker.RightRect(), QRect(QPoint(100, 1), QPoint(199, 98)));
+}
+
+void TestLayoutDialogs::tapSelectsTheOtherPicture_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QPoint>("tap");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("left picture while the right is chosen") << 1 << QPoint(40, 50) << 0;
+    QTest::newRow("right picture while the left is chosen") << 0 << QPoint(150, 50) << 1;
+    QTest::newRow("the chosen picture again") << 1 << QPoint(150, 50) << 1;
+    QTest::newRow("the border between the halves") << 1 << QPoint(99, 50) << 0;
+}
+
+void TestLayoutDialogs::tapSelectsTheOtherPicture()
+{
+    QFETCH(int, selected);
+    QFETCH(QPoint, tap);
+    QFETCH(int, expected);
+    CPlacementPicker picker(selected, false);
+    picker.resize(201, 100);
+    QTest::mouseClick(&picker, Qt::LeftButton, {}, tap);
+    QCOMPARE(picker.Selected(), expected);
+}
+
+void TestLayoutDialogs::dialogStartsFromPlacementAndSettings()
+{
+    settings_->showScrollbars = true;
+    CCluePositionDlg dialog(0, nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Customize Layout"));
+    QCOMPARE(dialog.Placement(), 0);
+    QVERIFY(dialog.ShowScrollbars());
+    dialog.ScrollbarsBox()->setChecked(false);
+    QVERIFY(!dialog.ShowScrollbars());
+    QCOMPARE(PlacementPicture(true, 48).size(), QSize(48, 48));
+}
+
+void TestLayoutDialogs::helpListsTheSevenButtons()
+{
+    CHelpToolBarDlg dialog(16);
+    QCOMPARE(dialog.Heading()->text(), QStringLiteral("Toolbar Commands"));
+    QCOMPARE(dialog.Heading()->TextColor(), 0x000000FFu);
+    int icons = 0;
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            QCOMPARE(label->pixmap().size(), QSize(16, 16));
+            ++icons;
+        } else if (label != dialog.Heading()) {
+            texts << label->text();
+        }
+    }
+    QCOMPARE(icons, 7);
+    QVERIFY(texts.contains(QStringLiteral("Floating on-screen keyboard")));
+    QVERIFY(texts.contains(QStringLiteral("Hint (letter/word/puzzle)")));
+}
+
+QTEST_MAIN(TestLayoutDialogs)
+#include "tst_layout_dialogs.moc"

@@ -1,0 +1,131 @@
+#include "ui/shell/single_instance.h"
+
+#include <QCoreApplication>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+// The tests are the first copy; handover_helper, a separate process, plays
+// the copy started later (or a copy that crashes).
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void secondCopyHandsOverTrimmedPath_data();
+    void secondCopyHandsOverTrimmedPath();
+    void withoutRunningCopyHelperBecomesFirst();
+    void nameLeftByCrashedCopyIsTakenOver();
+    void encodedRecordHasKindCountAndUtf16();
+    void malformedRequestIsCutOff();
+
+private:
+    int RunHelper(const QStringList& arguments);
+    QString title_;
+};
+
+void TestSingleInstance::init()
+{
+    static int run = 0;
+    title_ = QStringLiteral("GridmoorTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++run);
+}
+
+int TestSingleInstance::RunHelper(const QStringList& arguments)
+{
+    QProcess helper;
+    helper.start(QStringLiteral(HANDOVER_HELPER), arguments);
+    if (!helper.waitForFinished(30000))
+        return -1;
+    return helper.exitStatus() == QProcess::NormalExit ? helper.exitCode() : -1;
+}
+
+void TestSingleInstance::secondCopyHandsOverTrimmedPath_data()
+{
+    QTest::addColumn<QStringList>("commandLine");
+    QTest::addColumn<QStringList>("received");
+
+    QTest::newRow("plain path") << QStringList{"/home/u/XWords/x.puz"} << QStringList{"/home/u/XWords/x.puz"};
+    QTest::newRow("surrounding blanks") << QStringList{"  /tmp/a b.gmd\t "} << QStringList{"/tmp/a b.gmd"};
+    QTest::newRow("arguments joined by spaces") << QStringList{"/tmp/my", "puzzle.puz"}
+                                                << QStringList{"/tmp/my puzzle.puz"};
+    QTest::newRow("beyond Latin-1") << QStringList{QString::fromUtf8("/tmp/Kreuzworträtsel ✓.puz")}
+                                    << QStringList{QString::fromUtf8("/tmp/Kreuzworträtsel ✓.puz")};
+    QTest::newRow("empty only activates") << QStringList{} << QStringList{};
+    QTest::newRow("blanks only activate") << QStringList{"   "} << QStringList{};
+}
+
+void TestSingleInstance::secondCopyHandsOverTrimmedPath()
+{
+    QFETCH(QStringList, commandLine);
+    QFETCH(QStringList, received);
+
+    SingleInstance first(title_);
+    QCOMPARE(first.Start(QString()), SingleInstance::Role::First);
+    QVERIFY(first.IsListening());
+    QSignalSpy paths(&first, &SingleInstance::PathHandedOver);
+    QSignalSpy activations(&first, &SingleInstance::ActivationRequested);
+
+    QCOMPARE(RunHelper(QStringList{"hand-over", title_} + commandLine), 0);
+
+    QTRY_COMPARE(activations.count(), 1);
+    QStringList got;
+    for (const QList<QVariant>& signal : paths)
+        got << signal.at(0).toString();
+    QCOMPARE(got, received);
+}
+
+void TestSingleInstance::withoutRunningCopyHelperBecomesFirst()
+{
+    QCOMPARE(RunHelper({"hand-over", title_, "/tmp/x.puz"}), 3);
+}
+
+void TestSingleInstance::nameLeftByCrashedCopyIsTakenOver()
+{
+    QProcess crashed;
+    crashed.start(QStringLiteral(HANDOVER_HELPER), {"serve", title_});
+    QVERIFY(crashed.waitForReadyRead(30000));
+    QCOMPARE(crashed.readLine().trimmed(), QByteArray("listening"));
+    crashed.kill();
+    QVERIFY(crashed.waitForFinished(30000));
+
+    SingleInstance first(title_);
+    QCOMPARE(first.Start(QString()), SingleInstance::Role::First);
+    QVERIFY(first.IsListening());
+    QSignalSpy paths(&first, &SingleInstance::PathHandedOver);
+    QCOMPARE(RunHelper({"hand-over", title_, "/tmp/y.gmd"}), 0);
+    QTRY_COMPARE(paths.count(), 1);
+    QCOMPARE(paths.at(0).at(0).toString(), QStringLiteral("/tmp/y.gmd"));
+}
+
+void TestSingleInstance::encodedRecordHasKindCountAndUtf16()
+{
+    const QByteArray expected = QByteArray::fromHex("4a000000" "00000000" "06000000" "41002f00e900"
+                                                    "01000000");
+    QCOMPARE(SingleInstance::EncodeHandOver(QString::fromUtf8("A/é")), expected);
+    QCOMPARE(SingleInstance::EncodeHandOver(QString()), QByteArray::fromHex("01000000"));
+}
+
+void TestSingleInstance::malformedRequestIsCutOff()
+{
+    SingleInstance first(title_);
+    QCOMPARE(first.Start(QString()), SingleInstance::Role::First);
+    QSignalSpy paths(&first, &SingleInstance::PathHandedOver);
+    QSignalSpy activations(&first, &SingleInstance::ActivationRequested);
+
+    QLocalSocket hostile;
+    hostile.connectToServer(SingleInstance::ServerName(title_));
+    QVERIFY(hostile.waitForConnected(5000));
+    // A byte count far beyond any path: the receiver must not wait for or
+    // allocate it, and must ignore what follows on that connection.
+    hostile.write(QByteArray::fromHex("4a000000" "00000000" "ffffff7f" "01000000"));
+    QTRY_COMPARE(hostile.state(), QLocalSocket::UnconnectedState);
+    QCOMPARE(paths.count(), 0);
+    QCOMPARE(activations.count(), 0);
+
+    QCOMPARE(RunHelper({"hand-over", title_, "/tmp/z.puz"}), 0);
+    QTRY_COMPARE(paths.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_single_instance.moc"
