@@ -1,20 +1,60 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Gridmoor need.
+# Installs the Debian 12 packages that building, running and testing Gridmoor
+# need, then checks that every external command the program, its tests and its
+# scripts call is really there.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
-PACKAGES=(
+
+# Libraries and compilers: what the build links against or runs.
+BUILD_PACKAGES=(
     cmake g++ make pkg-config zlib1g-dev
     qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-qpa-plugins
-    clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick fonts-dejavu-core
-    shared-mime-info xdg-utils desktop-file-utils
+    libclang-rt-14-dev fonts-dejavu-core
 )
+
+# Every external command, "command package", as the program, the tests and the
+# scripts call it. xdg-mime asks mimetype outside a desktop session (xdg-utils
+# only recommends its package, and recommendations are not installed here).
+COMMANDS=(
+    "cmake cmake"
+    "ctest cmake"
+    "g++ g++"
+    "qmake6 qt6-base-dev-tools"
+    "clang clang"
+    "clang++ clang"
+    "xvfb-run xvfb"
+    "xauth xauth"
+    "xdotool xdotool"
+    "import imagemagick"
+    "xdg-mime xdg-utils"
+    "xdg-email xdg-utils"
+    "mimetype libfile-mimeinfo-perl"
+    "update-mime-database shared-mime-info"
+    "update-desktop-database desktop-file-utils"
+    "desktop-file-validate desktop-file-utils"
+)
+
+packages=("${BUILD_PACKAGES[@]}")
+for entry in "${COMMANDS[@]}"; do
+    packages+=("${entry#* }")
+done
+
 missing=()
-for p in "${PACKAGES[@]}"; do
+for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     $SUDO apt-get update
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+absent=0
+for entry in "${COMMANDS[@]}"; do
+    command="${entry%% *}"
+    if ! command -v "$command" >/dev/null; then
+        echo "install-deps: $command is still missing after installing the package ${entry#* }" >&2
+        absent=1
+    fi
+done
+exit "$absent"

@@ -1,5 +1,7 @@
 #include "data/file_type_registration.h"
 
+#include "required_tools.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -163,9 +165,14 @@ void TestFileTypeRegistration::userMimeAppsLinesAreKept()
 // that opens it.
 void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
 {
+    // Outside a desktop session xdg-mime asks the mimetype command; without it
+    // xdg-mime falls back to file(1), which never reads the user's database.
+    const QString missing = RequiredTools::Missing({{"xdg-mime", "xdg-utils"},
+                                                    {"mimetype", "libfile-mimeinfo-perl"},
+                                                    {"update-mime-database", "shared-mime-info"}});
+    if (!missing.isEmpty())
+        QFAIL(qPrintable(missing));
     const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
-    if (xdgMime.isEmpty() || QStandardPaths::findExecutable("update-mime-database").isEmpty())
-        QSKIP("xdg-mime (xdg-utils) or update-mime-database (shared-mime-info) is not installed");
 
     const QString program = home_.path() + "/bin/Gridmoor";
     WriteText(program, "#!/bin/sh\n");

@@ -14,6 +14,8 @@
 #include "ui/shell/main_frame.h"
 #include "ui/view/grid_view.h"
 
+#include "required_tools.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -94,8 +96,11 @@ private:
 
 void TestPlayGame::initTestCase()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty() || qEnvironmentVariableIsEmpty("DISPLAY"))
-        QSKIP("needs an X display and xdotool (run under xvfb-run)");
+    const QString missing = RequiredTools::Missing({{"xdotool", "xdotool"}, {"xvfb-run", "xvfb"}});
+    if (!missing.isEmpty())
+        QFAIL(qPrintable(missing));
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        QFAIL("needs an X display of its own: ctest runs it under xvfb-run (package xvfb)");
     QVERIFY(root_.isValid());
     // An installation of its own: the program and the shipped sample.
     const QString app = root_.filePath(QStringLiteral("app"));
