@@ -11,6 +11,7 @@
 #include "ui/controls/draw_surface.h"
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/scroll_bar_ctrl.h"
+#include "ui/view/rebus_edit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -53,12 +54,15 @@ CGridView::CGridView(CPuzzle* puzzle, CClueView* clueView, QWidget* parent)
       puzzle_(puzzle),
       clueView_(clueView),
       hScrollBar_(new CScrollBarCtrl(true, this)),
-      vScrollBar_(new CScrollBarCtrl(false, this))
+      vScrollBar_(new CScrollBarCtrl(false, this)),
+      rebusEdit_(new CRebusEdit(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     hScrollBar_->Create(QRect(), this, kHorizontalBarId, false);
     vScrollBar_->Create(QRect(), this, kVerticalBarId, false);
+    connect(rebusEdit_, &CRebusEdit::Committed, this, &CGridView::OnRebusCommitted);
+    connect(rebusEdit_, &CRebusEdit::Closed, this, [this] { setFocus(); });
 }
 
 CGridView::~CGridView() = default;
@@ -104,6 +108,16 @@ GridRect CGridView::GetCellRect(bool word, int index) const
 bool CGridView::IsInCurrentWord(int cell) const
 {
     return IsCellInCurrentWord(*puzzle_, cell);
+}
+
+QRect CGridView::CellOnScreen(int index) const
+{
+    SyncGeometry();
+    GridRect content = GridRect::FromSize(size()).Inset(2);
+    const GridOrigin origin = geometry_.GetGridOrigin(content, false, hScrollBar_->Pos(), vScrollBar_->Pos());
+    const GridRect grid = geometry_.GridOnScreen(content, origin);
+    const GridRect cell = geometry_.CellRect(index);
+    return QRect(grid.left + cell.left, grid.top + cell.top, cell.Width(), cell.Height());
 }
 
 QPoint CGridView::ScrollPos() const
@@ -162,7 +176,7 @@ void CGridView::ShowClue(int clue)
     }
     clueView_->SetClueText(QStringLiteral("%1 %2. %3")
                                .arg(QString::number(record->number), QString(QChar(record->isAcross ? 'a' : 'd')),
-                                    CPuzzle::WidenText(record->text)));
+                                    puzzle_->WidenText(record->text)));
 }
 
 void CGridView::UpdateClueBar(bool clear)
@@ -179,6 +193,7 @@ void CGridView::UpdateClueBar(bool clear)
 
 void CGridView::OnPuzzleOpened()
 {
+    rebusEdit_->Cancel();
     hintMode_ = HintNone;
     UpdateClueBar(false);
     RecalcScrollNeeds();
@@ -318,6 +333,10 @@ void CGridView::OnKeyDown(int key)
         SelectCell(puzzle_->GetCurrentCell(), SelectTap);
         return;
     }
+    if (key == Qt::Key_Insert) {
+        OpenRebusEdit();
+        return;
+    }
     const int move = MoveForKey(key);
     if (move < 0)
         return;
@@ -340,6 +359,13 @@ void CGridView::OnChar(QChar character)
     if ((letter < 'A' || letter > 'Z') && letter != ' ')
         return;
     puzzle_->SetCurrentEntry(letter);
+    MoveAfterEntry();
+}
+
+// After an entry the cursor goes on to the next square of the word, and a
+// full grid gets its verdict.
+void CGridView::MoveAfterEntry()
+{
     int next = -1;
     const bool hasNext = puzzle_->FindNeighbour(CPuzzle::MoveNext, &next);
     hintMode_ = HintNone;
@@ -348,6 +374,21 @@ void CGridView::OnChar(QChar character)
     else
         update();
     ReportIfFilled();
+}
+
+void CGridView::OpenRebusEdit()
+{
+    const int cell = puzzle_->GetCurrentCell();
+    EnsureVisible(false);
+    rebusEdit_->Open(CellOnScreen(cell), puzzle_->GetEntryText(cell));
+}
+
+void CGridView::OnRebusCommitted(const QString& letters)
+{
+    if (!HasCursor())
+        return;
+    puzzle_->SetCurrentEntryText(letters.toLatin1());
+    MoveAfterEntry();
 }
 
 void CGridView::OnKeyboardChar(char letter)
@@ -381,6 +422,7 @@ bool CGridView::event(QEvent* event)
 {
     switch (MessageEvent::IdOf(event)) {
     case UM_PUZZLE_CLOSED:
+        rebusEdit_->Cancel();
         RecalcScrollNeeds();
         return true;
     case UM_SCROLL_CHANGED:

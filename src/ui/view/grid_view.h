@@ -10,6 +10,7 @@
 
 class CClueView;
 class CPuzzle;
+class CRebusEdit;
 class CScrollBarCtrl;
 
 // The window in which the crossword is drawn and solved: it paints the grid,
@@ -56,7 +57,8 @@ public:
     void ApplyAllCluesChoice(int clue, int tab, int highlight);
 
     // Keys (Qt::Key codes) and characters, from this window, the clue view or
-    // the on-screen keyboard.
+    // the on-screen keyboard. Insert opens the rebus edit over the current
+    // square, for an entry of several letters.
     void OnKeyDown(int key) override;
     void OnChar(QChar character) override;
     void OnKeyboardChar(char letter) override;
@@ -71,6 +73,9 @@ public:
     int AllCluesHighlight() const { return allCluesHighlight_; }
     CScrollBarCtrl* HorizontalBar() const { return hScrollBar_; }
     CScrollBarCtrl* VerticalBar() const { return vScrollBar_; }
+    CRebusEdit* RebusEdit() const { return rebusEdit_; }
+    // A square's rectangle in the view, border lines included.
+    QRect CellOnScreen(int index) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -95,11 +100,15 @@ private:
     void SetCellSize(int size);
     void ReportIfFilled();
     void EndHint();
+    void MoveAfterEntry();
+    void OpenRebusEdit();
+    void OnRebusCommitted(const QString& letters);
 
     CPuzzle* puzzle_;
     CClueView* clueView_;
     CScrollBarCtrl* hScrollBar_;
     CScrollBarCtrl* vScrollBar_;
+    CRebusEdit* rebusEdit_;
     mutable GridGeometry geometry_;
     GridPainter painter_;
     QImage backBuffer_;
