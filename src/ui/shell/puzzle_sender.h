@@ -14,8 +14,9 @@ struct SendCommand {
     QStringList arguments;
 };
 
-SendCommand SendCommandFor(SendMethod method, const QString& path);
+// subject: the e-mail's subject (the puzzle's title); none when empty.
+SendCommand SendCommandFor(SendMethod method, const QString& path, const QString& subject = QString());
 
 // Starts the helper for path. When the helper is not installed, or the file
 // is gone, the user is told so; returns whether the helper was started.
-bool SendPuzzleFile(SendMethod method, const QString& path);
+bool SendPuzzleFile(SendMethod method, const QString& path, const QString& subject = QString());
