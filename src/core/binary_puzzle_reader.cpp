@@ -135,16 +135,14 @@ bool CBinaryPuzzleReader::ReadStrings(PuzzleContent& content)
     return true;
 }
 
-// After the clues comes the notes string, which files made before notes
-// existed may lack, then the sections. Whatever these hold, the puzzle opens:
+// After the clues comes the notes string, which a file may lack when it ends
+// with its clues, then the sections. Whatever these hold, the puzzle opens:
 // at worst without its notes or sections.
 void CBinaryPuzzleReader::ReadNotesAndSections(PuzzleContent& content, qint64 position)
 {
     const QByteArray& image = file_.Data();
     QByteArray notes;
-    const QByteArrayView rest = QByteArrayView(image).sliced(position);
-    if (!rest.isEmpty() && !CPuzSections::StartsWithKnownSection(rest) && ReadString(&position, &notes))
-        content.hasNotesString = true;
+    content.hasNotesString = ReadString(&position, &notes);
     if (VersionNumber(image, content.headerOffset) >= kNotesVersion)
         content.notes = notes;
     content.sectionsOffset = position;

@@ -1,7 +1,6 @@
 #include "core/puz_checksums.h"
 
 #include "core/puz_layout.h"
-#include "core/puz_sections.h"
 #include "core/puzzle_file.h"
 
 #include <optional>
@@ -35,9 +34,6 @@ public:
         position_ = end + 1;
         return text;
     }
-
-    // The bytes after the strings read so far.
-    QByteArrayView Rest() const { return QByteArrayView(image_).sliced(qMin<qint64>(position_, image_.size())); }
 
 private:
     const QByteArray& image_;
@@ -92,8 +88,8 @@ std::optional<quint16> SumText(const QByteArray& image, qint64 marker, qint64 st
         if (!clue->isEmpty())
             c = RunningSum(*clue, c);
     }
-    // Notes count from version 1.3 on; a file may go straight on to its sections.
-    if (VersionNumber(image, marker) >= kNotesVersion && !CPuzSections::StartsWithKnownSection(strings.Rest())) {
+    // Notes count from version 1.3 on.
+    if (VersionNumber(image, marker) >= kNotesVersion) {
         const auto notes = strings.Next();
         if (notes && !notes->isEmpty())
             c = RunningSum(WithNul(*notes), c);

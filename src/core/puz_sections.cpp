@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr const char* kKnownTitles[] = {"GEXT", "GRBS", "RTBL", "RUSR", "LTIM"};
-
 quint16 Little16(QByteArrayView bytes, qsizetype at)
 {
     return static_cast<quint16>(static_cast<quint8>(bytes[at]) | (static_cast<quint8>(bytes[at + 1]) << 8));
@@ -37,17 +35,6 @@ qsizetype CPuzSections::WholeSectionLength(QByteArrayView bytes)
     if (whole > bytes.size() || bytes[whole - 1] != '\0')
         return 0;
     return whole;
-}
-
-bool CPuzSections::StartsWithKnownSection(QByteArrayView bytes)
-{
-    if (WholeSectionLength(bytes) == 0)
-        return false;
-    for (const char* title : kKnownTitles) {
-        if (HasTitle(bytes, title))
-            return true;
-    }
-    return false;
 }
 
 void CPuzSections::Parse(QByteArrayView tail)

@@ -19,9 +19,6 @@ public:
     static constexpr qsizetype kLongestData = 0xFFFF;
 
     void Parse(QByteArrayView tail);
-    // Whether the bytes begin with a whole section of one of the titles the
-    // program reads.
-    static bool StartsWithKnownSection(QByteArrayView bytes);
 
     // The data of the first section with the title whose checksum matches it;
     // null when there is none.

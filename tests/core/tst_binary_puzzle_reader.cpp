@@ -355,9 +355,11 @@ void TestBinaryPuzzleReader::sectionsAreReadOrIgnored_data()
     QTest::newRow("timer after unknown section")
         << PuzBuilder(grid).Section("ABCD", "xyz").Section("LTIM", "75,0").Build() << QList<int>{} << "A" << "" << 75
         << "";
-    QTest::newRow("no notes string, sections right after the clues")
-        << PuzBuilder(grid).Notes("ignored").WithoutNotesString().Circles({5}).Section("LTIM", "75,0").Build()
-        << QList<int>{5} << "A" << "" << 75 << "";
+    QTest::newRow("no notes string, the clues end the file")
+        << PuzBuilder(grid).Notes("ignored").WithoutNotesString().Build() << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("notes that look like a section")
+        << PuzBuilder(grid).Notes("GEXT\x15").Tail(PuzBuilder::SectionBytes("LTIM", "75,0")).Build() << QList<int>{}
+        << "A" << "" << 75 << "GEXT\x15";
     QTest::newRow("markup of the wrong size")
         << PuzBuilder(grid).Section("GEXT", QByteArray(20, '\x80')).Build() << QList<int>{} << "A" << "" << 0 << "";
     QTest::newRow("rebus grid of the wrong size")

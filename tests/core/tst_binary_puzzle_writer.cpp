@@ -105,11 +105,14 @@ void TestBinaryPuzzleWriter::savingKeepsEveryChecksumValid_data()
     QTest::newRow("2.0 with notes, rebus")
         << PuzBuilder(grid).Version("2.0").Notes("\xce\xbd\xce\xbf\xcf\x84\xce\xb5\xcf\x82").Rebus(kRebus).Build()
         << int(EnterRebus) << QByteArray("\xce\xbd\xce\xbf\xcf\x84\xce\xb5\xcf\x82") << QByteArray("RUSR");
-    QTest::newRow("no notes string, time") << PuzBuilder(grid).WithoutNotesString().Tail(circles).Build()
-                                           << int(SpendTime) << circles << QByteArray("LTIM");
-    QTest::newRow("1.2 without notes, rebus")
-        << PuzBuilder(grid).Version("1.2").WithoutNotesString().Rebus(kRebus).Build() << int(EnterRebus)
-        << QByteArray("RTBL") << QByteArray("RUSR");
+    QTest::newRow("no notes string, time") << PuzBuilder(grid).WithoutNotesString().Build() << int(SpendTime)
+                                           << QByteArray("1 Across") << QByteArray("LTIM");
+    QTest::newRow("1.2, rebus") << PuzBuilder(grid).Version("1.2").Notes("n").Rebus(kRebus).Build()
+                                << int(EnterRebus) << QByteArray("RTBL") << QByteArray("RUSR");
+    // The notes must still read as notes once sections follow them.
+    QTest::newRow("notes that look like a section header, rebus")
+        << PuzBuilder(grid).Notes("RTBL\x0f").Rebus(kRebus).Tail("\xca\xd7 0:CAT; 1:XRLTIMAY;").Build()
+        << int(EnterRebus) << QByteArray("\xca\xd7 0:CAT; 1:XRLTIMAY;") << QByteArray("RUSR");
 }
 
 void TestBinaryPuzzleWriter::savingKeepsEveryChecksumValid()

@@ -40,12 +40,6 @@ QList<QByteArray> SplitStrings(const QByteArray& file, qint64 from, int clueCoun
     return strings;
 }
 
-// A file without a notes string goes straight on to its sections.
-bool IsSectionTitle(const QByteArray& title)
-{
-    return QList<QByteArray>{"GEXT", "GRBS", "RTBL", "RUSR", "LTIM"}.contains(title);
-}
-
 // Notes count from version 1.3 on.
 bool NotesSummed(const QByteArray& file, qint64 m)
 {
@@ -56,7 +50,7 @@ bool NotesSummed(const QByteArray& file, qint64 m)
 quint16 TextSum(const QList<QByteArray>& strings, int clueCount, bool withNotes, quint16 c)
 {
     for (int i = 0; i < strings.size(); ++i) {
-        if (i == 3 + clueCount && (!withNotes || IsSectionTitle(strings[i].left(4))))
+        if (i == 3 + clueCount && !withNotes)
             break;
         const QByteArray& s = strings[i];
         if (s.isEmpty())
@@ -328,9 +322,7 @@ QList<PuzSectionBytes> PuzBuilder::Sections(const QByteArray& file)
     const int cells = quint8(file[m + 0x2A]) * quint8(file[m + 0x2B]);
     const int clueCount = quint8(file[m + 0x2C]);
     qint64 at = m + 50 + 2 * cells;
-    for (int i = 0; i < 3 + clueCount && at > 0; ++i)
-        at = file.indexOf('\0', at) + 1;
-    if (at > 0 && !IsSectionTitle(file.mid(at, 4)))
+    for (int i = 0; i < 3 + clueCount + 1 && at > 0; ++i)
         at = file.indexOf('\0', at) + 1;
     QList<PuzSectionBytes> sections;
     while (at > 0 && at + 8 <= file.size()) {
