@@ -31,11 +31,6 @@ char EntryFromByte(char c)
 
 CBinaryPuzzleReader::CBinaryPuzzleReader(CPuzzleFile& file) : file_(file) {}
 
-qint64 CBinaryPuzzleReader::EntryGridOffset(qint64 headerOffset, int cellCount)
-{
-    return headerOffset + kGridsAt + cellCount;
-}
-
 int CBinaryPuzzleReader::Read(PuzzleContent& content)
 {
     int code = Locate(content);

@@ -21,9 +21,6 @@ public:
     // cannot be read.
     int Read(PuzzleContent& content);
 
-    // Where the entry grid of a puzzle with its marker at headerOffset begins.
-    static qint64 EntryGridOffset(qint64 headerOffset, int cellCount);
-
 private:
     int Locate(PuzzleContent& content);
     int ReadHeader(PuzzleContent& content);
