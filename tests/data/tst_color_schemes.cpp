@@ -1,5 +1,6 @@
 #include "data/archive_reader.h"
 #include "data/archive_writer.h"
+#include "data/color_contrast.h"
 #include "data/color_schemes.h"
 
 #include "archive_bytes.h"
@@ -14,6 +15,10 @@ private slots:
     void outOfRangeRolesAndSchemes();
     void savesOnlyTheUserScheme();
     void loadsTheUserScheme();
+    void contrastRatio_data();
+    void contrastRatio();
+    void voidCellDefaultStandsOut_data();
+    void voidCellDefaultStandsOut();
 };
 
 namespace {
@@ -81,6 +86,54 @@ void TestColorSchemes::loadsTheUserScheme()
     QCOMPARE(schemes.SchemeCount(), 2);
     QCOMPARE(schemes.GetColor(kSolvedClueText), ColorRef(0x00102037));
     QCOMPARE(schemes.GetColor(kVoidCellBackground, 0), kButtonFace);
+}
+
+void TestColorSchemes::contrastRatio_data()
+{
+    QTest::addColumn<ColorRef>("first");
+    QTest::addColumn<ColorRef>("second");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("black on white") << ColorRef(0x00000000) << ColorRef(0x00FFFFFF) << 21.0;
+    QTest::newRow("white on black") << ColorRef(0x00FFFFFF) << ColorRef(0x00000000) << 21.0;
+    QTest::newRow("equal colours") << ColorRef(0x00336699) << ColorRef(0x00336699) << 1.0;
+    QTest::newRow("mid grey on white") << ColorRef(0x00767676) << ColorRef(0x00FFFFFF) << 4.54;
+    QTest::newRow("pure red on white") << ColorRef(0x000000FF) << ColorRef(0x00FFFFFF) << 4.0;
+}
+
+void TestColorSchemes::contrastRatio()
+{
+    QFETCH(ColorRef, first);
+    QFETCH(ColorRef, second);
+    QFETCH(double, ratio);
+    QVERIFY2(qAbs(ContrastRatio(first, second) - ratio) < 0.01, qPrintable(QString::number(ContrastRatio(first, second))));
+}
+
+void TestColorSchemes::voidCellDefaultStandsOut_data()
+{
+    QTest::addColumn<ColorRef>("buttonFace");
+    QTest::addColumn<ColorRef>("buttonText");
+    QTest::addColumn<ColorRef>("expected");
+    // Button face and button text of common palettes, as 0x00BBGGRR.
+    QTest::newRow("light, black text") << ColorRef(0x00EFEFEF) << ColorRef(0x00000000) << ColorRef(0x00000000);
+    QTest::newRow("light, slate text") << ColorRef(0x00F4F5F6) << ColorRef(0x0036342E) << ColorRef(0x0036342E);
+    QTest::newRow("handheld grey") << ColorRef(0x00C0C0C0) << ColorRef(0x00000000) << ColorRef(0x00000000);
+    QTest::newRow("dark, light text") << ColorRef(0x00353535) << ColorRef(0x00FFFFFF) << ColorRef(0x00353535);
+    QTest::newRow("dark blue-grey") << ColorRef(0x003B3631) << ColorRef(0x00F1F0EF) << ColorRef(0x003B3631);
+    // Neither colour is dark enough: the darker is darkened until it is.
+    QTest::newRow("pale face, white text") << ColorRef(0x00A0A0A0) << ColorRef(0x00FFFFFF) << ColorRef(0x00909090);
+}
+
+void TestColorSchemes::voidCellDefaultStandsOut()
+{
+    QFETCH(ColorRef, buttonFace);
+    QFETCH(ColorRef, buttonText);
+    QFETCH(ColorRef, expected);
+    const ColorRef color = VoidCellDefaultColor(buttonFace, buttonText, kNormalCellBackgroundDefault);
+    QCOMPARE(color, expected);
+    CColorSchemes schemes(color);
+    schemes.Init();
+    QVERIFY(ContrastRatio(schemes.GetColor(kVoidCellBackground), schemes.GetColor(kNormalCellBackground))
+            >= kMinVoidCellContrast);
 }
 
 QTEST_APPLESS_MAIN(TestColorSchemes)

@@ -1,5 +1,6 @@
 #include "ui/controls/control_palette.h"
 
+#include "data/color_contrast.h"
 #include "ui/controls/color_ref.h"
 
 #include <QApplication>
@@ -34,6 +35,13 @@ QPalette::ColorRole RoleOf(SystemColor role)
 quint32 GetSystemColor(SystemColor role)
 {
     return ColorRefFromQColor(QApplication::palette().color(QPalette::Active, RoleOf(role)));
+}
+
+quint32 VoidCellColorFromPalette()
+{
+    const QColor buttonText = QApplication::palette().color(QPalette::Active, QPalette::ButtonText);
+    return VoidCellDefaultColor(GetSystemColor(SystemColor::ButtonFace), ColorRefFromQColor(buttonText),
+                                kNormalCellBackgroundDefault);
 }
 
 void BuildPalette()

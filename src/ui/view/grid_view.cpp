@@ -252,8 +252,14 @@ bool CGridView::OnCommand(int id)
         SetCellSize(id - ID_SMALL_CELLS);
         return true;
     case ID_ALL_CLUES:
+        JumpToChosenClue();
+        return true;
     case ID_PUZZLE_INFO:
+        ShowPuzzleInfo();
+        return true;
     case ID_CUSTOMIZE_COLORS:
+        CustomizeColors();
+        return true;
     case ID_DOWNLOAD:
         // The view answers these commands; their dialogs come with the dialog classes.
         return true;

@@ -93,6 +93,9 @@ private:
     void ShowHint(int mode);
     bool RefuseIfScrambled();
     void SetCellSize(int size);
+    void JumpToChosenClue();
+    void ShowPuzzleInfo();
+    void CustomizeColors();
     void ReportIfFilled();
     void EndHint();
 
