@@ -33,11 +33,23 @@ double ContrastRatio(ColorRef first, ColorRef second)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-ColorRef VoidCellDefaultColor(ColorRef buttonFace, ColorRef buttonText, ColorRef normalCellBackground)
+ColorRef VoidCellDefaultColor(ColorRef buttonFace, ColorRef buttonText, ColorRef shadow,
+                              ColorRef normalCellBackground)
 {
-    const ColorRef darker = RelativeLuminance(buttonText) < RelativeLuminance(buttonFace) ? buttonText : buttonFace;
+    ColorRef darkest = buttonFace;
+    for (const ColorRef candidate : {buttonText, shadow}) {
+        if (RelativeLuminance(candidate) < RelativeLuminance(darkest))
+            darkest = candidate;
+    }
     int percent = 100;
-    while (percent > 0 && ContrastRatio(Scaled(darker, percent), normalCellBackground) < kMinVoidCellContrast)
+    while (percent > 0 && ContrastRatio(Scaled(darkest, percent), normalCellBackground) < kMinVoidCellContrast)
         percent -= 5;
-    return Scaled(darker, percent);
+    return Scaled(darkest, percent);
+}
+
+ColorRef ReadableBackground(ColorRef wanted, ColorRef textColor)
+{
+    constexpr double kReadableContrast = 4.5;
+    constexpr ColorRef kWhite = 0x00FFFFFF;
+    return ContrastRatio(wanted, textColor) >= kReadableContrast ? wanted : kWhite;
 }

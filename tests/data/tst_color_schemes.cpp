@@ -19,6 +19,8 @@ private slots:
     void contrastRatio();
     void voidCellDefaultStandsOut_data();
     void voidCellDefaultStandsOut();
+    void readableBackground_data();
+    void readableBackground();
 };
 
 namespace {
@@ -112,28 +114,55 @@ void TestColorSchemes::voidCellDefaultStandsOut_data()
 {
     QTest::addColumn<ColorRef>("buttonFace");
     QTest::addColumn<ColorRef>("buttonText");
+    QTest::addColumn<ColorRef>("shadow");
     QTest::addColumn<ColorRef>("expected");
-    // Button face and button text of common palettes, as 0x00BBGGRR.
-    QTest::newRow("light, black text") << ColorRef(0x00EFEFEF) << ColorRef(0x00000000) << ColorRef(0x00000000);
-    QTest::newRow("light, slate text") << ColorRef(0x00F4F5F6) << ColorRef(0x0036342E) << ColorRef(0x0036342E);
-    QTest::newRow("handheld grey") << ColorRef(0x00C0C0C0) << ColorRef(0x00000000) << ColorRef(0x00000000);
-    QTest::newRow("dark, light text") << ColorRef(0x00353535) << ColorRef(0x00FFFFFF) << ColorRef(0x00353535);
-    QTest::newRow("dark blue-grey") << ColorRef(0x003B3631) << ColorRef(0x00F1F0EF) << ColorRef(0x003B3631);
-    // Neither colour is dark enough: the darker is darkened until it is.
-    QTest::newRow("pale face, white text") << ColorRef(0x00A0A0A0) << ColorRef(0x00FFFFFF) << ColorRef(0x00909090);
+    // Button face, button text and shadow of common palettes, as 0x00BBGGRR.
+    QTest::newRow("light, black text") << ColorRef(0x00EFEFEF) << ColorRef(0x00000000) << ColorRef(0x00767676)
+                                       << ColorRef(0x00000000);
+    QTest::newRow("light, slate text") << ColorRef(0x00F4F5F6) << ColorRef(0x0036342E) << ColorRef(0x00767676)
+                                       << ColorRef(0x0036342E);
+    QTest::newRow("handheld grey") << ColorRef(0x00C0C0C0) << ColorRef(0x00000000) << ColorRef(0x00404040)
+                                   << ColorRef(0x00000000);
+    QTest::newRow("dark, black shadow") << ColorRef(0x00353535) << ColorRef(0x00FFFFFF) << ColorRef(0x00000000)
+                                        << ColorRef(0x00000000);
+    QTest::newRow("dark, grey shadow") << ColorRef(0x003B3631) << ColorRef(0x00F1F0EF) << ColorRef(0x00505050)
+                                       << ColorRef(0x003B3631);
+    // None is dark enough: the darkest is darkened until it is.
+    QTest::newRow("pale face, white text") << ColorRef(0x00A0A0A0) << ColorRef(0x00FFFFFF) << ColorRef(0x00B0B0B0)
+                                           << ColorRef(0x00909090);
 }
 
 void TestColorSchemes::voidCellDefaultStandsOut()
 {
     QFETCH(ColorRef, buttonFace);
     QFETCH(ColorRef, buttonText);
+    QFETCH(ColorRef, shadow);
     QFETCH(ColorRef, expected);
-    const ColorRef color = VoidCellDefaultColor(buttonFace, buttonText, kNormalCellBackgroundDefault);
+    const ColorRef color = VoidCellDefaultColor(buttonFace, buttonText, shadow, kNormalCellBackgroundDefault);
     QCOMPARE(color, expected);
     CColorSchemes schemes(color);
     schemes.Init();
     QVERIFY(ContrastRatio(schemes.GetColor(kVoidCellBackground), schemes.GetColor(kNormalCellBackground))
             >= kMinVoidCellContrast);
+}
+
+void TestColorSchemes::readableBackground_data()
+{
+    QTest::addColumn<ColorRef>("wanted");
+    QTest::addColumn<ColorRef>("text");
+    QTest::addColumn<ColorRef>("expected");
+    QTest::newRow("blue on white") << ColorRef(0x00FFFFFF) << ColorRef(0x00FF0000) << ColorRef(0x00FFFFFF);
+    QTest::newRow("dark green on light grey") << ColorRef(0x00F0F0F0) << ColorRef(0x00007F00) << ColorRef(0x00F0F0F0);
+    QTest::newRow("blue on dark grey") << ColorRef(0x002A2A2A) << ColorRef(0x00FF0000) << ColorRef(0x00FFFFFF);
+    QTest::newRow("dark green on dark grey") << ColorRef(0x002A2A2A) << ColorRef(0x00007F00) << ColorRef(0x00FFFFFF);
+}
+
+void TestColorSchemes::readableBackground()
+{
+    QFETCH(ColorRef, wanted);
+    QFETCH(ColorRef, text);
+    QFETCH(ColorRef, expected);
+    QCOMPARE(ReadableBackground(wanted, text), expected);
 }
 
 QTEST_APPLESS_MAIN(TestColorSchemes)

@@ -39,8 +39,10 @@ quint32 GetSystemColor(SystemColor role)
 
 quint32 VoidCellColorFromPalette()
 {
-    const QColor buttonText = QApplication::palette().color(QPalette::Active, QPalette::ButtonText);
-    return VoidCellDefaultColor(GetSystemColor(SystemColor::ButtonFace), ColorRefFromQColor(buttonText),
+    const QPalette& colors = QApplication::palette();
+    return VoidCellDefaultColor(GetSystemColor(SystemColor::ButtonFace),
+                                ColorRefFromQColor(colors.color(QPalette::Active, QPalette::ButtonText)),
+                                ColorRefFromQColor(colors.color(QPalette::Active, QPalette::Shadow)),
                                 kNormalCellBackgroundDefault);
 }
 

@@ -21,9 +21,9 @@ enum class SystemColor { ButtonFace, ButtonShadow, ButtonHighlight, Window, Capt
 
 quint32 GetSystemColor(SystemColor role);
 
-// The factory colour of void cells under the application palette: the darker
-// of button face and button text, dark enough to stand out from white cells
-// (VoidCellDefaultColor).
+// The factory colour of void cells under the application palette: the darkest
+// of button face, button text and shadow, dark enough to stand out from white
+// cells (VoidCellDefaultColor).
 quint32 VoidCellColorFromPalette();
 
 // Fills the control palette from the current system colours.

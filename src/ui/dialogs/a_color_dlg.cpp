@@ -1,5 +1,6 @@
 #include "ui/dialogs/a_color_dlg.h"
 
+#include "data/color_contrast.h"
 #include "ui/controls/color_ref.h"
 #include "ui/controls/color_static.h"
 #include "ui/controls/color_swatch.h"
@@ -39,7 +40,7 @@ AColorDlg::AColorDlg(QWidget* parent) : QDialog(parent), preview_(new CColorSwat
     for (std::size_t channel = 0; channel < kChannels.size(); ++channel) {
         auto* label = new CColorStatic(this);
         label->setText(QString::fromLatin1(kChannels[channel].text));
-        label->SetBackColor(GetSystemColor(SystemColor::Window));
+        label->SetBackColor(ReadableBackground(GetSystemColor(SystemColor::Window), kChannels[channel].textColor));
         label->SetTextColor(kChannels[channel].textColor);
         label->setMargin(2);
         auto* slider = new QSlider(Qt::Horizontal, this);
