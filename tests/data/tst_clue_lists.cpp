@@ -1,5 +1,4 @@
 #include "core/puzzle.h"
-#include "data/all_clues_layout.h"
 #include "data/clue_list_items.h"
 #include "data/clue_list_rows.h"
 
@@ -10,7 +9,7 @@
 #include <QtTest>
 
 // The window-free parts of the All Clues dialog: the items built from a
-// puzzle, the row hit test, the scroll rule and the dialog's layout.
+// puzzle, the row hit test and the scroll rule.
 class TestClueLists : public QObject {
     Q_OBJECT
 
@@ -22,7 +21,6 @@ private slots:
     void scrollRule_data();
     void scrollRule();
     void lastScrollPositionShowsTheLastRowWhole();
-    void dialogLayout();
 
 private:
     bool Open(CPuzzle& puzzle, const QList<QByteArray>& rows, const QList<QByteArray>& entries = {});
@@ -127,15 +125,6 @@ void TestClueLists::lastScrollPositionShowsTheLastRowWhole()
     const int lastRowBottom = rows.Top(29) + rows.Height(29) - lastPos + ClueListRows::kBorder;
     QVERIFY(lastRowBottom <= client - ClueListRows::kBorder);
     QCOMPARE(rows.TapRow(QSize(200, client), QPoint(10, lastRowBottom - 1), lastPos), 29);
-}
-
-void TestClueLists::dialogLayout()
-{
-    const AllCluesLayout layout = LayoutAllClues(QRect(0, 0, 480, 500), QPoint(4, 6), 25, QRect(4, 0, 120, 20));
-    QCOMPARE(layout.checkBox, QRect(4, 479, 120, 20));
-    QCOMPARE(layout.acrossTab, QRect(4, 6, 236, 25));
-    QCOMPARE(layout.downTab, QRect(241, 6, 235, 25));
-    QCOMPARE(layout.list, QRect(4, 32, 472, 446));
 }
 
 QTEST_APPLESS_MAIN(TestClueLists)

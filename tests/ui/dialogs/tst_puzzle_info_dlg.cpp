@@ -6,12 +6,10 @@
 #include "ui/dialogs/property_puzzl_dlg.h"
 #include "ui/view/grid_view.h"
 
-#include "document_builder.h"
 #include "fixture_files.h"
 #include "puz_builder.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -26,7 +24,6 @@ private slots:
     void init();
     void cleanup();
     void showsTheTextReadOnlyWithNothingSelected();
-    void longTextWrapsAndScrolls();
     void viewOpensItOnlyForALoadedPuzzle();
 
 private:
@@ -50,14 +47,10 @@ void TestPuzzleInfoDlg::cleanup()
     settings_.reset();
 }
 
-// Documents hold titles of any length, binary puzzles short ones.
 void TestPuzzleInfoDlg::Open(const QByteArray& title)
 {
-    const bool longTitle = title.size() > 80;
-    const QString path = folder_.filePath(longTitle ? QStringLiteral("info.gmd") : QStringLiteral("info.puz"));
-    const QByteArray bytes = longTitle ? DocumentBuilder({"CAT"}).Title(title).Build()
-                                       : PuzBuilder({"CAT"}).Title(title).Build();
-    QVERIFY(FixtureFiles::Write(path, bytes));
+    const QString path = folder_.filePath(QStringLiteral("info.puz"));
+    QVERIFY(FixtureFiles::Write(path, PuzBuilder({"CAT"}).Title(title).Build()));
     QCOMPARE(puzzle_->Open(path), int(CPuzzle::Success));
     settings_->lastPuzzlePath = path;
 }
@@ -79,17 +72,6 @@ void TestPuzzleInfoDlg::showsTheTextReadOnlyWithNothingSelected()
     QCOMPARE(lines.last(), settings_->lastPuzzlePath);
     QTest::keyClicks(pane, QStringLiteral("xyz"));
     QVERIFY(!pane->toPlainText().contains(QStringLiteral("xyz")));
-}
-
-void TestPuzzleInfoDlg::longTextWrapsAndScrolls()
-{
-    Open(QByteArray("A title that goes on ") + QByteArray(400, 'x').replace("xxxxxxxx", "long and "));
-    CPropertyPuzzlDlg dialog(puzzle_.get());
-    dialog.resize(240, 200);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QVERIFY(dialog.TextPane()->verticalScrollBar()->maximum() > 0);
-    QVERIFY(!dialog.TextPane()->horizontalScrollBar()->isVisible());
 }
 
 void TestPuzzleInfoDlg::viewOpensItOnlyForALoadedPuzzle()
