@@ -17,6 +17,7 @@ namespace {
 // The dialog's template, in dialog units: the controls of a 160 units wide client.
 constexpr int kTemplateWidth = 160;
 constexpr int kLabelHeight = 8;
+constexpr int kLabelGap = 3; // above the "URL" label, which would otherwise touch the name field
 constexpr int kEditHeight = 12;
 constexpr int kUrlHeight = 27;
 constexpr int kUrlToLoginLabel = 27;
@@ -109,15 +110,15 @@ void CDlgURLCorection::LayOut()
     const QRect client = PlaceSoftKeys(this, softKeys_);
     const QFontMetrics metrics = fontMetrics();
     const auto unitsHigh = [&](int units, const QWidget* control) {
-        return qMax(DialogUnitsToPixels(QRect(0, 0, 0, units), metrics.averageCharWidth(), metrics.height()).height(),
-                    control->sizeHint().height());
+        const int height = DialogUnitsToPixels(QRect(0, 0, 0, units), metrics.averageCharWidth(), metrics.height()).height();
+        return control != nullptr ? qMax(height, control->sizeHint().height()) : height;
     };
     const auto across = [&](int units) { return client.width() * units / kTemplateWidth; };
     const int labelHeight = unitsHigh(kLabelHeight, nameLabel_);
     const int editHeight = unitsHigh(kEditHeight, nameEdit_);
     const QRect nameLabel(client.x(), client.y(), client.width(), labelHeight);
     const QRect name(client.x(), nameLabel.bottom() + 1, client.width(), editHeight);
-    const QRect urlLabel(client.x(), name.bottom() + 1, client.width(), labelHeight);
+    const QRect urlLabel(client.x(), name.bottom() + 1 + unitsHigh(kLabelGap, nullptr), client.width(), labelHeight);
     const QRect url(client.x(), urlLabel.bottom() + 1, client.width(), unitsHigh(kUrlHeight, nameEdit_));
     nameLabel_->setGeometry(nameLabel);
     nameEdit_->setGeometry(name);

@@ -3,6 +3,7 @@
 #include "core/message_event.h"
 #include "core/user_prompt.h"
 #include "data/download_messages.h"
+#include "data/link_dialog_layout.h"
 #include "data/settings.h"
 #include "ui/download/puzzle_transfer.h"
 
@@ -12,6 +13,10 @@
 #include <QPushButton>
 
 namespace {
+
+// The dialog's template size, in dialog units.
+constexpr int kTemplateWidth = 142;
+constexpr int kTemplateHeight = 49;
 
 URLEntry LinkAt(int index)
 {
@@ -45,8 +50,13 @@ CProgressPuzzleDownload::CProgressPuzzleDownload(const URLEntry& link, QWidget* 
     layout->addWidget(bytesLabel_, 0, 1);
     layout->setColumnStretch(2, 1);
     layout->addWidget(abortButton_, 1, 0, 1, 3, Qt::AlignRight);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     abortButton_->setDefault(true);
+    // Never smaller than its template, so the caption has room on any desktop.
+    const QFontMetrics metrics = fontMetrics();
+    const QSize templateSize = DialogUnitsToPixels(QRect(0, 0, kTemplateWidth, kTemplateHeight),
+                                                   metrics.averageCharWidth(), metrics.height())
+                                   .size();
+    setFixedSize(layout->sizeHint().expandedTo(templateSize));
     connect(abortButton_, &QPushButton::clicked, transfer_, &CPuzzleTransfer::Abort);
     connect(transfer_, &CPuzzleTransfer::BytesWrittenChanged, this, &CProgressPuzzleDownload::OnBytesWritten);
     connect(transfer_, &CPuzzleTransfer::Finished, this, &CProgressPuzzleDownload::OnFinished);
