@@ -1,10 +1,9 @@
-#include "data/download_messages.h"
 #include "data/download_rules.h"
 
 #include <QTest>
 
 // The window-free rules of a download: which address a link is fetched from,
-// which name the saved file gets, and which text a failure shows.
+// which name the saved file gets, and what counts as a puzzle.
 class TestDownloadRules : public QObject {
     Q_OBJECT
 
@@ -20,8 +19,6 @@ private slots:
     void openPuzzleIsNeverTheTarget();
     void recognisesPuzzleContent_data();
     void recognisesPuzzleContent();
-    void statusTexts_data();
-    void statusTexts();
 };
 
 void TestDownloadRules::schemeRule_data()
@@ -150,28 +147,6 @@ void TestDownloadRules::recognisesPuzzleContent()
     QFETCH(QByteArray, head);
     QFETCH(bool, puzzle);
     QCOMPARE(IsPuzzleContent(head), puzzle);
-}
-
-void TestDownloadRules::statusTexts_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("400") << 400 << "Error 400 - Bad Request";
-    QTest::newRow("401") << 401 << "Error 401 - Authorization Required";
-    QTest::newRow("403") << 403 << "Error 403 - Access Forbidden";
-    QTest::newRow("404") << 404 << "Error 404 - Requested URL not found";
-    QTest::newRow("408") << 408 << "Error 408 - Request Timeout";
-    QTest::newRow("500") << 500 << "Error 500 - Server Configuration Error";
-    QTest::newRow("503") << 503 << "Error 503 - Server capacity reached";
-    QTest::newRow("418") << 418 << "Unknown Error";
-    QTest::newRow("unreadable") << -1 << "Unknown Error";
-}
-
-void TestDownloadRules::statusTexts()
-{
-    QFETCH(int, status);
-    QFETCH(QString, text);
-    QCOMPARE(StatusText(status), text);
 }
 
 QTEST_APPLESS_MAIN(TestDownloadRules)
