@@ -66,6 +66,8 @@ void CPuzzleTransfer::Request(const QUrl& url)
 {
     credentialsGiven_ = false;
     reply_ = manager_->get(MakeRequest(url));
+    // A bounded buffer keeps each read pass short, so the windows stay responsive on a fast line.
+    reply_->setReadBufferSize(kReadBufferBytes);
     connect(reply_, &QNetworkReply::readyRead, this, &CPuzzleTransfer::OnReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &CPuzzleTransfer::OnReplyFinished);
 }

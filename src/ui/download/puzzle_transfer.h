@@ -25,6 +25,7 @@ public:
     static constexpr int kBlockBytes = 1024;
     static constexpr qint64 kMaxBodyBytes = 8 * 1024 * 1024;
     static constexpr int kMaxRedirects = 10;
+    static constexpr qint64 kReadBufferBytes = 64 * 1024;
 
     // openPuzzlePath is the puzzle open now, which a download must not replace.
     CPuzzleTransfer(const URLEntry& link, const QString& openPuzzlePath, QObject* parent = nullptr);
