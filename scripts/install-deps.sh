@@ -33,6 +33,7 @@ COMMANDS=(
     "update-mime-database shared-mime-info"
     "update-desktop-database desktop-file-utils"
     "desktop-file-validate desktop-file-utils"
+    "nm binutils"
 )
 
 packages=("${BUILD_PACKAGES[@]}")
