@@ -112,8 +112,6 @@ private slots:
     void init();
     void filesAreUnpackedOrLeftAlone_data();
     void filesAreUnpackedOrLeftAlone();
-    void unpackedFileKeepsTimesAndPermissions_data();
-    void unpackedFileKeepsTimesAndPermissions();
     void entriesThatAreNoFilesAreSkipped();
     void failureLeavesTheFolderAsItWas_data();
     void failureLeavesTheFolderAsItWas();
@@ -194,43 +192,27 @@ void TestGzipUnpacker::filesAreUnpackedOrLeftAlone()
 
     const QString folder = NewInstallation();
     const QByteArray zlib = ReadAll(folder + "/libz.so.1");
-    QVERIFY(Write(folder + u'/' + name, installed));
-
-    QCOMPARE(RunHook(folder), int(kInstallDone));
-    QCOMPARE(ReadAll(folder + u'/' + name), expected);
-    QCOMPARE(ReadAll(folder + "/libz.so.1"), zlib);
-    // The temporary file is gone, whether it was used or not.
-    QCOMPARE(Entries(folder), Sorted({"libz.so.1", name}));
-}
-
-void TestGzipUnpacker::unpackedFileKeepsTimesAndPermissions_data()
-{
-    QTest::addColumn<int>("mode");
-
-    QTest::newRow("readable by all") << 0644;
-    QTest::newRow("owner only") << 0600;
-    QTest::newRow("executable") << 0755;
-}
-
-void TestGzipUnpacker::unpackedFileKeepsTimesAndPermissions()
-{
-    QFETCH(int, mode);
-
-    const QString folder = NewInstallation();
-    const QString path = folder + u'/' + kDocument;
-    QVERIFY(Write(path, Gzip("content")));
-    chmod(QFile::encodeName(path).constData(), mode_t(mode));
+    const QString path = folder + u'/' + name;
+    QVERIFY(Write(path, installed));
+    // Other than the private temporary file the content is written into.
+    chmod(QFile::encodeName(path).constData(), 0644);
     SetTimes(path);
     const struct stat before = Status(path);
 
     QCOMPARE(RunHook(folder), int(kInstallDone));
     const struct stat after = Status(path);
-    QCOMPARE(ReadAll(path), QByteArray("content"));
-    QCOMPARE(after.st_mode & 07777, mode_t(mode));
+    QCOMPARE(ReadAll(path), expected);
+    QCOMPARE(after.st_mode, before.st_mode);
     QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
     QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-    QCOMPARE(after.st_atim.tv_sec, before.st_atim.tv_sec);
-    QCOMPARE(after.st_atim.tv_nsec, before.st_atim.tv_nsec);
+    // Reading a file may move its access time; an unpacked one gets it back.
+    if (expected != installed) {
+        QCOMPARE(after.st_atim.tv_sec, before.st_atim.tv_sec);
+        QCOMPARE(after.st_atim.tv_nsec, before.st_atim.tv_nsec);
+    }
+    QCOMPARE(ReadAll(folder + "/libz.so.1"), zlib);
+    // The temporary file is gone, whether it was used or not.
+    QCOMPARE(Entries(folder), Sorted({"libz.so.1", name}));
 }
 
 // A folder (even one named like a document) is no file to unpack, and the
