@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <memory>
 
 // One entry of the installation folder as the walk found it: its name and its
