@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kDecompressText =
@@ -39,6 +41,10 @@ private slots:
     void writeBackKeepsPermissions();
     void failedWriteKeepsTheOldFile();
     void writeProtectedFileIsNeverWritten();
+    void fileInUnwritableFolderIsRewrittenInPlace_data();
+    void fileInUnwritableFolderIsRewrittenInPlace();
+    void failedSaveIsReportedOnce_data();
+    void failedSaveIsReportedOnce();
 
 private:
     QString Path(const QString& name) const { return dir_->filePath(name); }
@@ -205,6 +211,112 @@ void TestPuzzleFile::writeProtectedFileIsNeverWritten()
         image.Close();
     }
     QCOMPARE(FixtureFiles::Read(Path("doc.gmd")), packed);
+}
+
+void TestPuzzleFile::fileInUnwritableFolderIsRewrittenInPlace_data()
+{
+    QTest::addColumn<rlim_t>("sizeLimit"); // 0: none
+    QTest::addColumn<qsizetype>("growth");
+    QTest::addColumn<QString>("stored"); // "new", "old" or "damaged"
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("same length") << rlim_t(0) << qsizetype(0) << "new" << "";
+    QTest::newRow("grown") << rlim_t(0) << qsizetype(700) << "new" << "";
+    QTest::newRow("disk full past the old length")
+        << rlim_t(4000) << qsizetype(700) << "old" << "It was left as it was.";
+    QTest::newRow("disk full within the old length")
+        << rlim_t(100) << qsizetype(0) << "damaged" << "Its content may be incomplete.";
+}
+
+// The file keeps its identity: the other name of the file sees the new
+// content, and the owner stays.
+void TestPuzzleFile::fileInUnwritableFolderIsRewrittenInPlace()
+{
+    QFETCH(rlim_t, sizeLimit);
+    QFETCH(qsizetype, growth);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    const QByteArray original = Repeated(4000);
+    QVERIFY(FixtureFiles::Write(Path("f"), original));
+    QCOMPARE(::link(QFile::encodeName(Path("f")).constData(), QFile::encodeName(Path("g")).constData()), 0);
+    struct stat before {};
+    QCOMPARE(::stat(QFile::encodeName(Path("f")).constData(), &before), 0);
+
+    RecordingPrompt prompt;
+    CPuzzleFile image;
+    {
+        UnwritableFolder folder(Path("f"));
+        if (!folder.IsActive())
+            QSKIP("this process can write into any folder");
+        QVERIFY(image.Open(Path("f")));
+        QVERIFY(!image.IsReadOnly());
+        image.Write("changed", 7);
+        image.Seek(original.size());
+        image.Write(Repeated(growth).constData(), growth);
+        const QByteArray expected = image.Data();
+        FileSizeLimit fullDisk(sizeLimit == 0 ? RLIM_INFINITY : sizeLimit);
+        image.Close();
+        // After a failed write-back the program cannot tell what reached
+        // the disk, so a "damaged" file's content is not checked.
+        const QByteArray now = FixtureFiles::Read(Path("f"));
+        if (stored != "damaged") {
+            QCOMPARE(now == expected, stored == "new");
+            QCOMPARE(now == original, stored == "old");
+        }
+    }
+    QCOMPARE(FixtureFiles::Read(Path("g")), FixtureFiles::Read(Path("f")));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), (QStringList {"f", "g"}));
+    struct stat after {};
+    QCOMPARE(::stat(QFile::encodeName(Path("f")).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_uid, before.st_uid);
+    if (message.isEmpty()) {
+        QVERIFY(prompt.texts.isEmpty());
+    } else {
+        QCOMPARE(prompt.texts.size(), 1);
+        QVERIFY(prompt.texts[0].startsWith("The file \"" + Path("f") + "\" could not be saved: "));
+        QVERIFY2(prompt.texts[0].endsWith(". " + message), qPrintable(prompt.texts[0]));
+    }
+}
+
+void TestPuzzleFile::failedSaveIsReportedOnce_data()
+{
+    QTest::addColumn<QList<int>>("changesBeforeSaves");
+    QTest::addColumn<int>("messages");
+    // Each save is a Flush, then the Close; the number is how many bytes
+    // change before each of them.
+    QTest::newRow("save, then close unchanged") << QList<int> {1, 0} << 1;
+    QTest::newRow("save twice unchanged, then close") << QList<int> {1, 0, 0} << 1;
+    QTest::newRow("changed again before the close") << QList<int> {1, 1} << 2;
+}
+
+void TestPuzzleFile::failedSaveIsReportedOnce()
+{
+    QFETCH(QList<int>, changesBeforeSaves);
+    QFETCH(int, messages);
+    QVERIFY(FixtureFiles::Write(Path("f"), Repeated(4000)));
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("f")));
+    RecordingPrompt prompt;
+    {
+        FileSizeLimit fullDisk(100);
+        if (!fullDisk.IsActive())
+            QSKIP("the file size limit cannot be set here");
+        char letter = 'a';
+        for (qsizetype i = 0; i < changesBeforeSaves.size(); ++i) {
+            if (changesBeforeSaves[i] > 0) {
+                image.Seek(0);
+                image.Write(&letter, 1);
+                ++letter;
+            }
+            if (i + 1 < changesBeforeSaves.size())
+                image.Flush();
+            else
+                image.Close();
+        }
+    }
+    QCOMPARE(prompt.texts.size(), messages);
+    QCOMPARE(FixtureFiles::Read(Path("f")), Repeated(4000));
 }
 
 QTEST_GUILESS_MAIN(TestPuzzleFile)
