@@ -48,18 +48,19 @@ FileRewrite RewriteInPlace(QFile& file, const QByteArray& content)
 FileRewrite RewriteFile(const QString& path, const QByteArray& content)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         QFile target(path);
         if (!target.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
             return {FileRewrite::LeftAsItWas, file.errorString()};
         return RewriteInPlace(target, content);
     }
-    // The explicit flush matters: a write error that only shows when the
-    // buffer is flushed would otherwise not stop commit() from replacing the
-    // old file with a truncated one.
-    if (file.write(content) == content.size() && file.flush() && file.commit())
+    // Written through the descriptor, so a short write is caught with the
+    // system's reason before commit() could replace the old file.
+    QString reason;
+    if (WriteWhole(file.handle(), content, &reason) && file.commit())
         return {FileRewrite::Written, QString()};
-    const QString reason = file.errorString();
+    if (reason.isEmpty())
+        reason = file.errorString();
     file.cancelWriting();
     return {FileRewrite::LeftAsItWas, reason};
 }
