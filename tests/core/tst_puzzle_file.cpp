@@ -43,8 +43,6 @@ private slots:
     void writeProtectedFileIsNeverWritten();
     void fileInUnwritableFolderIsRewrittenInPlace_data();
     void fileInUnwritableFolderIsRewrittenInPlace();
-    void failedSaveIsReportedOnce_data();
-    void failedSaveIsReportedOnce();
 
 private:
     QString Path(const QString& name) const { return dir_->filePath(name); }
@@ -277,46 +275,6 @@ void TestPuzzleFile::fileInUnwritableFolderIsRewrittenInPlace()
         QVERIFY(prompt.texts[0].startsWith("The file \"" + Path("f") + "\" could not be saved: "));
         QVERIFY2(prompt.texts[0].endsWith(". " + message), qPrintable(prompt.texts[0]));
     }
-}
-
-void TestPuzzleFile::failedSaveIsReportedOnce_data()
-{
-    QTest::addColumn<QList<int>>("changesBeforeSaves");
-    QTest::addColumn<int>("messages");
-    // Each save is a Flush, then the Close; the number is how many bytes
-    // change before each of them.
-    QTest::newRow("save, then close unchanged") << QList<int> {1, 0} << 1;
-    QTest::newRow("save twice unchanged, then close") << QList<int> {1, 0, 0} << 1;
-    QTest::newRow("changed again before the close") << QList<int> {1, 1} << 2;
-}
-
-void TestPuzzleFile::failedSaveIsReportedOnce()
-{
-    QFETCH(QList<int>, changesBeforeSaves);
-    QFETCH(int, messages);
-    QVERIFY(FixtureFiles::Write(Path("f"), Repeated(4000)));
-    CPuzzleFile image;
-    QVERIFY(image.Open(Path("f")));
-    RecordingPrompt prompt;
-    {
-        FileSizeLimit fullDisk(100);
-        if (!fullDisk.IsActive())
-            QSKIP("the file size limit cannot be set here");
-        char letter = 'a';
-        for (qsizetype i = 0; i < changesBeforeSaves.size(); ++i) {
-            if (changesBeforeSaves[i] > 0) {
-                image.Seek(0);
-                image.Write(&letter, 1);
-                ++letter;
-            }
-            if (i + 1 < changesBeforeSaves.size())
-                image.Flush();
-            else
-                image.Close();
-        }
-    }
-    QCOMPARE(prompt.texts.size(), messages);
-    QCOMPARE(FixtureFiles::Read(Path("f")), Repeated(4000));
 }
 
 QTEST_GUILESS_MAIN(TestPuzzleFile)

@@ -223,9 +223,6 @@ void TestPuzzleStore::namesThatAreNotUtf8AreLeftOut_data()
     QTest::newRow("such a folder") << QList<QByteArray> {"bad\xfe/XWords/p.puz"} << 0 << "";
     QTest::newRow("beside a good file") << QList<QByteArray> {"XWords/a\xff.gmd", "XWords/b.puz"} << 1
                                         << "XWords/b.puz";
-    // The bad name reads like the good one, which is counted once.
-    QTest::newRow("beside its look-alike") << QList<QByteArray> {"a\xff.puz", "a\xef\xbf\xbd.puz"} << 1
-                                           << QString::fromUtf8("a\xef\xbf\xbd.puz");
 }
 
 void TestPuzzleStore::namesThatAreNotUtf8AreLeftOut()
