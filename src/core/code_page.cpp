@@ -33,3 +33,12 @@ QString DecodePuzzleText(const QByteArray& bytes, bool utf8)
     QString text = decoder.decode(bytes);
     return decoder.hasError() ? DecodeWindows1252(bytes) : text;
 }
+
+qsizetype Utf8CutLength(const QByteArray& bytes, qsizetype maxLength)
+{
+    qsizetype cut = qMin(maxLength, bytes.size());
+    auto isContinuation = [&](qsizetype at) { return (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80; };
+    while (cut > 0 && cut < bytes.size() && isContinuation(cut))
+        --cut;
+    return cut;
+}

@@ -449,6 +449,11 @@ QString CPuzzle::WidenText(const QByteArray& text) const
     return DecodePuzzleText(text, content_.utf8);
 }
 
+bool CPuzzle::HasUtf8Text() const
+{
+    return content_.utf8;
+}
+
 int CPuzzle::GetFilledCount() const
 {
     return content_.filledCount;

@@ -88,6 +88,7 @@ public:
     // Puzzle text decoded for display: UTF-8 for binary puzzles from version
     // 2.0 on, Windows-1252 otherwise.
     QString WidenText(const QByteArray& text) const;
+    bool HasUtf8Text() const;
 
     int GetFilledCount() const;
     int GetLetterCount() const;
