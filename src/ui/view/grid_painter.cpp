@@ -2,11 +2,14 @@
 
 #include "core/code_page.h"
 #include "core/puzzle.h"
+#include "ui/controls/grid_fonts.h"
 #include "ui/controls/shape_drawing.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -59,6 +62,7 @@ void GridPainter::Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, 
     if (letterFont != font_ || geometry.Side() - 2 != glyphSide_) {
         font_ = letterFont;
         glyphSide_ = geometry.Side() - 2;
+        capitals_ = CapitalsInkBox(font_);
         glyphs_.clear();
     }
     GridRect content = GridRect::FromSize(client).Inset(2);
@@ -160,10 +164,16 @@ const QImage& GridPainter::Glyph(char letter, const QColor& color)
         return *found;
     QImage image(glyphSide_, glyphSide_, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    // Centred on its ink across and on the capitals' ink down, so the letters
+    // share a baseline and a tail or a descent stays inside the cell.
+    const QString text = DecodeWindows1252(QByteArray(1, letter));
+    const QRectF ink = QFontMetricsF(font_).tightBoundingRect(text);
+    const QPointF baseline(std::round((glyphSide_ - ink.width()) / 2 - ink.left()),
+                           std::round((glyphSide_ - capitals_.height()) / 2 - capitals_.top()));
     QPainter glyphPainter(&image);
     glyphPainter.setFont(font_);
     glyphPainter.setPen(color);
-    glyphPainter.drawText(image.rect(), Qt::AlignCenter, DecodeWindows1252(QByteArray(1, letter)));
+    glyphPainter.drawText(baseline, text);
     glyphPainter.end();
     return *glyphs_.insert(key, image);
 }

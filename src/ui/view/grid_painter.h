@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QRectF>
 
 #include <array>
 
@@ -36,7 +37,8 @@ bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell);
 
 // Paints the view's frame and the grid. Only cells that meet the visible
 // content rectangle are drawn; each letter is rendered once per font and
-// colour and then copied, which keeps large grids quick to repaint.
+// colour and then copied, which keeps large grids quick to repaint. Letters
+// are centred on their ink and share the baseline of the capitals.
 class GridPainter {
 public:
     void Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, const GridGeometry& geometry,
@@ -52,6 +54,7 @@ private:
     const QImage& Glyph(char letter, const QColor& color);
 
     QFont font_;
+    QRectF capitals_; // the ink of A to Z in font_, relative to the baseline
     int glyphSide_ = 0;
     QHash<quint64, QImage> glyphs_;
 };

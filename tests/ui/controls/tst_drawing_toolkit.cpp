@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
+
 namespace {
 
 // Paints itself red through a buffered surface and remembers what the
@@ -62,6 +64,8 @@ private slots:
     void brighten();
     void paletteFollowsTheSystemColours();
     void fontsKeepTheBaseButNormalWeight();
+    void letterPixelSizeIsTheLargestThatFits_data();
+    void letterPixelSizeIsTheLargestThatFits();
 
     void surfaceReusesItsImageUntilResized();
     void directSurfacePaintsWithoutCache();
@@ -143,11 +147,43 @@ void TestDrawingToolkit::fontsKeepTheBaseButNormalWeight()
     QCOMPARE(DefaultFont(), QApplication::font());
     for (int height : {16, 25, 45}) {
         const QFont& letters = LetterFont(height);
-        QCOMPARE(letters.pixelSize(), height);
+        QVERIFY(QFontMetrics(letters).height() <= height);
         QCOMPARE(letters.weight(), QFont::Normal);
         QCOMPARE(letters.family(), QApplication::font().family());
     }
-    QCOMPARE(LetterFont(40).pixelSize(), 25);
+    QCOMPARE(LetterFont(40), LetterFont(25));
+}
+
+void TestDrawingToolkit::letterPixelSizeIsTheLargestThatFits_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("lineHeight");
+    QTest::addColumn<int>("glyphSide");
+    for (const char* family : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Serif"}) {
+        QTest::addRow("%s small", family) << family << 16 << 14;
+        QTest::addRow("%s medium", family) << family << 25 << 23;
+        QTest::addRow("%s large", family) << family << 45 << 38;
+    }
+}
+
+// The line, leading included, never exceeds the letter height; every capital
+// keeps a pixel free on each side of its square; one pixel more breaks either.
+void TestDrawingToolkit::letterPixelSizeIsTheLargestThatFits()
+{
+    QFETCH(QString, family);
+    QFETCH(int, lineHeight);
+    QFETCH(int, glyphSide);
+    QFont font(family);
+    font.setWeight(QFont::Normal);
+    const auto fits = [&](const QFont& f) {
+        return QFontMetrics(f).height() <= lineHeight && std::ceil(CapitalsInkBox(f).height()) <= glyphSide - 2
+            && std::ceil(WidestCapitalInk(f)) <= glyphSide - 2;
+    };
+    font.setPixelSize(LetterPixelSize(font, lineHeight, glyphSide));
+    QVERIFY(fits(font));
+    QVERIFY(font.pixelSize() * 2 >= lineHeight);
+    font.setPixelSize(font.pixelSize() + 1);
+    QVERIFY(!fits(font));
 }
 
 void TestDrawingToolkit::surfaceReusesItsImageUntilResized()
