@@ -1,9 +1,11 @@
 #include "data/settings.h"
 #include "ui/controls/color_static.h"
 #include "ui/controls/placement_picker.h"
+#include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/clue_position_dlg.h"
 #include "ui/dialogs/help_toolbar_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTest>
@@ -20,6 +22,8 @@ private slots:
     void tapSelectsTheOtherPicture();
     void dialogStartsFromPlacementAndSettings();
     void helpListsTheSevenButtons();
+    void aboutBoxIsWideEnoughForItsCaption_data();
+    void aboutBoxIsWideEnoughForItsCaption();
 
 private:
     CSettings* settings_ = nullptr;
@@ -87,6 +91,37 @@ void TestLayoutDialogs::helpListsTheSevenButtons()
     QCOMPARE(icons, 7);
     QVERIFY(texts.contains(QStringLiteral("Floating on-screen keyboard")));
     QVERIFY(texts.contains(QStringLiteral("Hint (letter/word/puzzle)")));
+}
+
+void TestLayoutDialogs::aboutBoxIsWideEnoughForItsCaption_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("8 pt") << 8;
+    QTest::newRow("11 pt") << 11;
+    QTest::newRow("16 pt") << 16;
+}
+
+// A title bar shows the caption in a bold font beside the window icon and
+// its buttons; the box leaves room for all of them at every font size.
+void TestLayoutDialogs::aboutBoxIsWideEnoughForItsCaption()
+{
+    QFETCH(int, pointSize);
+    const QFont original = QApplication::font();
+    QFont font = original;
+    font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    CAboutDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QApplication::setFont(original);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("About Crossword"));
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics title(bold);
+    const int buttons = 3 * title.height() * 3 / 2;
+    QVERIFY2(dialog.width() >= title.horizontalAdvance(dialog.windowTitle()) + buttons + title.height(),
+             qPrintable(QString::number(dialog.width())));
+    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("version"))->text(), QStringLiteral("Gridmoor Version 1.02"));
 }
 
 QTEST_MAIN(TestLayoutDialogs)
