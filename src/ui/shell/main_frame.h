@@ -78,6 +78,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreatePanes();
@@ -103,7 +104,9 @@ private:
     void OnClientResized();
     void OnMinimized();
     PaneLayoutInput LayoutInput() const;
-    void PlaceUnmovedKeyboard(const PaneLayout& layout);
+    bool IsKeyboardUntouched() const;
+    void PlaceUntouchedKeyboard();
+    void KeepUntouchedKeyboardOffCursor();
 
     CPuzzle puzzle_;
     std::unique_ptr<CDocListPicker> picker_;

@@ -51,6 +51,9 @@ bool CMainFrame::OnFrameCommand(int id)
     case ID_KEYBOARD:
         ToggleKeyboard();
         break;
+    case ID_APP_EXIT:
+        close();
+        break;
     case ID_CHECK:
         // The button works while held, through the update pass; its click does nothing.
         break;
