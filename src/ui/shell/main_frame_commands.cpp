@@ -94,6 +94,9 @@ void CMainFrame::CustomizeLayout()
 void CMainFrame::ToggleKeyboard()
 {
     const bool show = keyboard_->isHidden();
+    // The cursor may have moved under a hidden keyboard's place.
+    if (show)
+        PlaceUntouchedKeyboard();
     keyboard_->setVisible(show);
     g_settings->keyboardShown = show;
 }

@@ -230,6 +230,13 @@ void TestMainFrameDesktop::untouchedKeyboardMovesOffTheCursor()
         QVERIFY(!keyboard->geometry().intersects(frame_->ClueView()->geometry()));
     }
 
+    // Shown again, it leaves the cell the cursor reached meanwhile.
+    frame_->OnCommand(ID_KEYBOARD);
+    view->SelectCell(15 * 15 - 1, CGridView::SelectTap);
+    frame_->OnCommand(ID_KEYBOARD);
+    QVERIFY(keyboard->isVisible());
+    QVERIFY(!keyboard->geometry().intersects(InClient(view->ShownCurrentCellRect())));
+
     // A keyboard the user placed stays where it was put.
     QTest::mousePress(keyboard, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseMove(keyboard, QPoint(12, 2));
