@@ -3,16 +3,14 @@
 
 #include <QTest>
 
-// The update rule of the cell-size items and the desktop shortcuts bound to
-// the command ids.
+// The update rule of the cell-size items: enabled and checked only while a
+// puzzle is loaded.
 class TestCommandTable : public QObject {
     Q_OBJECT
 
 private slots:
     void cellSizeItems_data();
     void cellSizeItems();
-    void shortcuts_data();
-    void shortcuts();
 };
 
 void TestCommandTable::cellSizeItems_data()
@@ -39,28 +37,6 @@ void TestCommandTable::cellSizeItems()
         QVERIFY(state.checkable);
         QCOMPARE(state.checked, id == checkedId);
     }
-}
-
-void TestCommandTable::shortcuts_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("shortcut");
-    QTest::newRow("Open") << int(ID_OPEN_PUZZLE) << "Ctrl+O";
-    QTest::newRow("Quit") << int(ID_APP_EXIT) << "Ctrl+Q";
-    QTest::newRow("Help") << int(ID_HELP) << "F1";
-    QTest::newRow("Download") << int(ID_DOWNLOAD) << "Ctrl+Shift+D";
-    QTest::newRow("Info") << int(ID_PUZZLE_INFO) << "Ctrl+I";
-    QTest::newRow("All Clues") << int(ID_ALL_CLUES) << "Ctrl+L";
-    QTest::newRow("Check has none") << int(ID_CHECK) << "";
-    QTest::newRow("About has none") << int(ID_APP_ABOUT) << "";
-}
-
-void TestCommandTable::shortcuts()
-{
-    QFETCH(int, id);
-    QFETCH(QString, shortcut);
-    QCOMPARE(CommandShortcut(id), shortcut);
-    QCOMPARE(CommandStateFor(id, false, 1).enabled, id != ID_PUZZLE_INFO && id != ID_ALL_CLUES && id != ID_CHECK);
 }
 
 QTEST_APPLESS_MAIN(TestCommandTable)

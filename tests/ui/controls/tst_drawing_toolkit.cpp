@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <cmath>
-
 namespace {
 
 // Paints itself red through a buffered surface and remembers what the
@@ -64,8 +62,6 @@ private slots:
     void brighten();
     void paletteFollowsTheSystemColours();
     void fontsKeepTheBaseButNormalWeight();
-    void letterPixelSizeIsTheLargestThatFits_data();
-    void letterPixelSizeIsTheLargestThatFits();
 
     void surfaceReusesItsImageUntilResized();
     void directSurfacePaintsWithoutCache();
@@ -152,38 +148,6 @@ void TestDrawingToolkit::fontsKeepTheBaseButNormalWeight()
         QCOMPARE(letters.family(), QApplication::font().family());
     }
     QCOMPARE(LetterFont(40), LetterFont(25));
-}
-
-void TestDrawingToolkit::letterPixelSizeIsTheLargestThatFits_data()
-{
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<int>("lineHeight");
-    QTest::addColumn<int>("glyphSide");
-    for (const char* family : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Serif"}) {
-        QTest::addRow("%s small", family) << family << 16 << 14;
-        QTest::addRow("%s medium", family) << family << 25 << 23;
-        QTest::addRow("%s large", family) << family << 45 << 38;
-    }
-}
-
-// The line, leading included, never exceeds the letter height; every capital
-// keeps a pixel free on each side of its square; one pixel more breaks either.
-void TestDrawingToolkit::letterPixelSizeIsTheLargestThatFits()
-{
-    QFETCH(QString, family);
-    QFETCH(int, lineHeight);
-    QFETCH(int, glyphSide);
-    QFont font(family);
-    font.setWeight(QFont::Normal);
-    const auto fits = [&](const QFont& f) {
-        return QFontMetrics(f).height() <= lineHeight && std::ceil(CapitalsInkBox(f).height()) <= glyphSide - 2
-            && std::ceil(WidestCapitalInk(f)) <= glyphSide - 2;
-    };
-    font.setPixelSize(LetterPixelSize(font, lineHeight, glyphSide));
-    QVERIFY(fits(font));
-    QVERIFY(font.pixelSize() * 2 >= lineHeight);
-    font.setPixelSize(font.pixelSize() + 1);
-    QVERIFY(!fits(font));
 }
 
 void TestDrawingToolkit::surfaceReusesItsImageUntilResized()
