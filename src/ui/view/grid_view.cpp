@@ -287,9 +287,13 @@ bool CGridView::OnCommand(int id)
         RunDownload();
         return true;
     case ID_ALL_CLUES:
+        JumpToChosenClue();
+        return true;
     case ID_PUZZLE_INFO:
+        ShowPuzzleInfo();
+        return true;
     case ID_CUSTOMIZE_COLORS:
-        // The view answers these commands; their dialogs come with the dialog classes.
+        CustomizeColors();
         return true;
     default:
         return false;

@@ -106,6 +106,9 @@ private:
     void RunDownload();
     bool RefuseIfScrambled();
     void SetCellSize(int size);
+    void JumpToChosenClue();
+    void ShowPuzzleInfo();
+    void CustomizeColors();
     void ReportIfFilled();
     void EndHint();
 
