@@ -8,8 +8,7 @@ namespace {
 
 // The reader's limit for every value it takes from the document.
 constexpr qsizetype kLongestValue = 499;
-constexpr char kEndTag[] = "</crossword>";
-constexpr qint64 kEndTagLength = 12;
+constexpr char kRootName[] = "crossword";
 constexpr char kProgressStart[] = "<AllDecision v=\"";
 constexpr qint64 kProgressStartLength = 16;
 constexpr char kProgressEnd[] = "\" />\n";
@@ -102,6 +101,21 @@ bool ProgressIsFoundAt(const QByteArray& text, qint64 valueStart)
     qint32 position = 0;
     return root && FirstAttribute(root.get(), "AllDecision", &value, &position, &name) == Present
         && ValueStart(text, position, name) == valueStart;
+}
+
+// The position of the "<" of the root's end tag, which ends just before
+// endOfDocument: the tag the XML reader took as the end of "crossword", in
+// any case and with blanks before its ">" (the reader's tags hold no "<"
+// inside). -1 when that tag names something else, such as "crosswords".
+qint64 EndTagStart(const QByteArray& image, qint64 endOfDocument)
+{
+    if (endOfDocument < 1 || endOfDocument > image.size() || image[endOfDocument - 1] != '>')
+        return -1;
+    const qint64 at = image.lastIndexOf('<', endOfDocument - 1);
+    if (at < 0 || image.mid(at, 2) != "</")
+        return -1;
+    const QByteArray name = image.mid(at + 2, endOfDocument - 1 - (at + 2)).trimmed();
+    return name.compare(kRootName, Qt::CaseInsensitive) == 0 ? at : -1;
 }
 
 int CountChildElements(const XmlNode* node)
@@ -270,19 +284,18 @@ int CPuzzleDocumentReader::ReadEntries(const XmlNode* root, PuzzleContent& conte
     }
     if (readOnly)
         return 0;
-    const XmlNode* crossword = FindElement(root, QByteArray("crossword"), true);
+    const XmlNode* crossword = FindElement(root, QByteArray(kRootName), true);
     if (crossword == nullptr)
         return 1;
     return InsertProgressElement(crossword->endPosition, content);
 }
 
-// Inserts the progress element right before the end tag of "crossword", which
-// must be exactly "</crossword>" ending at endOfDocument; the entries start
-// as spaces.
+// Inserts the progress element right before the end tag of "crossword",
+// which ends at endOfDocument; the entries start as spaces.
 int CPuzzleDocumentReader::InsertProgressElement(qint64 endOfDocument, PuzzleContent& content)
 {
-    const qint64 at = endOfDocument - kEndTagLength;
-    if (at < 0 || file_.Data().mid(at, kEndTagLength) != kEndTag)
+    const qint64 at = EndTagStart(file_.Data(), endOfDocument);
+    if (at < 0)
         return 1;
     const QByteArray element = QByteArray(kProgressStart) + QByteArray(content.cells.size(), ' ') + kProgressEnd;
     const QByteArray rest = file_.Data().mid(at);

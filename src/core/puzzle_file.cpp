@@ -1,9 +1,9 @@
 #include "core/puzzle_file.h"
 
+#include "core/file_rewrite.h"
 #include "core/user_prompt.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <zlib.h>
 
@@ -73,6 +73,7 @@ bool CPuzzleFile::Open(const QString& path)
 {
     image_.clear();
     original_.clear();
+    unsavedImage_.reset();
     position_ = 0;
     path_ = path;
     readOnly_ = false;
@@ -116,11 +117,12 @@ bool CPuzzleFile::Unpack(const QByteArray& fileContent)
     return true;
 }
 
-bool CPuzzleFile::Pack(QByteArray* packed) const
+bool CPuzzleFile::Pack(QByteArray* packed, bool reportError) const
 {
     const QByteArray stream = RunWithGrowingBuffer(CompressCall, image_);
     if (stream.isNull()) {
-        ShowCompressionError();
+        if (reportError)
+            ShowCompressionError();
         return false;
     }
     *packed = QByteArray(kMagic, kMagicLength) + stream;
@@ -133,6 +135,7 @@ void CPuzzleFile::Close()
         WriteBack();
     image_.clear();
     original_.clear();
+    unsavedImage_.reset();
     position_ = 0;
     path_.clear();
 }
@@ -145,23 +148,35 @@ void CPuzzleFile::Flush()
 
 bool CPuzzleFile::WriteBack()
 {
-    // A document that cannot be packed is stored as plain text; the document
-    // reader accepts it that way.
-    QByteArray content;
-    if (!compressed_ || !Pack(&content))
-        content = image_;
-
-    // The explicit flush matters: a write error that only shows when the
-    // buffer is flushed would otherwise not stop commit() from replacing the
-    // old file with a truncated one.
-    QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() && file.commit())
+    // The same unsaved image failing again (the close right after a failed
+    // save of the progress, say) is not reported a second time.
+    const bool report = unsavedImage_ != image_;
+    const FileRewrite result = RewriteFile(path_, DiskContent(report));
+    if (result.outcome == FileRewrite::Written) {
+        unsavedImage_.reset();
         return true;
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    ShowFileError(QStringLiteral("The file \"%1\" could not be saved: %2. It was left as it was.")
-                      .arg(path_, reason));
+    }
+    unsavedImage_ = image_;
+    if (report) {
+        const QString consequence = result.outcome == FileRewrite::Damaged
+            ? QStringLiteral("Its content may be incomplete.")
+            : QStringLiteral("It was left as it was.");
+        ShowFileError(
+            QStringLiteral("The file \"%1\" could not be saved: %2. %3").arg(path_, result.reason, consequence));
+    }
     return false;
+}
+
+// The bytes the file gets: the image packed again when it came packed. A
+// document that cannot be packed is stored plain, and so is one that has
+// grown past what Unpack takes, which could otherwise never be opened again;
+// the document reader accepts plain documents.
+QByteArray CPuzzleFile::DiskContent(bool reportPackingError) const
+{
+    QByteArray packed;
+    if (!compressed_ || !Pack(&packed, reportPackingError) || image_.size() > qsizetype(kLargestTry))
+        return image_;
+    return packed;
 }
 
 qint64 CPuzzleFile::Seek(qint64 position)

@@ -4,12 +4,14 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // The whole content of the open puzzle file, held in memory while the puzzle
 // is open. Opening reads the file (unpacking it when it is a packed document),
 // the readers and the model seek, read and write single bytes in the image,
 // and closing writes the image back to the same file, packed again when it
-// came packed. Write-back is atomic: the new content goes to a temporary file
-// that replaces the old one only when it was written completely.
+// came packed. Write-back is atomic where the folder allows it (see
+// RewriteFile); a failed write-back is reported once per unsaved image.
 class CPuzzleFile {
 public:
     // The 9 bytes a packed document begins with; a zlib stream follows.
@@ -46,12 +48,16 @@ public:
 
 private:
     bool Unpack(const QByteArray& fileContent);
-    bool Pack(QByteArray* packed) const;
+    bool Pack(QByteArray* packed, bool reportError) const;
+    QByteArray DiskContent(bool reportPackingError) const;
     bool WriteBack();
 
     QString path_;
     QByteArray image_;
     QByteArray original_;
+    // The image whose failed write was last reported; none after a write that
+    // succeeded.
+    std::optional<QByteArray> unsavedImage_;
     qint64 position_ = 0;
     bool readOnly_ = false;
     bool compressed_ = false;

@@ -46,6 +46,7 @@ private slots:
     void untouchedPuzzleIsNotRewritten();
     void wrongChecksumsAreLeftAlone();
     void writeProtectedPuzzleIsNeverWritten();
+    void failedCloseShowsOneMessage();
 
 private:
     QString WriteSmall(const QByteArray& bytes);
@@ -270,6 +271,27 @@ void TestPuzzle::writeProtectedPuzzleIsNeverWritten()
         puzzle.SaveProgress();
         puzzle.Close();
     }
+    QCOMPARE(FixtureFiles::Read(path), before);
+}
+
+// Closing saves the progress and then writes the file back; when the disk
+// refuses both, the user is told once.
+void TestPuzzle::failedCloseShowsOneMessage()
+{
+    const QByteArray before = PuzBuilder(TestGrids::Small()).Build();
+    const QString path = WriteSmall(before);
+    CPuzzle puzzle;
+    QCOMPARE(puzzle.Open(path), 0);
+    Enter(puzzle, 0, 'A');
+    RecordingPrompt prompt;
+    {
+        FileSizeLimit fullDisk(10);
+        if (!fullDisk.IsActive())
+            QSKIP("the file size limit cannot be set here");
+        puzzle.Close();
+    }
+    QCOMPARE(prompt.texts.size(), 1);
+    QVERIFY(prompt.texts[0].endsWith(". It was left as it was."));
     QCOMPARE(FixtureFiles::Read(path), before);
 }
 

@@ -53,6 +53,10 @@ private slots:
     void writeProtectedDocumentIsNotChanged();
     void unpackableDocumentIsStoredPlain();
     void clueWithoutStartBindsNoCells();
+    void grownDocumentStaysReadable_data();
+    void grownDocumentStaysReadable();
+    void insertsBeforeEndTagInAnyCase_data();
+    void insertsBeforeEndTagInAnyCase();
 
 private:
     QString Write(const QByteArray& bytes);
@@ -297,6 +301,74 @@ void TestPuzzleDocument::clueWithoutStartBindsNoCells()
     quint8 isAcross = 0;
     QCOMPARE(puzzle.FindWordStart(0, &isAcross), -1);
     QVERIFY(!puzzle.IsClueFilled(0));
+}
+
+void TestPuzzleDocument::grownDocumentStaysReadable_data()
+{
+    QTest::addColumn<qsizetype>("grownSize");
+    QTest::addColumn<bool>("packed");
+    QTest::newRow("grows to 32768 bytes") << qsizetype(32768) << true;
+    QTest::newRow("grows to 32769 bytes") << qsizetype(32769) << false;
+    QTest::newRow("grows far past") << qsizetype(32768 + 20) << false;
+}
+
+// A packed document that the progress element makes larger than the reader
+// can unpack is stored plain, so it opens again with its entries.
+void TestPuzzleDocument::grownDocumentStaysReadable()
+{
+    QFETCH(qsizetype, grownSize);
+    QFETCH(bool, packed);
+    DocumentBuilder builder(TestGrids::Small());
+    const qsizetype growth = DocumentBuilder::ProgressElement(21).size();
+    const qsizetype fillerLength = grownSize - growth - builder.Build().size() - 8;
+    builder.Trailer("<!--" + QByteArray(fillerLength, 'x') + "-->\n");
+    const QByteArray text = builder.Build();
+    QCOMPARE(text.size() + growth, grownSize);
+    const QString path = Write(DocumentBuilder::Pack(text));
+
+    RecordingPrompt prompt;
+    CPuzzle puzzle;
+    QCOMPARE(puzzle.Open(path), 0);
+    puzzle.SetCurrentCell(20);
+    puzzle.SetCurrentEntry('Q');
+    puzzle.Close();
+    QVERIFY(prompt.texts.isEmpty());
+
+    const QByteArray stored = FixtureFiles::Read(path);
+    QCOMPARE(stored.startsWith("kavlith01"), packed);
+    QCOMPARE(packed ? DocumentBuilder::Unpack(stored).size() : stored.size(), grownSize);
+    QCOMPARE(puzzle.Open(path), 0);
+    QCOMPARE(puzzle.GetCell(20).entry, 'Q');
+    QVERIFY(prompt.texts.isEmpty());
+}
+
+void TestPuzzleDocument::insertsBeforeEndTagInAnyCase_data()
+{
+    QTest::addColumn<QByteArray>("endTag");
+    QTest::newRow("capital first letter") << QByteArray("</Crossword>");
+    QTest::newRow("all capitals") << QByteArray("</CROSSWORD>");
+    QTest::newRow("blank before >") << QByteArray("</crossword >");
+    QTest::newRow("line break before >") << QByteArray("</crossWord\n>");
+}
+
+void TestPuzzleDocument::insertsBeforeEndTagInAnyCase()
+{
+    QFETCH(QByteArray, endTag);
+    const QByteArray text = DocumentBuilder(TestGrids::Small()).Build().replace("</crossword>", endTag);
+    const QString path = Write(text);
+    CPuzzle puzzle;
+    QCOMPARE(puzzle.Open(path), 0);
+    puzzle.SetCurrentCell(0);
+    puzzle.SetCurrentEntry('A');
+    puzzle.Close();
+
+    QByteArray expected = text;
+    QByteArray element = DocumentBuilder::ProgressElement(21);
+    element[16] = 'A';
+    expected.insert(expected.lastIndexOf(endTag), element);
+    QCOMPARE(FixtureFiles::Read(path), expected);
+    QCOMPARE(puzzle.Open(path), 0);
+    QCOMPARE(puzzle.GetCell(0).entry, 'A');
 }
 
 QTEST_GUILESS_MAIN(TestPuzzleDocument)

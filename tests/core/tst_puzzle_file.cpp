@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kDecompressText =
@@ -39,6 +41,8 @@ private slots:
     void writeBackKeepsPermissions();
     void failedWriteKeepsTheOldFile();
     void writeProtectedFileIsNeverWritten();
+    void fileInUnwritableFolderIsRewrittenInPlace_data();
+    void fileInUnwritableFolderIsRewrittenInPlace();
 
 private:
     QString Path(const QString& name) const { return dir_->filePath(name); }
@@ -205,6 +209,72 @@ void TestPuzzleFile::writeProtectedFileIsNeverWritten()
         image.Close();
     }
     QCOMPARE(FixtureFiles::Read(Path("doc.gmd")), packed);
+}
+
+void TestPuzzleFile::fileInUnwritableFolderIsRewrittenInPlace_data()
+{
+    QTest::addColumn<rlim_t>("sizeLimit"); // 0: none
+    QTest::addColumn<qsizetype>("growth");
+    QTest::addColumn<QString>("stored"); // "new", "old" or "damaged"
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("same length") << rlim_t(0) << qsizetype(0) << "new" << "";
+    QTest::newRow("grown") << rlim_t(0) << qsizetype(700) << "new" << "";
+    QTest::newRow("disk full past the old length")
+        << rlim_t(4000) << qsizetype(700) << "old" << "It was left as it was.";
+    QTest::newRow("disk full within the old length")
+        << rlim_t(100) << qsizetype(0) << "damaged" << "Its content may be incomplete.";
+}
+
+// The file keeps its identity: the other name of the file sees the new
+// content, and the owner stays.
+void TestPuzzleFile::fileInUnwritableFolderIsRewrittenInPlace()
+{
+    QFETCH(rlim_t, sizeLimit);
+    QFETCH(qsizetype, growth);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    const QByteArray original = Repeated(4000);
+    QVERIFY(FixtureFiles::Write(Path("f"), original));
+    QCOMPARE(::link(QFile::encodeName(Path("f")).constData(), QFile::encodeName(Path("g")).constData()), 0);
+    struct stat before {};
+    QCOMPARE(::stat(QFile::encodeName(Path("f")).constData(), &before), 0);
+
+    RecordingPrompt prompt;
+    CPuzzleFile image;
+    {
+        UnwritableFolder folder(Path("f"));
+        if (!folder.IsActive())
+            QSKIP("this process can write into any folder");
+        QVERIFY(image.Open(Path("f")));
+        QVERIFY(!image.IsReadOnly());
+        image.Write("changed", 7);
+        image.Seek(original.size());
+        image.Write(Repeated(growth).constData(), growth);
+        const QByteArray expected = image.Data();
+        FileSizeLimit fullDisk(sizeLimit == 0 ? RLIM_INFINITY : sizeLimit);
+        image.Close();
+        // After a failed write-back the program cannot tell what reached
+        // the disk, so a "damaged" file's content is not checked.
+        const QByteArray now = FixtureFiles::Read(Path("f"));
+        if (stored != "damaged") {
+            QCOMPARE(now == expected, stored == "new");
+            QCOMPARE(now == original, stored == "old");
+        }
+    }
+    QCOMPARE(FixtureFiles::Read(Path("g")), FixtureFiles::Read(Path("f")));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), (QStringList {"f", "g"}));
+    struct stat after {};
+    QCOMPARE(::stat(QFile::encodeName(Path("f")).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_uid, before.st_uid);
+    if (message.isEmpty()) {
+        QVERIFY(prompt.texts.isEmpty());
+    } else {
+        QCOMPARE(prompt.texts.size(), 1);
+        QVERIFY(prompt.texts[0].startsWith("The file \"" + Path("f") + "\" could not be saved: "));
+        QVERIFY2(prompt.texts[0].endsWith(". " + message), qPrintable(prompt.texts[0]));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPuzzleFile)

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +39,28 @@ public:
     QString current;
 };
 
+// Creates the file and its missing folders by their bytes, which need not be
+// valid UTF-8.
+bool WriteByBytes(const QByteArray& path, const QByteArray& content)
+{
+    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
+        ::mkdir(path.left(slash).constData(), 0700);
+    FILE* out = std::fopen(path.constData(), "wb");
+    if (out == nullptr)
+        return false;
+    const bool written = std::fwrite(content.constData(), 1, size_t(content.size()), out) == size_t(content.size());
+    return std::fclose(out) == 0 && written;
+}
+
+// Removes such a file and its emptied folders up to stop, which the temporary
+// folder's clean-up would not find.
+void RemoveByBytes(const QByteArray& path, const QByteArray& stop)
+{
+    ::unlink(path.constData());
+    for (qsizetype slash = path.lastIndexOf('/'); slash > stop.size(); slash = path.lastIndexOf('/', slash - 1))
+        ::rmdir(path.left(slash).constData());
+}
+
 } // namespace
 
 class TestPuzzleStore : public QObject {
@@ -53,6 +76,8 @@ private slots:
     void removableVolumeSearchedAfterDocuments();
     void unreadableFilesAreSkippedSilently();
     void pipeNamedLikePuzzleIsNeverRead();
+    void namesThatAreNotUtf8AreLeftOut_data();
+    void namesThatAreNotUtf8AreLeftOut();
     void failedOpenBringsPreviousPuzzleBack();
     void missingFileChangesNothing();
     void openCommandUsesChooser();
@@ -183,6 +208,42 @@ void TestPuzzleStore::pipeNamedLikePuzzleIsNeverRead()
     QVERIFY(store_->OpenPuzzleFile(pipe, true));
     QCOMPARE(puzzle_->GetPath(), Documents("XWords/real.puz"));
     QCOMPARE(prompt.Captions(), QStringList{"Invalid Puzzle"});
+}
+
+void TestPuzzleStore::namesThatAreNotUtf8AreLeftOut_data()
+{
+    // Names as bytes, relative to the documents folder. Such a name has no
+    // faithful form in the program's paths, so the directory listing leaves
+    // it out and it is neither counted nor opened.
+    QTest::addColumn<QList<QByteArray>>("files");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("opened"); // empty: none
+
+    QTest::newRow("only such a file") << QList<QByteArray> {"XWords/bad\xff.puz"} << 0 << "";
+    QTest::newRow("such a folder") << QList<QByteArray> {"bad\xfe/XWords/p.puz"} << 0 << "";
+    QTest::newRow("beside a good file") << QList<QByteArray> {"XWords/a\xff.gmd", "XWords/b.puz"} << 1
+                                        << "XWords/b.puz";
+}
+
+void TestPuzzleStore::namesThatAreNotUtf8AreLeftOut()
+{
+    QFETCH(QList<QByteArray>, files);
+    QFETCH(int, count);
+    QFETCH(QString, opened);
+    const QByteArray documents = QFile::encodeName(Documents(QString()));
+    for (const QByteArray& file : files)
+        QVERIFY(WriteByBytes(documents + file, PuzBuilder({"AB", "CD"}).Build()));
+
+    const int found = store_->FindAnyPuzzle(true);
+    const bool anyOpened = store_->OpenAnyPuzzle();
+    const QString openedPath = puzzle_->GetPath();
+    puzzle_->Close();
+    for (const QByteArray& file : files)
+        RemoveByBytes(documents + file, documents);
+    QCOMPARE(found, count);
+    QCOMPARE(anyOpened, !opened.isEmpty());
+    if (!opened.isEmpty())
+        QCOMPARE(openedPath, Documents(opened));
 }
 
 void TestPuzzleStore::failedOpenBringsPreviousPuzzleBack()

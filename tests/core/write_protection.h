@@ -49,6 +49,41 @@ private:
     bool active_ = false;
 };
 
+// Makes a file's folder unwritable while the file itself stays writable, for
+// the rest of the scope; as root, by switching the effective user to "nobody"
+// as above. IsActive() is false when the folder stays writable.
+class UnwritableFolder {
+public:
+    explicit UnwritableFolder(const QString& path) : folder_(QFileInfo(path).absolutePath())
+    {
+        const auto everyone = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::WriteOwner
+            | QFile::WriteGroup | QFile::WriteOther;
+        QFile::setPermissions(path, everyone);
+        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                           | QFile::ReadOther | QFile::ExeOther);
+        if (geteuid() == 0)
+            switchedUser_ = seteuid(kNobody) == 0;
+        QFile probe(folder_ + QStringLiteral("/probe"));
+        active_ = !probe.open(QIODevice::WriteOnly);
+    }
+
+    ~UnwritableFolder()
+    {
+        if (switchedUser_ && seteuid(0) != 0)
+            std::abort();
+        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    bool IsActive() const { return active_; }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+
+    QString folder_;
+    bool switchedUser_ = false;
+    bool active_ = false;
+};
+
 // Lets no write of this process grow a file beyond a few bytes for the rest of
 // the scope, as a full disk would; root is bound by it too.
 class FileSizeLimit {

@@ -2,11 +2,12 @@
 #include "ui/shell/gridmoor_app.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gridmoor"));
-    CGridmoorApp app(CommandLineFromArguments(QApplication::arguments()));
+    CGridmoorApp app(CommandLineFromArguments(QApplication::arguments(), QDir::currentPath()));
     return app.Run();
 }

@@ -1,8 +1,10 @@
 #include "ui/shell/single_instance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QThread>
 #include <QtEndian>
 
 #include <unistd.h>
@@ -11,6 +13,10 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 2000;
 constexpr int kWriteTimeoutMs = 5000;
+// How long a copy waits for the holder of the lock to answer, and how often
+// it asks again meanwhile.
+constexpr int kWaitForFirstCopyMs = 5000;
+constexpr int kRetryMs = 10;
 constexpr qsizetype kRecordHeaderSize = 12;
 // Socket paths longer than this do not fit the system's address structure.
 constexpr qsizetype kMaxSocketPath = 100;
@@ -38,8 +44,11 @@ QString DecodeUtf16Le(const QByteArray& bytes)
 } // namespace
 
 SingleInstance::SingleInstance(const QString& title, QObject* parent)
-    : QObject(parent), name_(ServerName(title))
+    : QObject(parent), name_(ServerName(title)), lock_(LockPath(name_))
 {
+    // The lock is held for as long as the first copy runs; only the death of
+    // its holder makes it stale, never its age.
+    lock_.setStaleLockTime(0);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnections);
 }
 
@@ -51,6 +60,22 @@ QString SingleInstance::ServerName(const QString& title)
         return name;
     const QString path = QDir(runtimeFolder).filePath(name);
     return path.toLocal8Bit().size() < kMaxSocketPath ? path : name;
+}
+
+// The server deletes its connections after this object's own members are
+// gone; their handlers must not run then.
+SingleInstance::~SingleInstance()
+{
+    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>())
+        socket->disconnect(this);
+}
+
+// QLocalServer places a name that is not a path in the temporary folder.
+QString SingleInstance::LockPath(const QString& serverName)
+{
+    const QString socket =
+        QDir::isAbsolutePath(serverName) ? serverName : QDir(QDir::tempPath()).filePath(serverName);
+    return socket + QStringLiteral(".lock");
 }
 
 QByteArray SingleInstance::EncodeHandOver(const QString& commandLine)
@@ -72,10 +97,26 @@ QByteArray SingleInstance::EncodeHandOver(const QString& commandLine)
 
 SingleInstance::Role SingleInstance::Start(const QString& commandLine)
 {
-    if (HandOver(commandLine))
-        return Role::Second;
-    Listen();
-    return Role::First;
+    const QDeadlineTimer deadline(kWaitForFirstCopyMs);
+    for (;;) {
+        if (HandOver(commandLine))
+            return Role::Second;
+        // QLockFile takes over the lock of a copy that is no longer running.
+        if (lock_.tryLock(0)) {
+            Listen(true);
+            return Role::First;
+        }
+        // Without a folder to keep the lock in, the name alone must serve.
+        if (lock_.error() != QLockFile::LockFailedError) {
+            Listen(false);
+            return Role::First;
+        }
+        // The holder is starting and will answer in a moment, or ending and
+        // will release the lock.
+        if (deadline.hasExpired())
+            return Role::First;
+        QThread::msleep(kRetryMs);
+    }
 }
 
 bool SingleInstance::IsListening() const
@@ -98,14 +139,14 @@ bool SingleInstance::HandOver(const QString& commandLine)
     return true;
 }
 
-// Nobody answered on the name, so a socket file still there was left by a
-// copy that crashed: remove it and listen in its place.
-bool SingleInstance::Listen()
+// With the lock held, a socket file still there was left by a copy that
+// crashed: it is removed and the name taken over.
+bool SingleInstance::Listen(bool holdsLock)
 {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     if (server_.listen(name_))
         return true;
-    if (server_.serverError() != QAbstractSocket::AddressInUseError)
+    if (!holdsLock || server_.serverError() != QAbstractSocket::AddressInUseError)
         return false;
     QLocalServer::removeServer(name_);
     return server_.listen(name_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 
@@ -9,7 +10,9 @@ class QLocalSocket;
 // Keeps one copy of the program running per user. The first copy listens on a
 // local server named after the window title and the user id; a later copy
 // connects, hands over its command line and asks to be brought to the front,
-// then ends without opening a window.
+// then ends without opening a window. Which copy is first is decided by a lock
+// file beside the server's socket, held for the first copy's whole life, so
+// two copies started at the same moment never both keep running.
 //
 // Each request on the connection starts with a 32-bit little-endian code:
 // kCopyData is followed by the hand-over record (32-bit kind, which the
@@ -26,16 +29,22 @@ public:
     static constexpr quint32 kMaxByteCount = 64 * 1024;
 
     explicit SingleInstance(const QString& title, QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // The server's name: the title and the user id, inside the user's private
     // runtime folder when there is one.
     static QString ServerName(const QString& title);
+    // The lock file beside the server's socket.
+    static QString LockPath(const QString& serverName);
     // The requests a second copy sends for commandLine.
     static QByteArray EncodeHandOver(const QString& commandLine);
 
     // Hands commandLine over to a running copy and returns Second, or, when no
-    // copy runs, starts listening (taking over a name left by a crashed copy)
-    // and returns First. An empty command line only brings the copy forward.
+    // copy runs, takes the lock, starts listening (taking over a lock and a
+    // name left by a crashed copy) and returns First. While another copy holds
+    // the lock but does not answer yet, it waits for it a few seconds; should
+    // it never answer, this copy returns First without listening. An empty
+    // command line only brings the copy forward.
     // Call it once the application object exists, and connect the signals
     // before the event loop runs so that no hand-over is missed.
     Role Start(const QString& commandLine);
@@ -49,11 +58,13 @@ signals:
 
 private:
     bool HandOver(const QString& commandLine);
-    bool Listen();
+    bool Listen(bool holdsLock);
     void AcceptConnections();
     void ReadRequests(QLocalSocket* socket);
     bool ReadOneRequest(QLocalSocket* socket);
 
     QString name_;
+    // Declared before the server, so the server closes before the lock goes.
+    QLockFile lock_;
     QLocalServer server_;
 };

@@ -32,6 +32,7 @@ class TestFrameSession : public QObject {
 private slots:
     void killAfterMinimiseKeepsEntries_data();
     void killAfterMinimiseKeepsEntries();
+    void secondCopyHandsItsFileToTheFirst_data();
     void secondCopyHandsItsFileToTheFirst();
 };
 
@@ -77,19 +78,34 @@ void TestFrameSession::killAfterMinimiseKeepsEntries()
         QCOMPARE(reread.GetCell(it.key()).entry, it.value());
 }
 
+void TestFrameSession::secondCopyHandsItsFileToTheFirst_data()
+{
+    QTest::addColumn<bool>("relative");
+    QTest::newRow("absolute paths") << false;
+    // Each copy starts in its own folder, and a file of the handed-over name
+    // lies in the running copy's folder too: the path names the file of the
+    // folder the copy was started in.
+    QTest::newRow("paths relative to each copy's folder") << true;
+}
+
 // Two real copies of the program: the second hands its file over and ends
 // without a window; the first opens the file, which the settings then name
 // as the last puzzle.
 void TestFrameSession::secondCopyHandsItsFileToTheFirst()
 {
+    QFETCH(bool, relative);
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("home"));
     QVERIFY(QDir().mkpath(home + QStringLiteral("/run")));
     QFile::setPermissions(home + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString first = dir.filePath(QStringLiteral("first.puz"));
-    const QString handed = dir.filePath(QStringLiteral("handed over.puz"));
-    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/sample.puz"), first));
-    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/sample.puz"), handed));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("a"))));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("b"))));
+    const QString folderA = QDir(dir.filePath(QStringLiteral("a"))).canonicalPath();
+    const QString folderB = QDir(dir.filePath(QStringLiteral("b"))).canonicalPath();
+    const QString first = folderA + QStringLiteral("/first.puz");
+    const QString handed = folderB + QStringLiteral("/handed over.puz");
+    for (const QString& path : {first, handed, folderA + QStringLiteral("/handed over.puz")})
+        QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/sample.puz"), path));
 
     // A copy of its own, so the build folder's shipped sample stays where it is.
     const QString program = dir.filePath(QStringLiteral("gridmoor"));
@@ -105,13 +121,15 @@ void TestFrameSession::secondCopyHandsItsFileToTheFirst()
 
     QProcess running;
     running.setProcessEnvironment(environment);
-    running.start(program, {first});
+    running.setWorkingDirectory(folderA);
+    running.start(program, {relative ? QStringLiteral("first.puz") : first});
     QVERIFY(running.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(QFile(dataFile).size() > 0 && ReadAll(dataFile).contains(Utf16(first)), 30000);
 
     QProcess second;
     second.setProcessEnvironment(environment);
-    second.start(program, handed.split(QLatin1Char(' ')));
+    second.setWorkingDirectory(folderB);
+    second.start(program, (relative ? QStringLiteral("handed over.puz") : handed).split(QLatin1Char(' ')));
     QVERIFY(second.waitForFinished(30000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);

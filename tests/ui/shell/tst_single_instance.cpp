@@ -6,6 +6,16 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <array>
+
+namespace {
+
+// Synchronised double starts: enough pairs that a window of a few hundred
+// microseconds between the first copy's test and its taking of the name is hit.
+constexpr int kRacePairs = 60;
+
+} // namespace
+
 // The tests are the first copy; handover_helper, a separate process, plays
 // the copy started later (or a copy that crashes).
 class TestSingleInstance : public QObject {
@@ -19,6 +29,7 @@ private slots:
     void nameLeftByCrashedCopyIsTakenOver();
     void encodedRecordHasKindCountAndUtf16();
     void malformedRequestIsCutOff();
+    void simultaneousStartsLeaveOneCopy();
 
 private:
     int RunHelper(const QStringList& arguments);
@@ -88,6 +99,7 @@ void TestSingleInstance::nameLeftByCrashedCopyIsTakenOver()
     QCOMPARE(crashed.readLine().trimmed(), QByteArray("listening"));
     crashed.kill();
     QVERIFY(crashed.waitForFinished(30000));
+    QVERIFY(QFile::exists(SingleInstance::LockPath(SingleInstance::ServerName(title_))));
 
     SingleInstance first(title_);
     QCOMPARE(first.Start(QString()), SingleInstance::Role::First);
@@ -125,6 +137,35 @@ void TestSingleInstance::malformedRequestIsCutOff()
 
     QCOMPARE(RunHelper({"hand-over", title_, "/tmp/z.puz"}), 0);
     QTRY_COMPARE(paths.count(), 1);
+}
+
+// Two copies started at the same moment: one runs on, the other hands its
+// path over to it and ends.
+void TestSingleInstance::simultaneousStartsLeaveOneCopy()
+{
+    for (int pair = 0; pair < kRacePairs; ++pair) {
+        std::array<QProcess, 2> copies;
+        for (int i = 0; i < 2; ++i) {
+            const QString path = QStringLiteral("/tmp/copy%1.puz").arg(i);
+            copies[i].start(QStringLiteral(HANDOVER_HELPER), {"race", title_, path});
+        }
+        for (QProcess& copy : copies) {
+            QVERIFY(copy.canReadLine() || copy.waitForReadyRead(30000));
+            QCOMPARE(copy.readLine().trimmed(), QByteArray("ready"));
+        }
+        for (QProcess& copy : copies) {
+            copy.write("go\n");
+            QVERIFY(copy.waitForBytesWritten(30000));
+        }
+        for (QProcess& copy : copies)
+            QVERIFY(copy.waitForFinished(30000));
+        const int first = copies[0].exitCode() == 3 ? 0 : 1;
+        const int second = 1 - first;
+        QVERIFY2(copies[second].exitCode() == 0,
+                 qPrintable(QStringLiteral("both copies stayed running in pair %1").arg(pair)));
+        QCOMPARE(copies[first].exitCode(), 3);
+        QCOMPARE(copies[first].readAll().trimmed(), QStringLiteral("received /tmp/copy%1.puz").arg(second).toUtf8());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
