@@ -12,6 +12,5 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DGRIDMOOR_SANITIZE=ON -DG
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" -LE 'e2e|soak'

@@ -30,6 +30,15 @@ namespace {
 
 constexpr int kPollMs = 10;
 
+bool IsDialogOpen()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && qobject_cast<QDialog*>(widget) != nullptr && qobject_cast<QMessageBox*>(widget) == nullptr)
+            return true;
+    }
+    return false;
+}
+
 // Whether the widgets the scenario opens are the ones on top now.
 bool Reached(const QString& scenario)
 {
@@ -39,8 +48,18 @@ bool Reached(const QString& scenario)
     if (scenario == QLatin1String("dialog"))
         return modal != nullptr && qobject_cast<QMessageBox*>(modal) == nullptr && qobject_cast<QDialog*>(modal) != nullptr;
     if (scenario == QLatin1String("box_on_dialog"))
-        return qobject_cast<QMessageBox*>(modal) != nullptr && qobject_cast<QDialog*>(modal->parentWidget()) != nullptr;
+        return qobject_cast<QMessageBox*>(modal) != nullptr && IsDialogOpen();
     return qobject_cast<QMessageBox*>(modal) != nullptr;
+}
+
+// Shows a message box once the dialog is up, from inside the dialog's loop.
+void ShowBoxOverDialog()
+{
+    if (!IsDialogOpen()) {
+        QTimer::singleShot(kPollMs, &ShowBoxOverDialog);
+        return;
+    }
+    UserPrompt::Show(QStringLiteral("Over the dialog"), QStringLiteral("Gridmoor"), UserPrompt::Icon::Information);
 }
 
 void TypeLetters(CMainFrame* frame, const QString& letters)
@@ -60,10 +79,7 @@ std::function<void()> Opener(CMainFrame* frame, const QString& scenario)
         return [frame] { frame->OnCommand(ID_REVEAL); };
     if (scenario == QLatin1String("box_on_dialog")) {
         return [frame] {
-            QTimer::singleShot(kPollMs, [] {
-                UserPrompt::Show(QStringLiteral("Over the dialog"), QStringLiteral("Gridmoor"),
-                                 UserPrompt::Icon::Information);
-            });
+            QTimer::singleShot(kPollMs, &ShowBoxOverDialog);
             frame->OnCommand(ID_CUSTOMIZE_LAYOUT);
         };
     }
