@@ -33,6 +33,10 @@ COMMANDS=(
     "update-mime-database shared-mime-info"
     "update-desktop-database desktop-file-utils"
     "desktop-file-validate desktop-file-utils"
+    "gio libglib2.0-bin"
+    "appstreamcli appstream"
+    "nm binutils"
+    "rsvg-convert librsvg2-bin"
 )
 
 packages=("${BUILD_PACKAGES[@]}")

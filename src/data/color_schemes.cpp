@@ -10,14 +10,14 @@ bool IsRole(int role)
     return role >= 0 && role < kColorRoleCount;
 }
 
-ColorScheme FactoryScheme(ColorRef buttonFaceColor)
+ColorScheme FactoryScheme(ColorRef voidCellColor)
 {
     ColorScheme scheme;
     scheme.name = QStringLiteral("default");
     scheme.colors = {
-        0x00FFFFFF, // white cells
+        kNormalCellBackgroundDefault,
         0x00000000, // black letters
-        buttonFaceColor,
+        voidCellColor,
         0x00BBFFFF, // pale yellow
         0x00E8C1C5, // lavender
         0x00FF0000, // blue
@@ -44,9 +44,9 @@ QString ColorRoleLabel(int role)
     }
 }
 
-CColorSchemes::CColorSchemes(ColorRef buttonFaceColor)
+CColorSchemes::CColorSchemes(ColorRef voidCellColor)
 {
-    schemes_.append(FactoryScheme(buttonFaceColor));
+    schemes_.append(FactoryScheme(voidCellColor));
 }
 
 const ColorScheme* CColorSchemes::Scheme(int scheme) const

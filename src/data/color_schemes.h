@@ -25,6 +25,9 @@ enum ColorRole : int {
     kColorRoleCount = 8,
 };
 
+// The factory colour of normal cells, white like paper.
+constexpr ColorRef kNormalCellBackgroundDefault = 0x00FFFFFF;
+
 // The label the Customize Colors dialog shows for a role; empty for another role.
 QString ColorRoleLabel(int role);
 
@@ -42,8 +45,9 @@ public:
     static constexpr int kDefaultScheme = 0;
     static constexpr int kUserScheme = 1;
 
-    // The void-cell default is the button-face colour of the screen at start-up.
-    explicit CColorSchemes(ColorRef buttonFaceColor);
+    // The void-cell default is measured from the screen's palette at start-up
+    // (VoidCellDefaultColor).
+    explicit CColorSchemes(ColorRef voidCellColor);
 
     // The colour of a role in a scheme (kActiveScheme: the active one); 0 for
     // another role or a scheme that does not exist.

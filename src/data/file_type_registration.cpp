@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kIconName[] = "gridmoor";
@@ -22,33 +24,20 @@ QString RunningProgramPath()
         : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
 }
 
-QString MimePackageText()
+// The characters the Desktop Entry specification reserves in an Exec
+// argument: one of them in the path makes the argument need quotes.
+bool NeedsQuotes(const QString& path)
 {
-    return QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"%1\">\n"
-        "    <comment>puzfile</comment>\n"
-        "    <glob pattern=\"*.puz\"/>\n"
-        "    <glob pattern=\"*.gmd\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n")
-        .arg(QLatin1String(kPuzzleContentType));
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    return std::any_of(path.cbegin(), path.cend(), [](QChar c) { return reserved.contains(c); });
 }
 
-// A quoted argument of an Exec line: inside the quotes '"', '`', '$' and '\'
-// take a backslash; then the value itself escapes backslashes and control
-// characters, and '%' is doubled so it is not read as a field code.
-QString QuotedExecArgument(const QString& path)
+// The value escapes of a desktop entry (backslash and control characters),
+// with '%' doubled so it is not read as a field code.
+QString EscapedValue(const QString& text)
 {
-    QString quoted;
-    for (const QChar c : path) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
-            quoted += u'\\';
-        quoted += c;
-    }
     QString escaped;
-    for (const QChar c : quoted) {
+    for (const QChar c : text) {
         if (c == u'\\')
             escaped += QStringLiteral("\\\\");
         else if (c == u'\n')
@@ -62,25 +51,28 @@ QString QuotedExecArgument(const QString& path)
         else
             escaped += c;
     }
-    return u'"' + escaped + u'"';
+    return escaped;
+}
+
+// The program path as an Exec argument: plain when it holds no reserved
+// character, since some launchers cannot parse quotes; otherwise quoted, with
+// '"', '`', '$' and '\' taking a backslash inside the quotes.
+QString ExecArgument(const QString& path)
+{
+    if (!NeedsQuotes(path))
+        return EscapedValue(path);
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    return u'"' + EscapedValue(quoted) + u'"';
 }
 
 QString ExecLine(const QString& programPath)
 {
-    return QStringLiteral("Exec=") + QuotedExecArgument(programPath) + QStringLiteral(" %f");
-}
-
-QString DesktopEntryText(const QString& programPath)
-{
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Gridmoor\n")
-        + ExecLine(programPath)
-        + QStringLiteral("\nIcon=%1\n"
-                         "Terminal=false\n"
-                         "MimeType=%2;\n"
-                         "Categories=Game;LogicGame;\n")
-              .arg(QLatin1String(kIconName), QLatin1String(kPuzzleContentType));
+    return QStringLiteral("Exec=") + ExecArgument(programPath) + QStringLiteral(" %f");
 }
 
 QString ReadText(const QString& path)
@@ -121,9 +113,28 @@ QString ValueOf(const QString& line)
     return line.mid(line.indexOf(u'=') + 1).trimmed();
 }
 
+// The first desktop entry a "type=entries" line names.
+QString FirstEntryOf(const QString& line)
+{
+    return ValueOf(line).section(u';', 0, 0).trimmed();
+}
+
+bool NamesThisProgram(const QString& line)
+{
+    return SameIgnoringCase(FirstEntryOf(line), QLatin1String(kDesktopEntryName));
+}
+
+// Earlier versions registered the files as "crossword/puz"; their default
+// line is replaced by the one for the current type.
+bool IsFormerDefaultOfThisProgram(const QString& line)
+{
+    return SameIgnoringCase(KeyOf(line), QLatin1String(kFormerContentType)) && NamesThisProgram(line);
+}
+
 // The user's mimeapps.list with this program's entry as the default for the
 // content type. Other lines stay as they are; the entry replaces an earlier
-// default, or is added at the end of the group, or with a new group.
+// default (or this program's default for the former type), or is added at the
+// end of the group, or with a new group.
 QString MimeAppsText(const QString& existing)
 {
     const QString defaultLine = QLatin1String(kPuzzleContentType) + u'=' + QLatin1String(kDesktopEntryName);
@@ -132,6 +143,7 @@ QString MimeAppsText(const QString& existing)
         lines.removeLast();
     qsizetype insertAt = -1;
     bool inDefaults = false;
+    bool placed = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (IsGroupHeader(lines[i])) {
             inDefaults = lines[i].trimmed() == QLatin1String(kDefaultsGroup);
@@ -141,13 +153,20 @@ QString MimeAppsText(const QString& existing)
         }
         if (!inDefaults)
             continue;
-        if (SameIgnoringCase(KeyOf(lines[i]), QLatin1String(kPuzzleContentType))) {
+        if (SameIgnoringCase(KeyOf(lines[i]), QLatin1String(kPuzzleContentType))
+            || IsFormerDefaultOfThisProgram(lines[i])) {
+            if (placed) {
+                lines.removeAt(i--);
+                continue;
+            }
             lines[i] = defaultLine;
-            return lines.join(u'\n') + u'\n';
+            placed = true;
         }
         if (!lines[i].trimmed().isEmpty())
             insertAt = i + 1;
     }
+    if (placed)
+        return lines.join(u'\n') + u'\n';
     if (insertAt < 0) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
             lines.append(QString());
@@ -159,19 +178,23 @@ QString MimeAppsText(const QString& existing)
 }
 
 // In place when the defaults group names this program's entry first for the
-// content type.
+// content type and holds no default of this program for the former type.
 bool DefaultIsInPlace(const QString& existing)
 {
     bool inDefaults = false;
+    bool found = false;
+    bool ours = false;
     for (const QString& line : existing.split(u'\n')) {
         if (IsGroupHeader(line)) {
             inDefaults = line.trimmed() == QLatin1String(kDefaultsGroup);
-        } else if (inDefaults && SameIgnoringCase(KeyOf(line), QLatin1String(kPuzzleContentType))) {
-            const QString first = ValueOf(line).section(u';', 0, 0).trimmed();
-            return SameIgnoringCase(first, QLatin1String(kDesktopEntryName));
+        } else if (inDefaults && IsFormerDefaultOfThisProgram(line)) {
+            return false;
+        } else if (inDefaults && !found && SameIgnoringCase(KeyOf(line), QLatin1String(kPuzzleContentType))) {
+            found = true;
+            ours = NamesThisProgram(line);
         }
     }
-    return false;
+    return ours;
 }
 
 bool WriteIfDifferent(const QString& path, const QString& text)
@@ -212,6 +235,34 @@ bool MimeCacheIsStale(const QString& mimeFolder, const QString& packagePath)
 }
 
 } // namespace
+
+QString MimePackageText()
+{
+    return QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"%1\">\n"
+        "    <comment>puzfile</comment>\n"
+        "    <alias type=\"%2\"/>\n"
+        "    <glob pattern=\"*.puz\"/>\n"
+        "    <glob pattern=\"*.gmd\"/>\n"
+        "  </mime-type>\n"
+        "</mime-info>\n")
+        .arg(QLatin1String(kPuzzleContentType), QLatin1String(kFormerContentType));
+}
+
+QString DesktopEntryText(const QString& programPath)
+{
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Gridmoor\n")
+        + ExecLine(programPath)
+        + QStringLiteral("\nIcon=%1\n"
+                         "Terminal=false\n"
+                         "MimeType=%2;\n"
+                         "Categories=Game;LogicGame;\n")
+              .arg(QLatin1String(kIconName), QLatin1String(kPuzzleContentType));
+}
 
 int RegisterFileTypes(const QString& programPath)
 {

@@ -3,9 +3,10 @@
 #include <QString>
 
 // Makes ".puz" and ".gmd" files open with this program on the desktop: a
-// shared-mime-info package maps both patterns to "crossword/puz", a desktop
-// entry runs the program with the file, and the user's mimeapps.list names
-// that entry as the type's default. Only what is missing or differs is
+// shared-mime-info package maps both patterns to "application/x-crossword"
+// (with the former name "crossword/puz" as an alias), a desktop entry runs the
+// program with the file, and the user's mimeapps.list names that entry as the
+// type's default. Only what is missing or differs is
 // written (compared without regard to case, except the program's path, which
 // names a file and so must match exactly); afterwards the desktop's caches are
 // refreshed where their tools are installed. Failures are silent.
@@ -14,6 +15,12 @@
 // written, which callers may ignore.
 int RegisterFileTypes(const QString& programPath = QString());
 
+// The texts of the shared-mime-info package and of the desktop entry that
+// runs programPath; the installation places the same texts system-wide.
+QString MimePackageText();
+QString DesktopEntryText(const QString& programPath);
+
 // The names the association uses.
-inline constexpr char kPuzzleContentType[] = "crossword/puz";
+inline constexpr char kPuzzleContentType[] = "application/x-crossword";
+inline constexpr char kFormerContentType[] = "crossword/puz";
 inline constexpr char kDesktopEntryName[] = "gridmoor.desktop";

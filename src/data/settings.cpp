@@ -76,8 +76,8 @@ bool WriteAtomically(const QString& path, const QByteArray& data)
 
 } // namespace
 
-CSettings::CSettings(int defaultClueViewHeight, ColorRef buttonFaceColor)
-    : colorSchemes(buttonFaceColor)
+CSettings::CSettings(int defaultClueViewHeight, ColorRef voidCellColor)
+    : colorSchemes(voidCellColor)
     , clueViewHeight(defaultClueViewHeight)
 {
     g_settings = this;

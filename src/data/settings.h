@@ -17,8 +17,8 @@ class CSettings final : public LastPuzzleRecorder {
 public:
     // The two values that depend on the screen are measured by the
     // application: the default clue-view height (35 pixels scaled to the
-    // screen's density) and the button-face colour for void cells.
-    CSettings(int defaultClueViewHeight, ColorRef buttonFaceColor);
+    // screen's density) and the factory colour of void cells.
+    CSettings(int defaultClueViewHeight, ColorRef voidCellColor);
     ~CSettings() override;
     CSettings(const CSettings&) = delete;
     CSettings& operator=(const CSettings&) = delete;

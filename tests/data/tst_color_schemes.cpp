@@ -1,5 +1,6 @@
 #include "data/archive_reader.h"
 #include "data/archive_writer.h"
+#include "data/color_contrast.h"
 #include "data/color_schemes.h"
 
 #include "archive_bytes.h"
@@ -14,6 +15,12 @@ private slots:
     void outOfRangeRolesAndSchemes();
     void savesOnlyTheUserScheme();
     void loadsTheUserScheme();
+    void contrastRatio_data();
+    void contrastRatio();
+    void voidCellDefaultStandsOut_data();
+    void voidCellDefaultStandsOut();
+    void readableBackground_data();
+    void readableBackground();
 };
 
 namespace {
@@ -81,6 +88,79 @@ void TestColorSchemes::loadsTheUserScheme()
     QCOMPARE(schemes.SchemeCount(), 2);
     QCOMPARE(schemes.GetColor(kSolvedClueText), ColorRef(0x00102037));
     QCOMPARE(schemes.GetColor(kVoidCellBackground, 0), kButtonFace);
+}
+
+void TestColorSchemes::contrastRatio_data()
+{
+    QTest::addColumn<ColorRef>("first");
+    QTest::addColumn<ColorRef>("second");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("black on white") << ColorRef(0x00000000) << ColorRef(0x00FFFFFF) << 21.0;
+    QTest::newRow("equal colours") << ColorRef(0x00336699) << ColorRef(0x00336699) << 1.0;
+    QTest::newRow("mid grey on white") << ColorRef(0x00767676) << ColorRef(0x00FFFFFF) << 4.54;
+}
+
+void TestColorSchemes::contrastRatio()
+{
+    QFETCH(ColorRef, first);
+    QFETCH(ColorRef, second);
+    QFETCH(double, ratio);
+    QVERIFY2(qAbs(ContrastRatio(first, second) - ratio) < 0.01, qPrintable(QString::number(ContrastRatio(first, second))));
+}
+
+void TestColorSchemes::voidCellDefaultStandsOut_data()
+{
+    QTest::addColumn<ColorRef>("buttonFace");
+    QTest::addColumn<ColorRef>("buttonText");
+    QTest::addColumn<ColorRef>("shadow");
+    QTest::addColumn<ColorRef>("expected");
+    // Button face, button text and shadow of common palettes, as 0x00BBGGRR.
+    QTest::newRow("light, black text") << ColorRef(0x00EFEFEF) << ColorRef(0x00000000) << ColorRef(0x00767676)
+                                       << ColorRef(0x00000000);
+    QTest::newRow("light, slate text") << ColorRef(0x00F4F5F6) << ColorRef(0x0036342E) << ColorRef(0x00767676)
+                                       << ColorRef(0x0036342E);
+    QTest::newRow("handheld grey") << ColorRef(0x00C0C0C0) << ColorRef(0x00000000) << ColorRef(0x00404040)
+                                   << ColorRef(0x00000000);
+    QTest::newRow("dark, black shadow") << ColorRef(0x00353535) << ColorRef(0x00FFFFFF) << ColorRef(0x00000000)
+                                        << ColorRef(0x00000000);
+    QTest::newRow("dark, grey shadow") << ColorRef(0x003B3631) << ColorRef(0x00F1F0EF) << ColorRef(0x00505050)
+                                       << ColorRef(0x003B3631);
+    // None is dark enough: the darkest is darkened until it is.
+    QTest::newRow("pale face, white text") << ColorRef(0x00A0A0A0) << ColorRef(0x00FFFFFF) << ColorRef(0x00B0B0B0)
+                                           << ColorRef(0x00909090);
+}
+
+void TestColorSchemes::voidCellDefaultStandsOut()
+{
+    QFETCH(ColorRef, buttonFace);
+    QFETCH(ColorRef, buttonText);
+    QFETCH(ColorRef, shadow);
+    QFETCH(ColorRef, expected);
+    const ColorRef color = VoidCellDefaultColor(buttonFace, buttonText, shadow, kNormalCellBackgroundDefault);
+    QCOMPARE(color, expected);
+    CColorSchemes schemes(color);
+    schemes.Init();
+    QVERIFY(ContrastRatio(schemes.GetColor(kVoidCellBackground), schemes.GetColor(kNormalCellBackground))
+            >= kMinVoidCellContrast);
+}
+
+void TestColorSchemes::readableBackground_data()
+{
+    QTest::addColumn<ColorRef>("wanted");
+    QTest::addColumn<ColorRef>("text");
+    QTest::addColumn<ColorRef>("expected");
+    QTest::newRow("blue on white") << ColorRef(0x00FFFFFF) << ColorRef(0x00FF0000) << ColorRef(0x00FFFFFF);
+    QTest::newRow("dark green on light grey") << ColorRef(0x00F0F0F0) << ColorRef(0x00007F00) << ColorRef(0x00F0F0F0);
+    QTest::newRow("blue on dark grey") << ColorRef(0x002A2A2A) << ColorRef(0x00FF0000) << ColorRef(0x00FFFFFF);
+    QTest::newRow("dark green on dark grey") << ColorRef(0x002A2A2A) << ColorRef(0x00007F00) << ColorRef(0x00FFFFFF);
+}
+
+void TestColorSchemes::readableBackground()
+{
+    QFETCH(ColorRef, wanted);
+    QFETCH(ColorRef, text);
+    QFETCH(ColorRef, expected);
+    QCOMPARE(ReadableBackground(wanted, text), expected);
 }
 
 QTEST_APPLESS_MAIN(TestColorSchemes)

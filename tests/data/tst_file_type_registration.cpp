@@ -20,6 +20,8 @@ private slots:
     void movedProgramRewritesTheCommand();
     void userMimeAppsLinesAreKept_data();
     void userMimeAppsLinesAreKept();
+    void formerRegistrationIsRewritten();
+    void desktopToolsSeeTheAssociation_data();
     void desktopToolsSeeTheAssociation();
 
 private:
@@ -77,7 +79,8 @@ void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
     QCOMPARE(RegisterFileTypes(kProgram), 3);
 
     const QString package = ReadText(DataPath("mime/packages/gridmoor.xml"));
-    QVERIFY(package.contains(R"(<mime-type type="crossword/puz">)"));
+    QVERIFY(package.contains(R"(<mime-type type="application/x-crossword">)"));
+    QVERIFY(package.contains(R"(<alias type="crossword/puz"/>)"));
     QVERIFY(package.contains(R"(<glob pattern="*.puz"/>)"));
     QVERIFY(package.contains(R"(<glob pattern="*.gmd"/>)"));
     QVERIFY(package.contains("<comment>puzfile</comment>"));
@@ -85,9 +88,9 @@ void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
     const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains(R"(Exec="/opt/Grid moor/bin/Gridmoor" %f)"));
     QVERIFY(entry.contains("Icon=gridmoor"));
-    QVERIFY(entry.contains("MimeType=crossword/puz;"));
+    QVERIFY(entry.contains("MimeType=application/x-crossword;"));
 
-    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\ncrossword/puz=gridmoor.desktop\n");
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
 }
@@ -101,7 +104,7 @@ void TestFileTypeRegistration::caseOnlyDifferencesCountAsInPlace()
     WriteText(entryPath, entry);
     const QString packagePath = DataPath("mime/packages/gridmoor.xml");
     WriteText(packagePath, ReadText(packagePath).toUpper());
-    WriteText(MimeAppsPath(), "[Default Applications]\nCrossword/PUZ = Gridmoor.Desktop;other.desktop;\n");
+    WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Gridmoor.Desktop;other.desktop;\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
     QVERIFY(ReadText(entryPath).contains("ICON=GridMoor"));
@@ -112,11 +115,14 @@ void TestFileTypeRegistration::movedProgramRewritesTheCommand_data()
     QTest::addColumn<QString>("movedTo");
     QTest::addColumn<QString>("execLine");
 
-    QTest::newRow("other folder") << "/usr/local/bin/Gridmoor" << R"(Exec="/usr/local/bin/Gridmoor" %f)";
+    QTest::newRow("other folder") << "/usr/local/bin/Gridmoor" << R"(Exec=/usr/local/bin/Gridmoor %f)";
     // File names are case-sensitive here, so the command must follow the exact name.
     QTest::newRow("only the case differs") << "/opt/grid moor/bin/gridmoor" << R"(Exec="/opt/grid moor/bin/gridmoor" %f)";
     QTest::newRow("characters the Exec line escapes")
         << R"(/opt/a"b$c\d 100%/Gridmoor)" << R"(Exec="/opt/a\\"b\\$c\\\\d 100%%/Gridmoor" %f)";
+    // '%' is no reserved character, but is always doubled so it is not a field code.
+    QTest::newRow("percent sign alone") << "/opt/100%/Gridmoor" << R"(Exec=/opt/100%%/Gridmoor %f)";
+    QTest::newRow("reserved tilde") << "/opt/~games/Gridmoor" << R"(Exec="/opt/~games/Gridmoor" %f)";
 }
 
 void TestFileTypeRegistration::movedProgramRewritesTheCommand()
@@ -138,17 +144,26 @@ void TestFileTypeRegistration::userMimeAppsLinesAreKept_data()
     QTest::newRow("other groups and defaults")
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
-           "crossword/puz=gridmoor.desktop\n";
+           "application/x-crossword=gridmoor.desktop\n";
     QTest::newRow("defaults group followed by another")
         << "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\nimage/png=viewer.desktop\n"
-        << "[Default Applications]\ntext/html=browser.desktop\ncrossword/puz=gridmoor.desktop\n\n"
+        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=gridmoor.desktop\n\n"
            "[Removed Associations]\nimage/png=viewer.desktop\n";
     QTest::newRow("another program was the default")
-        << "[Default Applications]\ncrossword/puz=other.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\n"
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\n";
+    QTest::newRow("this program's default for the former type")
+        << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n"
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\n";
+    QTest::newRow("defaults for both types")
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\nCROSSWORD/PUZ=gridmoor.desktop;\n"
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n";
+    QTest::newRow("another program's default for the former type")
+        << "[Default Applications]\ncrossword/puz=other.desktop\n"
+        << "[Default Applications]\ncrossword/puz=other.desktop\napplication/x-crossword=gridmoor.desktop\n";
     QTest::newRow("no defaults group")
         << "[Added Associations]\ntext/plain=editor.desktop;"
-        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ncrossword/puz=gridmoor.desktop\n";
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=gridmoor.desktop\n";
 }
 
 void TestFileTypeRegistration::userMimeAppsLinesAreKept()
@@ -161,28 +176,71 @@ void TestFileTypeRegistration::userMimeAppsLinesAreKept()
     QCOMPARE(ReadText(MimeAppsPath()), after);
 }
 
+// What an earlier version left: the type "crossword/puz" everywhere and the
+// program path always quoted.
+void TestFileTypeRegistration::formerRegistrationIsRewritten()
+{
+    WriteText(DataPath("mime/packages/gridmoor.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+              "  <mime-type type=\"crossword/puz\">\n    <comment>puzfile</comment>\n"
+              "    <glob pattern=\"*.puz\"/>\n    <glob pattern=\"*.gmd\"/>\n  </mime-type>\n</mime-info>\n");
+    WriteText(DataPath("applications/gridmoor.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Gridmoor\nExec=\"/usr/local/bin/Gridmoor\" %f\nIcon=gridmoor\n"
+              "Terminal=false\nMimeType=crossword/puz;\nCategories=Game;LogicGame;\n");
+    WriteText(MimeAppsPath(), "[Default Applications]\ncrossword/puz=gridmoor.desktop\n");
+
+    QCOMPARE(RegisterFileTypes("/usr/local/bin/Gridmoor"), 3);
+    QVERIFY(ReadText(DataPath("mime/packages/gridmoor.xml")).contains(R"(<mime-type type="application/x-crossword">)"));
+    const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
+    QVERIFY(entry.contains("Exec=/usr/local/bin/Gridmoor %f"));
+    QVERIFY(entry.contains("MimeType=application/x-crossword;"));
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n");
+}
+
 // What a file manager would ask: the type of a ".puz" file and the program
 // that opens it.
+void TestFileTypeRegistration::desktopToolsSeeTheAssociation_data()
+{
+    QTest::addColumn<QString>("programFolder");
+
+    QTest::newRow("plain path") << "bin";
+    QTest::newRow("path with reserved characters") << "my games (new) & more";
+}
+
 void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
 {
+    QFETCH(QString, programFolder);
+
     // Outside a desktop session xdg-mime asks the mimetype command; without it
     // xdg-mime falls back to file(1), which never reads the user's database.
     const QString missing = RequiredTools::Missing({{"xdg-mime", "xdg-utils"},
                                                     {"mimetype", "libfile-mimeinfo-perl"},
-                                                    {"update-mime-database", "shared-mime-info"}});
+                                                    {"update-mime-database", "shared-mime-info"},
+                                                    {"desktop-file-validate", "desktop-file-utils"},
+                                                    {"gio", "libglib2.0-bin"}});
     if (!missing.isEmpty())
         QFAIL(qPrintable(missing));
     const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
 
-    const QString program = home_.path() + "/bin/Gridmoor";
+    const QString program = home_.path() + u'/' + programFolder + "/Gridmoor";
     WriteText(program, "#!/bin/sh\n");
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     RegisterFileTypes(program);
 
+    const QString entry = DataPath("applications/gridmoor.desktop");
+    QProcess validate;
+    validate.start(QStandardPaths::findExecutable("desktop-file-validate"), {entry});
+    QVERIFY(validate.waitForFinished(60000));
+    const QByteArray complaints = validate.readAllStandardOutput() + validate.readAllStandardError();
+    QVERIFY2(validate.exitCode() == 0 && complaints.isEmpty(), complaints.constData());
+
     const QString puzzle = home_.path() + "/x.puz";
     WriteText(puzzle, "not really a puzzle");
-    QCOMPARE(Run(xdgMime, {"query", "filetype", puzzle}), QStringLiteral("crossword/puz"));
-    QCOMPARE(Run(xdgMime, {"query", "default", "crossword/puz"}), QStringLiteral("gridmoor.desktop"));
+    QCOMPARE(Run(xdgMime, {"query", "filetype", puzzle}), QStringLiteral("application/x-crossword"));
+    QCOMPARE(Run(xdgMime, {"query", "default", "application/x-crossword"}), QStringLiteral("gridmoor.desktop"));
+    const QString gio = Run(QStandardPaths::findExecutable("gio"), {"mime", "application/x-crossword"});
+    QVERIFY2(gio.section('\n', 0, 0).contains("gridmoor.desktop"), qPrintable(gio));
 }
 
 QTEST_GUILESS_MAIN(TestFileTypeRegistration)

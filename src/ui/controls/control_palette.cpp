@@ -1,5 +1,6 @@
 #include "ui/controls/control_palette.h"
 
+#include "data/color_contrast.h"
 #include "ui/controls/color_ref.h"
 
 #include <QApplication>
@@ -34,6 +35,15 @@ QPalette::ColorRole RoleOf(SystemColor role)
 quint32 GetSystemColor(SystemColor role)
 {
     return ColorRefFromQColor(QApplication::palette().color(QPalette::Active, RoleOf(role)));
+}
+
+quint32 VoidCellColorFromPalette()
+{
+    const QPalette& colors = QApplication::palette();
+    return VoidCellDefaultColor(GetSystemColor(SystemColor::ButtonFace),
+                                ColorRefFromQColor(colors.color(QPalette::Active, QPalette::ButtonText)),
+                                ColorRefFromQColor(colors.color(QPalette::Active, QPalette::Shadow)),
+                                kNormalCellBackgroundDefault);
 }
 
 void BuildPalette()

@@ -21,6 +21,11 @@ enum class SystemColor { ButtonFace, ButtonShadow, ButtonHighlight, Window, Capt
 
 quint32 GetSystemColor(SystemColor role);
 
+// The factory colour of void cells under the application palette: the darkest
+// of button face, button text and shadow, dark enough to stand out from white
+// cells (VoidCellDefaultColor).
+quint32 VoidCellColorFromPalette();
+
 // Fills the control palette from the current system colours.
 void BuildPalette();
 

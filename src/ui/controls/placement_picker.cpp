@@ -5,6 +5,7 @@
 #include "ui/controls/draw_surface.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -78,6 +79,7 @@ CPlacementPicker::CPlacementPicker(int selected, bool lowRes, QWidget* parent)
       pictureTop_(PlacementPicture(true, lowRes ? kLowResPictureSide : kPictureSide)),
       pictureBottom_(PlacementPicture(false, lowRes ? kLowResPictureSide : kPictureSide))
 {
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QSize CPlacementPicker::sizeHint() const
@@ -123,7 +125,43 @@ void CPlacementPicker::OnTap(const QPoint& point)
         ComputeHalves();
     if ((selected_ == 0 && leftRect_.contains(point)) || (selected_ == 1 && rightRect_.contains(point)))
         return;
-    selected_ = 1 - selected_;
+    Select(1 - selected_);
+}
+
+void CPlacementPicker::Select(int selected)
+{
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    update();
+}
+
+void CPlacementPicker::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        Select(0);
+        break;
+    case Qt::Key_Right:
+        Select(1);
+        break;
+    case Qt::Key_Space:
+        Select(1 - selected_);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CPlacementPicker::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CPlacementPicker::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
     update();
 }
 
@@ -141,5 +179,10 @@ void CPlacementPicker::paintEvent(QPaintEvent*)
         const QPoint topLeft(half.left() + (half.width() - picture->width()) / 2,
                              half.top() + (half.height() - picture->height()) / 2);
         painter.drawImage(topLeft, *picture);
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }

@@ -6,6 +6,7 @@
 
 // Two pictures side by side, the clue band below the grid on the left and
 // above it on the right; a tap on the other picture selects it and frames it.
+// From the keyboard, Left and Right pick a picture and Space switches.
 class CPlacementPicker : public QWidget {
     Q_OBJECT
 
@@ -26,9 +27,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void OnTap(const QPoint& point);
+    void Select(int selected);
 
     int selected_;
     QRect leftRect_;

@@ -18,7 +18,7 @@ constexpr QSize kInitialWindowSize(480, 600);
 
 CGridmoorApp::CGridmoorApp(const QString& commandLine)
     : commandLine_(commandLine),
-      settings_(ScaleByDpi(kDefaultClueViewHeight), GetSystemColor(SystemColor::ButtonFace)),
+      settings_(ScaleByDpi(kDefaultClueViewHeight), VoidCellColorFromPalette()),
       singleInstance_(QString::fromLatin1(kTitle))
 {
     UserPrompt::Install(&prompt_);

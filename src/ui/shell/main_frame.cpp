@@ -83,6 +83,7 @@ void CMainFrame::CreatePanes()
     clueView_ = new CClueView(client_);
     gridView_ = new CGridView(&puzzle_, clueView_, client_);
     clueView_->SetKeyHandler(gridView_);
+    gridView_->SetPuzzleStore(&store_);
     splitter_->Create(client_, QRect(), false);
     splitter_->SetMinimums(ScaleByDpi(kMinimumPaneGap), ScaleByDpi(kMinimumPaneGap));
     keyboard_->raise();

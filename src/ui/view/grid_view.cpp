@@ -2,6 +2,7 @@
 
 #include "core/message_event.h"
 #include "core/puzzle.h"
+#include "core/puzzle_store.h"
 #include "core/user_prompt.h"
 #include "data/command_ids.h"
 #include "data/settings.h"
@@ -11,6 +12,7 @@
 #include "ui/controls/draw_surface.h"
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/scroll_bar_ctrl.h"
+#include "ui/download/url_list_selector.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -251,15 +253,30 @@ bool CGridView::OnCommand(int id)
     case ID_LARGE_CELLS:
         SetCellSize(id - ID_SMALL_CELLS);
         return true;
-    case ID_ALL_CLUES:
-    case ID_PUZZLE_INFO:
-    case ID_CUSTOMIZE_COLORS:
     case ID_DOWNLOAD:
-        // The view answers these commands; their dialogs come with the dialog classes.
+        RunDownload();
+        return true;
+    case ID_ALL_CLUES:
+        JumpToChosenClue();
+        return true;
+    case ID_PUZZLE_INFO:
+        ShowPuzzleInfo();
+        return true;
+    case ID_CUSTOMIZE_COLORS:
+        CustomizeColors();
         return true;
     default:
         return false;
     }
+}
+
+// The Download Puzzle dialog ends accepted when the user chose to open the
+// puzzle just downloaded.
+void CGridView::RunDownload()
+{
+    CURLListSelector dialog(window());
+    if (dialog.exec() == QDialog::Accepted && store_ != nullptr)
+        store_->OpenPuzzleFile(dialog.DownloadedPath(), true);
 }
 
 void CGridView::ApplyAllCluesChoice(int clue, int tab, int highlight)

@@ -10,6 +10,7 @@
 
 class CClueView;
 class CPuzzle;
+class CPuzzleStore;
 class CScrollBarCtrl;
 
 // The window in which the crossword is drawn and solved: it paints the grid,
@@ -54,6 +55,8 @@ public:
     // Applies the choice of the All Clues dialog: the dialog's tab and
     // "Highlight Solved" state are kept, and the cursor moves to the clue.
     void ApplyAllCluesChoice(int clue, int tab, int highlight);
+    // The store that opens a downloaded puzzle; without one a download is only saved.
+    void SetPuzzleStore(CPuzzleStore* store) { store_ = store; }
 
     // Keys (Qt::Key codes) and characters, from this window, the clue view or
     // the on-screen keyboard.
@@ -91,12 +94,17 @@ private:
     void DragTo(QPoint point);
     static int DraggedPos(const CScrollBarCtrl& bar, int delta);
     void ShowHint(int mode);
+    void RunDownload();
     bool RefuseIfScrambled();
     void SetCellSize(int size);
+    void JumpToChosenClue();
+    void ShowPuzzleInfo();
+    void CustomizeColors();
     void ReportIfFilled();
     void EndHint();
 
     CPuzzle* puzzle_;
+    CPuzzleStore* store_ = nullptr;
     CClueView* clueView_;
     CScrollBarCtrl* hScrollBar_;
     CScrollBarCtrl* vScrollBar_;

@@ -18,6 +18,8 @@ private slots:
     void halvesSplitTheClientInsideItsBorder();
     void tapSelectsTheOtherPicture_data();
     void tapSelectsTheOtherPicture();
+    void keysPickAPicture_data();
+    void keysPickAPicture();
     void dialogStartsFromPlacementAndSettings();
     void helpListsTheSevenButtons();
 
@@ -54,6 +56,27 @@ void TestLayoutDialogs::tapSelectsTheOtherPicture()
     CPlacementPicker picker(selected, false);
     picker.resize(201, 100);
     QTest::mouseClick(&picker, Qt::LeftButton, {}, tap);
+    QCOMPARE(picker.Selected(), expected);
+}
+
+void TestLayoutDialogs::keysPickAPicture_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("Left picks the left picture") << 1 << int(Qt::Key_Left) << 0;
+    QTest::newRow("Left on the left picture") << 0 << int(Qt::Key_Left) << 0;
+    QTest::newRow("Right picks the right picture") << 0 << int(Qt::Key_Right) << 1;
+    QTest::newRow("Space switches") << 1 << int(Qt::Key_Space) << 0;
+}
+
+void TestLayoutDialogs::keysPickAPicture()
+{
+    QFETCH(int, selected);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    CPlacementPicker picker(selected, false);
+    QTest::keyClick(&picker, Qt::Key(key));
     QCOMPARE(picker.Selected(), expected);
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "data/clue_list_items.h"
+#include "data/clue_list_rows.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class CDrawSurface;
+class CScrollBarCtrl;
+
+// The All Clues list: the across or the down clues, one row each, word-wrapped
+// in black on white, the chosen row on cyan and, with "Highlight Solved", the
+// clues whose word was filled in the solved-clue colour. A list taller than
+// the control gets the program's own scroll bar at its right edge. A tap on a
+// row chooses it and posts UM_CLUE_CHOSEN to the list's owner; a tap below the
+// last row clears the choice and posts it too.
+class CClueListCtrl : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kScrollBarId = 50202;
+    // Wheel steps scroll by this many lines.
+    static constexpr int kWheelLines = 3;
+
+    explicit CClueListCtrl(QWidget* parent = nullptr);
+
+    // The items the list shows (across items first, then down items); they
+    // must outlive the list.
+    void SetItems(const ClueListItems* items);
+    // Which list is shown; clears the chosen row and scrolls to the top.
+    void ShowList(bool across);
+    void SetHighlightSolved(bool on);
+    // Receives UM_CLUE_CHOSEN instead of the parent.
+    void SetOwner(QWidget* owner);
+
+    bool IsShowingAcross() const { return showAcross_; }
+    bool HighlightSolved() const { return highlightSolved_; }
+    int SelectedRow() const { return selectedRow_; }
+    CScrollBarCtrl* ScrollBar() const { return scrollBar_; }
+    // The rows of the shown list as last laid out, and the scroll position.
+    const ClueListRows& Rows() const { return rows_; }
+    int ScrollPos() const;
+    // The text of a row of the shown list.
+    const ClueListItem& Item(int row) const;
+
+    // Measures the shown list's rows for the current width, shows or hides
+    // the scroll bar and repaints.
+    void Relayout();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    int ShownCount() const;
+    int FirstShown() const;
+    int TextWidth(bool withBar) const;
+    ClueListRows MeasureRows(int textWidth) const;
+    void PaintRows(CDrawSurface& surface) const;
+
+    const ClueListItems* items_ = nullptr;
+    CScrollBarCtrl* scrollBar_ = nullptr;
+    QPointer<QWidget> owner_;
+    ClueListRows rows_;
+    QImage backBuffer_;
+    bool showAcross_ = true;
+    bool highlightSolved_ = false;
+    int selectedRow_ = -1;
+};

@@ -1,0 +1,141 @@
+#include "ui/download/dlg_url_corection.h"
+
+#include "core/user_prompt.h"
+#include "data/link_dialog_layout.h"
+#include "data/settings.h"
+#include "ui/controls/context_menu_edit.h"
+#include "ui/controls/soft_key_bar.h"
+#include "ui/download/full_screen_dialog.h"
+#include "ui/download/url_edit.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// The dialog's template, in dialog units: the controls of a 160 units wide client.
+constexpr int kTemplateWidth = 160;
+constexpr int kLabelHeight = 8;
+constexpr int kLabelGap = 3; // above the "URL" label, which would otherwise touch the name field
+constexpr int kEditHeight = 12;
+constexpr int kUrlHeight = 27;
+constexpr int kUrlToLoginLabel = 27;
+constexpr int kLoginWidth = 96;
+constexpr int kPasswordLeft = 100;
+
+} // namespace
+
+CDlgURLCorection::CDlgURLCorection(int index, QWidget* parent)
+    : QDialog(parent),
+      index_(index),
+      editMode_(index >= 0 && g_settings != nullptr && index < g_settings->links.GetLinkCount()),
+      nameLabel_(new QLabel(QStringLiteral("Name"), this)),
+      nameEdit_(new CContextMenuEdit(this)),
+      urlLabel_(new QLabel(QStringLiteral("URL"), this)),
+      urlEdit_(new CUrlEdit(this)),
+      loginLabel_(new QLabel(QStringLiteral("Login"), this)),
+      loginEdit_(new CContextMenuEdit(this)),
+      passwordLabel_(new QLabel(QStringLiteral("Password"), this)),
+      passwordEdit_(new QLineEdit(this)),
+      softKeys_(CreateSoftKeyBar(this, QStringLiteral("OK"), QStringLiteral("Cancel")))
+{
+    if (editMode_) {
+        const URLEntry& link = g_settings->links.GetLink(index_);
+        oldName_ = name_ = link.name;
+        oldUrl_ = url_ = link.url;
+        oldLogin_ = login_ = link.login;
+        oldPassword_ = password_ = link.password;
+    }
+    setWindowTitle(editMode_ ? QStringLiteral("Edit Link") : QStringLiteral("New Link"));
+    nameEdit_->setText(name_);
+    urlEdit_->SetText(url_);
+    loginEdit_->setText(login_);
+    passwordEdit_->setEchoMode(QLineEdit::Password);
+    passwordEdit_->setText(password_);
+    nameLabel_->setBuddy(nameEdit_);
+    urlLabel_->setBuddy(urlEdit_);
+    loginLabel_->setBuddy(loginEdit_);
+    passwordLabel_->setBuddy(passwordEdit_);
+    setTabOrder(nameEdit_, urlEdit_);
+    setTabOrder(urlEdit_, loginEdit_);
+    setTabOrder(loginEdit_, passwordEdit_);
+    setTabOrder(passwordEdit_, softKeys_);
+    nameEdit_->setFocus();
+    SizeLikeMainWindow(this, parent);
+}
+
+void CDlgURLCorection::accept()
+{
+    name_ = nameEdit_->text().trimmed();
+    url_ = urlEdit_->Text().trimmed();
+    login_ = loginEdit_->text();
+    password_ = passwordEdit_->text();
+    nameEdit_->setText(name_);
+    urlEdit_->SetText(url_);
+    if (name_.isEmpty() || url_.isEmpty()) {
+        UserPrompt::Show(QStringLiteral("One or more required fields are blank"), QStringLiteral("Blank fields"),
+                         UserPrompt::Icon::Error);
+        nameEdit_->setFocus();
+        return;
+    }
+    if (editMode_) {
+        if (IsUnchanged()) {
+            done(Rejected);
+            return;
+        }
+        g_settings->links.ReplaceLink(index_, name_, url_, login_, password_);
+    } else {
+        g_settings->links.AppendLink({name_, url_, login_, password_});
+    }
+    g_settings->SaveSettings();
+    done(Accepted);
+}
+
+bool CDlgURLCorection::IsUnchanged() const
+{
+    return name_ == oldName_ && url_ == oldUrl_ && login_ == oldLogin_ && password_ == oldPassword_;
+}
+
+void CDlgURLCorection::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+// The template stretched to the client's width, no control lower than its
+// font needs, then the rows below the address moved to the bottom.
+void CDlgURLCorection::LayOut()
+{
+    const QRect client = PlaceSoftKeys(this, softKeys_);
+    const QFontMetrics metrics = fontMetrics();
+    const auto unitsHigh = [&](int units, const QWidget* control) {
+        const int height = DialogUnitsToPixels(QRect(0, 0, 0, units), metrics.averageCharWidth(), metrics.height()).height();
+        return control != nullptr ? qMax(height, control->sizeHint().height()) : height;
+    };
+    const auto across = [&](int units) { return client.width() * units / kTemplateWidth; };
+    const int labelHeight = unitsHigh(kLabelHeight, nameLabel_);
+    const int editHeight = unitsHigh(kEditHeight, nameEdit_);
+    const QRect nameLabel(client.x(), client.y(), client.width(), labelHeight);
+    const QRect name(client.x(), nameLabel.bottom() + 1, client.width(), editHeight);
+    const QRect urlLabel(client.x(), name.bottom() + 1 + unitsHigh(kLabelGap, nullptr), client.width(), labelHeight);
+    const QRect url(client.x(), urlLabel.bottom() + 1, client.width(), unitsHigh(kUrlHeight, nameEdit_));
+    nameLabel_->setGeometry(nameLabel);
+    nameEdit_->setGeometry(name);
+    urlLabel_->setGeometry(urlLabel);
+    const int y = url.bottom() + 1 + unitsHigh(kUrlToLoginLabel, nameLabel_);
+
+    LinkEditorLayout current;
+    current.url = url;
+    current.loginLabel = QRect(client.x(), y, across(kLoginWidth), labelHeight);
+    current.passwordLabel = QRect(client.x() + across(kPasswordLeft), y, client.width() - across(kPasswordLeft),
+                                  labelHeight);
+    current.login = QRect(client.x(), y + labelHeight, across(kLoginWidth), editHeight);
+    current.password = QRect(current.passwordLabel.x(), y + labelHeight, current.passwordLabel.width(), editHeight);
+    const LinkEditorLayout layout = LayoutLinkEditor(client, current);
+    urlEdit_->setGeometry(layout.url);
+    loginLabel_->setGeometry(layout.loginLabel);
+    loginEdit_->setGeometry(layout.login);
+    passwordLabel_->setGeometry(layout.passwordLabel);
+    passwordEdit_->setGeometry(layout.password);
+}

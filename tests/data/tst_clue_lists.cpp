@@ -1,0 +1,131 @@
+#include "core/puzzle.h"
+#include "data/clue_list_items.h"
+#include "data/clue_list_rows.h"
+
+#include "fixture_files.h"
+#include "puz_builder.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The window-free parts of the All Clues dialog: the items built from a
+// puzzle, the row hit test and the scroll rule.
+class TestClueLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void itemsListAcrossCluesFirst();
+    void puzzleWithoutDownClues();
+    void tapRow_data();
+    void tapRow();
+    void scrollRule_data();
+    void scrollRule();
+    void lastScrollPositionShowsTheLastRowWhole();
+
+private:
+    bool Open(CPuzzle& puzzle, const QList<QByteArray>& rows, const QList<QByteArray>& entries = {});
+
+    QTemporaryDir folder_;
+    int files_ = 0;
+};
+
+bool TestClueLists::Open(CPuzzle& puzzle, const QList<QByteArray>& rows, const QList<QByteArray>& entries)
+{
+    PuzBuilder builder(rows);
+    if (!entries.isEmpty())
+        builder.Entries(entries);
+    const QString path = folder_.filePath(QStringLiteral("p%1.puz").arg(++files_));
+    return FixtureFiles::Write(path, builder.Build()) && puzzle.Open(path) == CPuzzle::Success;
+}
+
+void TestClueLists::itemsListAcrossCluesFirst()
+{
+    // Clue table: 0 "1 Across" CAT, 1 "1 Down" COW, 2 "2 Down" TOR, 3 "3 Across" SO,
+    // 4 "3 Down" SES, 5 "4 Across" WAREST. CAT and COW are filled.
+    CPuzzle puzzle;
+    QVERIFY(Open(puzzle, {"CAT.SO", "O.O.E.", "WAREST"}, {"CAT.--", "O.-.-.", "W-----"}));
+    const ClueListItems list = BuildClueListItems(puzzle);
+    QCOMPARE(list.acrossCount, 3);
+    QCOMPARE(list.DownCount(), 3);
+    QStringList texts;
+    QList<int> indexes;
+    QList<bool> filled;
+    for (const ClueListItem& item : list.items) {
+        texts << item.text;
+        indexes << item.clueIndex;
+        filled << item.filled;
+    }
+    QCOMPARE(indexes, QList<int>({0, 3, 5, 1, 2, 4}));
+    QCOMPARE(texts.first(), QStringLiteral("1. 1 Across"));
+    QCOMPARE(texts.at(3), QStringLiteral("1. 1 Down"));
+    QCOMPARE(filled, QList<bool>({true, false, false, true, false, false}));
+}
+
+void TestClueLists::puzzleWithoutDownClues()
+{
+    CPuzzle puzzle;
+    QVERIFY(Open(puzzle, {"CAT"}));
+    const ClueListItems list = BuildClueListItems(puzzle);
+    QCOMPARE(list.acrossCount, 1);
+    QCOMPARE(list.DownCount(), 0);
+}
+
+void TestClueLists::tapRow_data()
+{
+    QTest::addColumn<QPoint>("tap");
+    QTest::addColumn<int>("scroll");
+    QTest::addColumn<int>("row");
+    // Rows 13, 26 and 13 pixels high in a 200 x 100 list: content 2..53 unscrolled.
+    QTest::newRow("first pixel of the first row") << QPoint(10, 2) << 0 << 0;
+    QTest::newRow("last pixel of the first row") << QPoint(10, 14) << 0 << 0;
+    QTest::newRow("inside the two-line row") << QPoint(10, 30) << 0 << 1;
+    QTest::newRow("last pixel of the last row") << QPoint(10, 53) << 0 << 2;
+    QTest::newRow("first pixel below the last row") << QPoint(10, 54) << 0 << -1;
+    QTest::newRow("far below the last row") << QPoint(10, 97) << 0 << -1;
+    QTest::newRow("scrolled onto the last row") << QPoint(10, 5) << 45 << 2;
+    QTest::newRow("scrolled, below the last row") << QPoint(10, 20) << 45 << -1;
+    QTest::newRow("on the frame at the top") << QPoint(10, 1) << 0 << int(ClueListRows::kTapIgnored);
+    QTest::newRow("on the frame at the left") << QPoint(1, 10) << 0 << int(ClueListRows::kTapIgnored);
+    QTest::newRow("on the frame at the right") << QPoint(198, 10) << 0 << int(ClueListRows::kTapIgnored);
+    QTest::newRow("on the frame at the bottom") << QPoint(10, 98) << 0 << int(ClueListRows::kTapIgnored);
+}
+
+void TestClueLists::tapRow()
+{
+    QFETCH(QPoint, tap);
+    QFETCH(int, scroll);
+    QFETCH(int, row);
+    const ClueListRows rows({13, 26, 13});
+    QCOMPARE(rows.TapRow(QSize(200, 100), tap, scroll), row);
+}
+
+void TestClueLists::scrollRule_data()
+{
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<bool>("needsScroll");
+    // 13-pixel rows in a list 134 pixels high: 130 pixels inside the border hold 10 rows.
+    QTest::newRow("rows fill the list exactly") << 10 << false;
+    QTest::newRow("one row more than fits") << 11 << true;
+    QTest::newRow("no rows") << 0 << false;
+}
+
+void TestClueLists::scrollRule()
+{
+    QFETCH(int, rowCount);
+    QFETCH(bool, needsScroll);
+    const ClueListRows rows(QList<int>(rowCount, 13));
+    QCOMPARE(rows.NeedsScroll(134), needsScroll);
+}
+
+void TestClueLists::lastScrollPositionShowsTheLastRowWhole()
+{
+    const ClueListRows rows(QList<int>(30, 13));
+    const int client = 134;
+    const int lastPos = rows.ScrollMax() - rows.ScrollPage(client) + 1;
+    const int lastRowBottom = rows.Top(29) + rows.Height(29) - lastPos + ClueListRows::kBorder;
+    QVERIFY(lastRowBottom <= client - ClueListRows::kBorder);
+    QCOMPARE(rows.TapRow(QSize(200, client), QPoint(10, lastRowBottom - 1), lastPos), 29);
+}
+
+QTEST_APPLESS_MAIN(TestClueLists)
+#include "tst_clue_lists.moc"

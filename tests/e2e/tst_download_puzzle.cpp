@@ -1,0 +1,219 @@
+// A puzzle downloaded as a person does it: the real program runs on an X
+// display of its own (xvfb-run) with a fresh home folder, a server on
+// 127.0.0.1 serves the puzzle, and xdotool opens "Download...", adds a link
+// in the New Link dialog, downloads it and answers "Open?" with Yes. The
+// letter typed next must land in the downloaded file.
+#include "core/puzzle.h"
+#include "data/settings.h"
+#include "ui/controls/control_palette.h"
+#include "ui/controls/dpi_scaling.h"
+#include "ui/download/url_list_selector.h"
+#include "ui/shell/main_frame.h"
+
+#include "fixture_files.h"
+#include "local_http_server.h"
+#include "puz_builder.h"
+#include "required_tools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+constexpr int kTimeoutMs = 30000;
+constexpr unsigned long kSettleMs = 700;
+
+QByteArray Xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+class TestDownloadPuzzle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void downloadAndOpen();
+
+private:
+    // The id and geometry of the visible window whose title is exactly title.
+    QRect WaitForWindow(const QString& title, QString* id);
+    void Click(const QRect& window, const QPoint& point);
+    void Focus(const QString& id);
+
+    QTemporaryDir root_;
+    QString programPath_;
+    QProcessEnvironment environment_;
+    QString puzzleFolder_;
+    QThread serverThread_;
+    LocalHttpServer* server_ = nullptr;
+    QByteArray puzzle_;
+};
+
+void TestDownloadPuzzle::initTestCase()
+{
+    const QString missing = RequiredTools::Missing({{"xdotool", "xdotool"}, {"xvfb-run", "xvfb"}});
+    if (!missing.isEmpty())
+        QFAIL(qPrintable(missing));
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        QFAIL("needs an X display of its own: ctest runs it under xvfb-run (package xvfb)");
+    QVERIFY(root_.isValid());
+    const QString app = root_.filePath(QStringLiteral("app"));
+    QVERIFY(QDir().mkpath(app));
+    programPath_ = app + QStringLiteral("/gridmoor");
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_PROGRAM), programPath_));
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/NYTimes.gmd"), app + QStringLiteral("/NYTimes.gmd")));
+
+    const QString home = root_.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home + QStringLiteral("/run")));
+    QFile::setPermissions(home + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("HOME"), home);
+    environment_.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment_.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment_.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
+    environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment_.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
+    for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
+        environment_.remove(QString::fromLatin1(name));
+        qunsetenv(name);
+    }
+    puzzleFolder_ = home + QStringLiteral("/Documents/XWords");
+
+    // The server answers from a thread of its own while this one waits for xdotool.
+    puzzle_ = PuzBuilder({"CAT", "A.O", "TOP"}).Title("Downloaded").Build();
+    server_ = new LocalHttpServer;
+    LocalHttpServer::Reply reply;
+    reply.body = puzzle_;
+    reply.headers = {"Content-Disposition: attachment; filename=\"Today.puz\""};
+    server_->SetReply("/today", reply);
+    server_->moveToThread(&serverThread_);
+    serverThread_.start();
+    bool listening = false;
+    QMetaObject::invokeMethod(server_, [&] { listening = server_->Listen(); }, Qt::BlockingQueuedConnection);
+    QVERIFY(listening);
+}
+
+void TestDownloadPuzzle::cleanupTestCase()
+{
+    if (server_ != nullptr)
+        QMetaObject::invokeMethod(server_, &QObject::deleteLater);
+    serverThread_.quit();
+    serverThread_.wait();
+}
+
+QRect TestDownloadPuzzle::WaitForWindow(const QString& title, QString* id)
+{
+    const QByteArray ids = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), u'^' + QRegularExpression::escape(title) + u'$'});
+    *id = QString::fromLatin1(ids.split('\n').value(0).trimmed());
+    if (id->isEmpty())
+        return {};
+    QThread::msleep(kSettleMs);
+    QMap<QByteArray, int> values;
+    for (const QByteArray& line : Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), *id}).split('\n')) {
+        const QList<QByteArray> pair = line.split('=');
+        if (pair.size() == 2)
+            values.insert(pair.at(0), pair.at(1).toInt());
+    }
+    return QRect(values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT"));
+}
+
+void TestDownloadPuzzle::Click(const QRect& window, const QPoint& point)
+{
+    const QPoint screen = window.topLeft() + point;
+    Xdotool({QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y()),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QThread::msleep(kSettleMs);
+}
+
+void TestDownloadPuzzle::Focus(const QString& id)
+{
+    Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
+}
+
+void TestDownloadPuzzle::downloadAndOpen()
+{
+    QProcess program;
+    program.setProcessEnvironment(environment_);
+    program.start(programPath_, {});
+    QVERIFY(program.waitForStarted());
+    QString frameId;
+    const QRect frameWindow = WaitForWindow(QStringLiteral("Gridmoor"), &frameId);
+    QVERIFY2(frameWindow.isValid(), "the program's window did not appear");
+
+    // Where "Menu" and the dialog's buttons are, found on copies of the same size.
+    CSettings settings(ScaleByDpi(35), GetSystemColor(SystemColor::ButtonFace));
+    settings.links.AddPresetLinks();
+    CMainFrame frame;
+    frame.resize(frameWindow.size());
+    frame.show();
+    QCoreApplication::processEvents();
+    const QPoint menu = frame.menuBar()->mapTo(&frame, frame.menuBar()->actionGeometry(frame.menuBar()->actions().first()).center());
+    frame.hide();
+
+    Focus(frameId);
+    Click(frameWindow, menu);
+    // The last item of the menu is "Download...".
+    Xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("Up"), QStringLiteral("Return")});
+    QString selectorId;
+    const QRect selectorWindow = WaitForWindow(QStringLiteral("Download Puzzle"), &selectorId);
+    QVERIFY2(selectorWindow.isValid(), "the Download Puzzle dialog did not appear");
+    CURLListSelector plan;
+    plan.resize(selectorWindow.size());
+    plan.show();
+    QCoreApplication::processEvents();
+    const QPoint newButton = plan.NewButton()->geometry().center();
+    const QPoint downloadButton = plan.DownloadButton()->geometry().center();
+    plan.hide();
+
+    Click(selectorWindow, newButton);
+    QString editorId;
+    QVERIFY2(WaitForWindow(QStringLiteral("New Link"), &editorId).isValid(), "the New Link dialog did not appear");
+    Focus(editorId);
+    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("Today")});
+    Xdotool({QStringLiteral("key"), QStringLiteral("Tab")});
+    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
+             QStringLiteral("127.0.0.1:%1/today").arg(server_->Port())});
+    Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    QThread::msleep(kSettleMs);
+
+    // The new link is the selected last row.
+    Focus(selectorId);
+    Click(selectorWindow, downloadButton);
+    QString questionId;
+    QVERIFY2(WaitForWindow(QStringLiteral("Download Successful"), &questionId).isValid(), "no \"Open?\" question");
+    Focus(questionId);
+    Xdotool({QStringLiteral("key"), QStringLiteral("y")});
+    QThread::msleep(kSettleMs);
+    Focus(frameId);
+    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("x")});
+    QThread::msleep(kSettleMs);
+    program.terminate();
+    QVERIFY(program.waitForFinished(kTimeoutMs));
+
+    const QString saved = puzzleFolder_ + QStringLiteral("/Today.puz");
+    QVERIFY2(QFile::exists(saved), qPrintable(QDir(puzzleFolder_).entryList().join(u' ')));
+    QCOMPARE(server_->Requests().size(), 1);
+    QCOMPARE(server_->Requests().first().target, QByteArray("/today"));
+    CPuzzle reread;
+    QCOMPARE(reread.Open(saved), int(CPuzzle::Success));
+    QCOMPARE(reread.GetCell(0).entry, 'X');
+}
+
+QTEST_MAIN(TestDownloadPuzzle)
+#include "tst_download_puzzle.moc"
