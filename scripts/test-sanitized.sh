@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Rebuilds the program and every test with AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/ and runs the tests there, widgets
-# included (offscreen). The end-to-end game on a virtual X display and the
-# crash soak stay out: the first only repeats what the widget tests cover under
-# the sanitizers at many times the cost, the second checks files after kills,
-# which no sanitizer can see into.
+# included (offscreen). The end-to-end tests on a virtual X display (label
+# e2e) and the crash soak (label soak) stay out: the first only repeat what the
+# widget tests cover under the sanitizers at many times the cost, the second
+# checks files after kills, which no sanitizer can see into.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-asan"
