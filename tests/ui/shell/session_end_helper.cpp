@@ -5,6 +5,8 @@
 //   start_box    the start-up's own message box (no puzzle anywhere)
 //   question     the Delete question
 //   dialog       the Customize Layout dialog
+//   download, colors, all_clues  the Download Puzzle, Customize Colors and
+//                All Clues dialogs
 //   menu         the Reveal pop-up menu
 //   box_on_dialog  a message box over the Customize Layout dialog
 // Before opening it the helper hides the keyboard, a setting that only the
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMap>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
@@ -45,10 +48,10 @@ bool Reached(const QString& scenario)
     if (scenario == QLatin1String("menu"))
         return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
     QWidget* modal = QApplication::activeModalWidget();
-    if (scenario == QLatin1String("dialog"))
-        return modal != nullptr && qobject_cast<QMessageBox*>(modal) == nullptr && qobject_cast<QDialog*>(modal) != nullptr;
     if (scenario == QLatin1String("box_on_dialog"))
         return qobject_cast<QMessageBox*>(modal) != nullptr && IsDialogOpen();
+    if (scenario != QLatin1String("question") && scenario != QLatin1String("start_box"))
+        return modal != nullptr && qobject_cast<QMessageBox*>(modal) == nullptr && qobject_cast<QDialog*>(modal) != nullptr;
     return qobject_cast<QMessageBox*>(modal) != nullptr;
 }
 
@@ -83,9 +86,12 @@ std::function<void()> Opener(CMainFrame* frame, const QString& scenario)
             frame->OnCommand(ID_CUSTOMIZE_LAYOUT);
         };
     }
-    if (scenario == QLatin1String("dialog"))
-        return [frame] { frame->OnCommand(ID_CUSTOMIZE_LAYOUT); };
-    return [] {};
+    const QMap<QString, int> dialogs = {{QStringLiteral("dialog"), ID_CUSTOMIZE_LAYOUT},
+                                        {QStringLiteral("download"), ID_DOWNLOAD},
+                                        {QStringLiteral("colors"), ID_CUSTOMIZE_COLORS},
+                                        {QStringLiteral("all_clues"), ID_ALL_CLUES}};
+    const int id = dialogs.value(scenario);
+    return [frame, id] { frame->OnCommand(id); };
 }
 
 } // namespace

@@ -46,6 +46,9 @@ void TestSessionEnd::signalCancelsWhatIsOpenAndSaves_data()
     QTest::newRow("Customize Layout dialog, SIGHUP") << QStringLiteral("dialog") << SIGHUP << 1;
     QTest::newRow("Customize Layout dialog, SIGTERM twice") << QStringLiteral("dialog") << SIGTERM << 2;
     QTest::newRow("Reveal menu, SIGINT") << QStringLiteral("menu") << SIGINT << 1;
+    QTest::newRow("Download Puzzle dialog, SIGTERM") << QStringLiteral("download") << SIGTERM << 1;
+    QTest::newRow("Customize Colors dialog, SIGHUP") << QStringLiteral("colors") << SIGHUP << 1;
+    QTest::newRow("All Clues dialog, SIGINT") << QStringLiteral("all_clues") << SIGINT << 1;
     QTest::newRow("message box over a dialog, SIGTERM") << QStringLiteral("box_on_dialog") << SIGTERM << 1;
 }
 
