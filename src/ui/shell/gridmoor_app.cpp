@@ -45,7 +45,8 @@ bool CGridmoorApp::InitInstance()
                      &CMainFrame::OnPathHandedOver);
     QObject::connect(&singleInstance_, &SingleInstance::ActivationRequested, frame_.get(),
                      &CMainFrame::BringToFront);
-    QObject::connect(&terminationSignals_, &TerminationSignals::Requested, frame_.get(), &CMainFrame::close);
+    sessionCloser_.SetMainWindow(frame_.get());
+    QObject::connect(&terminationSignals_, &TerminationSignals::Requested, &sessionCloser_, &SessionCloser::Close);
     RestoreWindowPlacement(*frame_, kInitialWindowSize);
     frame_->show();
     frame_->repaint();

@@ -587,7 +587,8 @@ void TestGridView::closedPuzzleClearsTheView()
     Open(OpenGrid(15, 15), 2, QSize(240, 320));
     QVERIFY(view_->HScrollable());
     puzzle_->Close();
-    QCoreApplication::sendEvent(view_.get(), new MessageEvent(UM_PUZZLE_CLOSED));
+    MessageEvent closed(UM_PUZZLE_CLOSED);
+    QCoreApplication::sendEvent(view_.get(), &closed);
     QVERIFY(!view_->HScrollable() && !view_->VScrollable());
     QCOMPARE(view_->GetGridSize(), QSize(0, 0));
     QVERIFY(view_->GetCellRect(true).IsEmpty());
