@@ -1,7 +1,11 @@
 // Writes the seed corpora of the fuzz targets: one folder "corpus-<target>" in
 // the project's fuzz folder, filled with the puzzles the tests build, the
-// shipped samples and a few XML texts written by hand.
+// shipped samples, settings data files as the program and the settings tests
+// write them, and a few XML texts written by hand.
 
+#include "archive_bytes.h"
+#include "data/color_schemes.h"
+#include "data/settings.h"
 #include "document_builder.h"
 #include "puz_builder.h"
 
@@ -12,6 +16,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -134,6 +139,75 @@ QList<Seed> ContainerSeeds()
     return seeds;
 }
 
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The data file as the program saves it: defaults with the preset links, and
+// changed values with a link whose texts need the longer length prefixes.
+QList<Seed> SavedSettingsSeeds()
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+    QList<Seed> seeds;
+    CSettings settings(35, 0x00C8D0D4);
+    settings.LoadSettings();
+    if (settings.SaveSettings())
+        seeds.append({"saved_defaults", ReadFile(CSettings::DataFilePath())});
+    settings.links.AppendLink({QString(300, QLatin1Char('n')), QStringLiteral("example.org/x.puz"),
+                               QStringLiteral("me"), QString::fromUtf16(u"p\u00E4ss")});
+    settings.cellSize = 2;
+    settings.clueAtTop = false;
+    settings.lastPuzzlePath = QString::fromUtf16(u"/home/u/Caf\u00E9.puz");
+    settings.keyboardSize = 0;
+    settings.keyboardX = -7;
+    settings.clueViewHeight = 77;
+    settings.splitterShown = false;
+    if (settings.SaveSettings())
+        seeds.append({"saved_changed", ReadFile(CSettings::DataFilePath())});
+    return seeds;
+}
+
+// Data files written field by field, as the settings tests do: both string
+// forms and every length prefix, older record versions and damaged files.
+QList<Seed> SettingsSeeds()
+{
+    ArchiveBytes colors;
+    for (int role = 0; role < kColorRoleCount; ++role)
+        colors.I32(0x00102030 + role);
+    const QByteArray head = colors.Bytes();
+    const auto record = [](quint8 version, ArchiveBytes bytes) {
+        bytes.U8(version).U8(2).U8(0).Utf16(QStringLiteral("/p.puz")).U8(1).I32(0).U8(0).I32(7).I32(-9);
+        if (version >= 2)
+            bytes.I32(77).U8(0);
+        return bytes.Bytes();
+    };
+    const QByteArray oneLink = ArchiveBytes().I32(1).Utf16(QStringLiteral("Daily"))
+        .Utf16(QStringLiteral("example.org/d.puz")).Utf16(QStringLiteral("me")).Utf16(QStringLiteral(" pw ")).Bytes();
+    const QByteArray ansiLink = ArchiveBytes().I32(1).Ansi("Caf\xe9").Ansi("example.org/a.puz").Ansi("").Ansi("").Bytes();
+    // A 16-bit length, then a 32-bit one, each in the 8-bit and the UTF-16 form.
+    const QByteArray longLengths = ArchiveBytes().I32(1)
+        .Raw(QByteArray::fromHex("ff2c01")).Raw(QByteArray(300, 'u'))
+        .Raw(QByteArray::fromHex("fffeffff0300")).Raw(QByteArray(6, 'w'))
+        .Raw(QByteArray::fromHex("ffffff02000000")).Raw("ab")
+        .Raw(QByteArray::fromHex("fffeffffffff01000000")).Raw(QByteArray("z\0", 2)).Bytes();
+
+    const QByteArray whole = head + oneLink + record(2, ArchiveBytes());
+    return {
+        {"version_2", whole},
+        {"version_1", head + oneLink + record(1, ArchiveBytes())},
+        {"version_0", head + oneLink + QByteArray(1, '\0')},
+        {"ansi_link", head + ansiLink + record(2, ArchiveBytes())},
+        {"long_lengths", head + longLengths + record(2, ArchiveBytes())},
+        {"no_links", head + ArchiveBytes().I32(0).Bytes() + record(2, ArchiveBytes())},
+        {"cut_in_record", whole.left(whole.size() - 6)},
+        {"cut_in_colors", head.left(10)},
+    };
+}
+
 // The shipped sample puzzles: ".puz" files seed the binary reader, packed
 // documents the container and, unpacked, the document reader.
 void AddSamples(const QString& folder, QList<Seed>* binary, QList<Seed>* documents,
@@ -186,7 +260,8 @@ int main(int argc, char** argv)
     const bool written = WriteSeeds(fuzz + QStringLiteral("xml_reader"), xml)
         && WriteSeeds(fuzz + QStringLiteral("puz_reader"), binary)
         && WriteSeeds(fuzz + QStringLiteral("document_reader"), documents)
-        && WriteSeeds(fuzz + QStringLiteral("container"), containers);
+        && WriteSeeds(fuzz + QStringLiteral("container"), containers)
+        && WriteSeeds(fuzz + QStringLiteral("settings"), SettingsSeeds() + SavedSettingsSeeds());
     if (!written) {
         std::fprintf(stderr, "make_seeds: cannot write the corpora into %s/fuzz\n", argv[1]);
         return 1;

@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-5}"
-read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container}"
+read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container settings}"
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "fuzz: clang++ is missing (package clang); run scripts/install-deps.sh" >&2

@@ -28,4 +28,5 @@ enum CommandId : int {
     ID_SEND_EMAIL = 32828,
     ID_KEYBOARD = 32831,
     ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
 };

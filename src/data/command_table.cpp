@@ -8,7 +8,7 @@
 namespace {
 
 // The command prompts, one per command id that has one.
-const std::array<std::pair<int, const char*>, 18> kPrompts{{
+const std::array<std::pair<int, const char*>, 19> kPrompts{{
     {ID_REVEAL_WORD, "Reveal current word"},
     {ID_REVEAL_PUZZLE, "Reveal entire puzzle"},
     {ID_REVEAL_LETTER, "Reveal current letter"},
@@ -29,6 +29,7 @@ const std::array<std::pair<int, const char*>, 18> kPrompts{{
     {ID_HELP, "Display help"},
     {ID_APP_ABOUT, "About the program"},
     {ID_KEYBOARD, "Floating on-screen keyboard"},
+    {ID_APP_EXIT, "Close the program"},
 }};
 
 const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
@@ -39,6 +40,16 @@ const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
     {ID_ALL_CLUES, "All Clues"},
     {ID_ACROSS_DOWN, "Across/Down"},
     {ID_KEYBOARD, "Keyboard"},
+}};
+
+// The desktop's usual shortcuts, in the portable text form of QKeySequence.
+const std::array<std::pair<int, const char*>, 6> kShortcuts{{
+    {ID_OPEN_PUZZLE, "Ctrl+O"},
+    {ID_APP_EXIT, "Ctrl+Q"},
+    {ID_HELP, "F1"},
+    {ID_DOWNLOAD, "Ctrl+Shift+D"},
+    {ID_PUZZLE_INFO, "Ctrl+I"},
+    {ID_ALL_CLUES, "Ctrl+L"},
 }};
 
 template <std::size_t N>
@@ -85,10 +96,16 @@ QString ToolbarButtonText(int id)
     return Lookup(kButtonTexts, id);
 }
 
+QString CommandShortcut(int id)
+{
+    return Lookup(kShortcuts, id);
+}
+
 CommandState CommandStateFor(int id, bool puzzleLoaded, int cellSize)
 {
+    // A disabled cell size carries no check mark: without a puzzle no size is in use.
     if (id >= ID_SMALL_CELLS && id <= ID_LARGE_CELLS)
-        return {puzzleLoaded, true, id - ID_SMALL_CELLS == cellSize};
+        return {puzzleLoaded, true, puzzleLoaded && id - ID_SMALL_CELLS == cellSize};
     return {!NeedsPuzzle(id) || puzzleLoaded, false, false};
 }
 

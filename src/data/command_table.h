@@ -13,6 +13,10 @@ QString CommandPrompt(int id);
 // The text of a toolbar button, used for its tool tip when the command has no prompt.
 QString ToolbarButtonText(int id);
 
+// The keyboard shortcut of a command in QKeySequence's portable text form
+// ("Ctrl+O"); empty for commands without one.
+QString CommandShortcut(int id);
+
 struct CommandState {
     bool enabled = true;
     bool checkable = false;
@@ -21,7 +25,7 @@ struct CommandState {
 
 // The update rule: puzzle commands are enabled only while a puzzle is loaded;
 // the cell-size item matching cellSize (0 small, 1 medium, 2 large) carries
-// the check mark; every other command is always enabled.
+// the check mark while a puzzle is loaded; every other command is always enabled.
 CommandState CommandStateFor(int id, bool puzzleLoaded, int cellSize);
 
 // Whether the update pass changes the grid's check display, and to what: the

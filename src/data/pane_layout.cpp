@@ -1,6 +1,8 @@
 #include "data/pane_layout.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 int ClampedClueHeight(const PaneLayoutInput& input)
 {
@@ -46,16 +48,82 @@ QSize KeyboardBounds(const PaneLayout& layout)
     return {layout.grid.width(), layout.grid.height() + layout.clue.height()};
 }
 
-QPoint KeyboardClearOfGrid(const QRect& keyboard, const QRect& gridDrawn, const QSize& bounds)
+namespace {
+
+// Space kept between the drawn grid and a keyboard placed beside it.
+constexpr int kKeyboardGap = 4;
+
+// The top-left that centres size in strip, or nothing when it does not fit.
+std::optional<QPoint> CentredIn(const QRect& strip, const QSize& size)
 {
-    constexpr int kGap = 4;
-    if (gridDrawn.isEmpty() || !keyboard.intersects(gridDrawn))
-        return keyboard.topLeft();
-    const int below = gridDrawn.top() + gridDrawn.height() + kGap;
-    if (below + keyboard.height() <= bounds.height())
-        return {keyboard.left(), below};
-    const int above = gridDrawn.top() - kGap - keyboard.height();
-    if (above >= 0)
-        return {keyboard.left(), above};
-    return keyboard.topLeft();
+    if (strip.width() < size.width() || strip.height() < size.height())
+        return std::nullopt;
+    return QPoint(strip.left() + (strip.width() - size.width()) / 2,
+                  strip.top() + (strip.height() - size.height()) / 2);
+}
+
+// The strips of area beside grid, nearest first for a keyboard: below, above,
+// right and left, each kKeyboardGap away from the grid.
+std::array<QRect, 4> StripsBeside(const QRect& area, const QRect& grid)
+{
+    const int gridRight = grid.left() + grid.width();
+    const int gridBottom = grid.top() + grid.height();
+    const int areaRight = area.left() + area.width();
+    const int areaBottom = area.top() + area.height();
+    const int below = gridBottom + kKeyboardGap;
+    const int right = gridRight + kKeyboardGap;
+    return {{
+        QRect(area.left(), below, area.width(), areaBottom - below),
+        QRect(area.left(), area.top(), area.width(), grid.top() - kKeyboardGap - area.top()),
+        QRect(right, area.top(), areaRight - right, area.height()),
+        QRect(area.left(), area.top(), grid.left() - kKeyboardGap - area.left(), area.height()),
+    }};
+}
+
+qint64 SquaredDistance(const QPoint& a, const QPoint& b)
+{
+    const qint64 dx = a.x() - b.x();
+    const qint64 dy = a.y() - b.y();
+    return dx * dx + dy * dy;
+}
+
+// The keyboard's top-left in the corner of area farthest from the cell; the
+// bottom-right corner when there is no cell. A keyboard larger than the area
+// keeps its top-left inside it.
+QPoint FarthestCorner(const QRect& area, const QSize& keyboard, const QRect& cell)
+{
+    const int left = area.left();
+    const int top = area.top();
+    const int right = std::max(left, area.left() + area.width() - keyboard.width());
+    const int bottom = std::max(top, area.top() + area.height() - keyboard.height());
+    const std::array<QPoint, 4> corners{{{right, bottom}, {left, bottom}, {right, top}, {left, top}}};
+    if (cell.isEmpty())
+        return corners[0];
+    const QPoint target = cell.center();
+    const QPoint half(keyboard.width() / 2, keyboard.height() / 2);
+    QPoint best = corners[0];
+    for (const QPoint& corner : corners) {
+        if (SquaredDistance(corner + half, target) > SquaredDistance(best + half, target))
+            best = corner;
+    }
+    return best;
+}
+
+} // namespace
+
+QPoint UntouchedKeyboardPosition(const UntouchedKeyboardInput& input)
+{
+    const QRect area = input.gridArea & QRect(QPoint(0, 0), input.bounds);
+    if (input.gridShown.isEmpty()) {
+        const QRect bottomStrip(area.left(), area.top() + area.height() - input.keyboard.height(), area.width(),
+                                input.keyboard.height());
+        if (const auto place = CentredIn(bottomStrip, input.keyboard))
+            return *place;
+    } else {
+        for (const QRect& strip : StripsBeside(area, input.gridShown)) {
+            if (const auto place = CentredIn(strip, input.keyboard))
+                return *place;
+        }
+    }
+    return FarthestCorner(area, input.keyboard, input.currentCell);
 }

@@ -37,8 +37,19 @@ int ClueHeightAfterSplitterMove(const QRect& clueRect, const QRect& splitterRect
 // and clue view's heights together.
 QSize KeyboardBounds(const PaneLayout& layout);
 
-// Where a keyboard that was never moved by the user goes so that it does not
-// hide the puzzle: unchanged when it leaves gridDrawn free, else just below
-// the drawn grid, else just above it, when it fits inside bounds there;
-// otherwise unchanged.
-QPoint KeyboardClearOfGrid(const QRect& keyboard, const QRect& gridDrawn, const QSize& bounds);
+// What the placement of a keyboard the user never moved depends on, all in
+// the frame's client coordinates.
+struct UntouchedKeyboardInput {
+    QSize keyboard;
+    QRect gridArea;    // inside the grid view's frame
+    QSize bounds;      // the area any keyboard must stay in (KeyboardBounds)
+    QRect gridShown;   // the visible part of the drawn grid; empty without a puzzle
+    QRect currentCell; // empty without a cursor
+};
+
+// Where a keyboard the user never moved goes. It stays inside the grid area,
+// so it never covers the clue view or the splitter: centred in the free strip
+// below, above, right or left of the drawn grid (the first it fits in, a small
+// gap from the grid); without a puzzle at the bottom of the area; otherwise in
+// the corner of the area farthest from the current cell.
+QPoint UntouchedKeyboardPosition(const UntouchedKeyboardInput& input);

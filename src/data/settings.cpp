@@ -58,22 +58,20 @@ bool ReadKeyboardPosition(CArchiveReader& archive, int& x, int& y)
     return true;
 }
 
-// The first save creates the file empty with owner-only permissions; the
-// atomic save that follows keeps the permissions of the file it replaces.
-bool CreateOwnerOnlyFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly);
-}
-
+// A new file is made readable by its owner only while it is still an empty
+// temporary file, so a kill at any moment leaves either no data file or a whole
+// one; a replaced file keeps the permissions it had.
 bool WriteAtomically(const QString& path, const QByteArray& data)
 {
-    const bool created = !QFileInfo::exists(path) && CreateOwnerOnlyFile(path);
+    const bool isNew = !QFileInfo::exists(path);
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    if (!written && created)
-        QFile::remove(path);
-    return written;
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (isNew && !file.setPermissions(kOwnerOnly)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.write(data) == data.size() && file.commit();
 }
 
 } // namespace

@@ -16,8 +16,8 @@ private slots:
     void splitterDragGivesClueHeight_data();
     void splitterDragGivesClueHeight();
     void keyboardBoundsCoverGridAndClue();
-    void keyboardMovesClearOfGrid_data();
-    void keyboardMovesClearOfGrid();
+    void untouchedKeyboardPosition_data();
+    void untouchedKeyboardPosition();
 };
 
 namespace {
@@ -124,28 +124,63 @@ void TestPaneLayout::keyboardBoundsCoverGridAndClue()
     QCOMPARE(KeyboardBounds(layout), QSize(240, 261 + 35));
 }
 
-void TestPaneLayout::keyboardMovesClearOfGrid_data()
+void TestPaneLayout::untouchedKeyboardPosition_data()
 {
-    QTest::addColumn<QRect>("keyboard");
+    QTest::addColumn<QSize>("keyboard");
+    QTest::addColumn<QRect>("area");
     QTest::addColumn<QRect>("grid");
+    QTest::addColumn<QRect>("cell");
     QTest::addColumn<QPoint>("expected");
-    const QSize keyboard(218, 70);
-    const QRect grid(130, 150, 217, 217);
-    QTest::newRow("already clear") << QRect(QPoint(50, 20), keyboard) << grid << QPoint(50, 20);
-    QTest::newRow("below the grid") << QRect(QPoint(50, 180), keyboard) << grid << QPoint(50, 371);
-    QTest::newRow("above when no room below") << QRect(QPoint(50, 180), keyboard) << QRect(130, 200, 217, 217)
-                                              << QPoint(50, 126);
-    QTest::newRow("stays when no room at all") << QRect(QPoint(50, 180), keyboard) << QRect(130, 40, 217, 400)
-                                               << QPoint(50, 180);
-    QTest::newRow("no grid") << QRect(QPoint(50, 180), keyboard) << QRect() << QPoint(50, 180);
+    const QSize large(218, 70);
+    const QRect area(2, 41, 476, 400); // right edge 478, bottom edge 441 (exclusive)
+    const QRect noCell;
+    // Beside the grid: centred in the first free strip of below, above, right, left.
+    QTest::newRow("below") << large << area << QRect(130, 100, 217, 217) << noCell << QPoint(131, 346);
+    QTest::newRow("above when no room below") << large << area << QRect(130, 200, 217, 217) << noCell
+                                              << QPoint(131, 83);
+    QTest::newRow("right when no room above or below") << large << area << QRect(2, 60, 200, 360) << noCell
+                                                       << QPoint(233, 206);
+    QTest::newRow("left when only there is room") << large << area << QRect(260, 45, 218, 390) << noCell
+                                                   << QPoint(20, 206);
+    QTest::newRow("small keyboard fits where the large does not")
+        << QSize(109, 35) << area << QRect(130, 90, 217, 300) << noCell << QPoint(185, 400);
+    // No room beside the grid: the corner farthest from the current cell.
+    QTest::newRow("cell top-left: bottom-right corner") << large << area << area << QRect(10, 50, 24, 24)
+                                                        << QPoint(260, 371);
+    QTest::newRow("cell bottom-right: top-left corner") << large << area << area << QRect(450, 410, 24, 24)
+                                                        << QPoint(2, 41);
+    QTest::newRow("cell top-right: bottom-left corner") << large << area << area << QRect(450, 50, 24, 24)
+                                                        << QPoint(2, 371);
+    QTest::newRow("cell bottom-left: top-right corner") << large << area << area << QRect(10, 410, 24, 24)
+                                                        << QPoint(260, 41);
+    QTest::newRow("no cursor: bottom-right corner") << large << area << area << noCell << QPoint(260, 371);
+    QTest::newRow("no puzzle: bottom centre") << large << area << QRect() << noCell << QPoint(131, 371);
+    QTest::newRow("the bounds cut the area") << large << QRect(2, 41, 476, 460) << QRect() << noCell
+                                             << QPoint(131, 410);
+    QTest::newRow("keyboard larger than the area keeps its top-left inside")
+        << large << QRect(2, 41, 150, 50) << QRect(2, 41, 150, 50) << QRect(10, 50, 24, 24) << QPoint(2, 41);
 }
 
-void TestPaneLayout::keyboardMovesClearOfGrid()
+void TestPaneLayout::untouchedKeyboardPosition()
 {
-    QFETCH(QRect, keyboard);
+    QFETCH(QSize, keyboard);
+    QFETCH(QRect, area);
     QFETCH(QRect, grid);
+    QFETCH(QRect, cell);
     QFETCH(QPoint, expected);
-    QCOMPARE(KeyboardClearOfGrid(keyboard, grid, QSize(480, 450)), expected);
+    UntouchedKeyboardInput input;
+    input.keyboard = keyboard;
+    input.gridArea = area;
+    input.bounds = QSize(480, 480);
+    input.gridShown = grid;
+    input.currentCell = cell;
+    const QPoint place = UntouchedKeyboardPosition(input);
+    QCOMPARE(place, expected);
+    if (keyboard.width() <= area.width() && keyboard.height() <= area.height()) {
+        const QRect placed(place, keyboard);
+        QVERIFY(area.contains(placed));
+        QVERIFY(!placed.intersects(cell));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPaneLayout)

@@ -170,8 +170,9 @@ void TestDownloadPuzzle::downloadAndOpen()
 
     Focus(frameId);
     Click(frameWindow, menu);
-    // The last item of the menu is "Download...".
-    Xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("Up"), QStringLiteral("Return")});
+    // "Download..." is the item above the menu's last one, "Quit".
+    Xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("Up"), QStringLiteral("Up"),
+             QStringLiteral("Return")});
     QString selectorId;
     const QRect selectorWindow = WaitForWindow(QStringLiteral("Download Puzzle"), &selectorId);
     QVERIFY2(selectorWindow.isValid(), "the Download Puzzle dialog did not appear");

@@ -4,6 +4,7 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextCursor>
 
 CClueView::CClueView(QWidget* parent) : CColorEdit(parent)
@@ -56,6 +57,34 @@ void CClueView::inputMethodEvent(QInputMethodEvent* event)
     if (keyHandler_ != nullptr)
         ForwardCharacters(event->commitString());
     event->accept();
+}
+
+// The middle button pastes the primary selection on X11; here it does nothing.
+void CClueView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    CColorEdit::mousePressEvent(event);
+}
+
+void CClueView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    CColorEdit::mouseReleaseEvent(event);
+}
+
+bool CClueView::canInsertFromMimeData(const QMimeData* /*source*/) const
+{
+    return false;
+}
+
+void CClueView::insertFromMimeData(const QMimeData* /*source*/)
+{
 }
 
 void CClueView::ForwardCharacters(const QString& text)

@@ -5,8 +5,9 @@
 class GridKeyHandler;
 
 // The pane that shows the clue of the current word. Every key and character
-// typed into it goes to the grid's key handler instead, so its text changes
-// only when the grid view sets it whole.
+// typed into it goes to the grid's key handler instead, and nothing can be
+// pasted or dropped into it (the middle button's paste included), so its text
+// changes only when the grid view sets it whole. Selecting and copying work.
 class CClueView : public CColorEdit {
     Q_OBJECT
 
@@ -26,6 +27,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void ForwardCharacters(const QString& text);

@@ -1,19 +1,33 @@
 #pragma once
 
 #include <QFont>
+#include <QRectF>
 
 class CDrawSurface;
 
 // The four fonts of the program: the application font unchanged, and the
-// three letter fonts of the grid's cell sizes (16, 25 and 45 pixels high,
-// normal weight). They are made once and live until the program ends.
+// three letter fonts of the grid's cell sizes, for letter heights 16, 25 and
+// 45 (line heights, leading included), normal weight. They are made once and
+// live until the program ends.
+
+// The letter font's pixel size for a letter (line) height and the side of
+// the square a letter is drawn in: the largest whose QFontMetrics::height()
+// is at most lineHeight and whose capitals all fit in glyphSide with a pixel
+// to spare on every side.
+int LetterPixelSize(const QFont& base, int lineHeight, int glyphSide);
+
+// The ink of the capitals A to Z together, relative to the baseline: letters
+// placed by it share one baseline and all fit where it fits.
+QRectF CapitalsInkBox(const QFont& font);
+// The width of the widest capital's ink.
+qreal WidestCapitalInk(const QFont& font);
 
 // Makes the four fonts unless they exist already.
 void CreateFonts();
 
 const QFont& DefaultFont();
 
-// The letter font of the given pixel height: 45 for 45 and above, 25 for 25
+// The letter font of the given line height: 45 for 45 and above, 25 for 25
 // and above, otherwise 16.
 const QFont& LetterFont(int pixelHeight);
 

@@ -89,8 +89,14 @@ bool CKeyboardCtrl::IsKeyShownPressed(int index) const
         && keys_[static_cast<std::size_t>(pressedKey_)].rect.contains(lastPoint_);
 }
 
+// Only the left button (and touch, which arrives as it) presses keys or
+// drags; other buttons pass through as on the grid.
 void CKeyboardCtrl::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
     const QPoint point = event->position().toPoint();
     const KeyHit hit = KeyAt(point);
     if (hit.index < 0) {
@@ -138,6 +144,10 @@ void CKeyboardCtrl::DragTo(const QPoint& point)
 
 void CKeyboardCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
     if (pressedKey_ < 0) {
         EndDrag();
         return;

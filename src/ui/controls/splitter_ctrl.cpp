@@ -57,6 +57,10 @@ int CSplitterCtrl::CoordinateAlongDrag(const QMouseEvent* event) const
 
 void CSplitterCtrl::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
     dragging_ = true;
     anchor_ = CoordinateAlongDrag(event);
     if (parentWidget() != nullptr) {
@@ -85,9 +89,11 @@ void CSplitterCtrl::mouseMoveEvent(QMouseEvent* event)
     QCoreApplication::sendEvent(parentWidget(), &notification);
 }
 
-void CSplitterCtrl::mouseReleaseEvent(QMouseEvent* /*event*/)
+void CSplitterCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
-    EndDrag();
+    if (event->button() == Qt::LeftButton) {
+        EndDrag();
+    }
 }
 
 void CSplitterCtrl::hideEvent(QHideEvent* event)

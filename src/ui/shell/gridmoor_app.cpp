@@ -4,14 +4,16 @@
 #include "ui/controls/control_palette.h"
 #include "ui/controls/dpi_scaling.h"
 #include "ui/shell/main_frame.h"
+#include "ui/shell/window_placement.h"
 
 #include <QApplication>
 
 namespace {
 
 constexpr int kDefaultClueViewHeight = 35;
-// The window opens at the size of a large handheld screen, which fits a
-// 15 x 15 puzzle in medium cells with its clue line and toolbar.
+// The window first opens at the size of a large handheld screen, which fits a
+// 15 x 15 puzzle in medium cells with its clue line and toolbar; later starts
+// restore the size and place it was closed at.
 constexpr QSize kInitialWindowSize(480, 600);
 
 } // namespace
@@ -43,8 +45,9 @@ bool CGridmoorApp::InitInstance()
                      &CMainFrame::OnPathHandedOver);
     QObject::connect(&singleInstance_, &SingleInstance::ActivationRequested, frame_.get(),
                      &CMainFrame::BringToFront);
-    QObject::connect(&terminationSignals_, &TerminationSignals::Requested, frame_.get(), &CMainFrame::close);
-    frame_->resize(kInitialWindowSize);
+    sessionCloser_.SetMainWindow(frame_.get());
+    QObject::connect(&terminationSignals_, &TerminationSignals::Requested, &sessionCloser_, &SessionCloser::Close);
+    RestoreWindowPlacement(*frame_, kInitialWindowSize);
     frame_->show();
     frame_->repaint();
     RegisterFileTypes();

@@ -2,6 +2,7 @@
 
 #include "data/settings.h"
 #include "ui/shell/message_box_prompt.h"
+#include "ui/shell/session_closer.h"
 #include "ui/shell/single_instance.h"
 #include "ui/shell/termination_signals.h"
 
@@ -43,5 +44,7 @@ private:
     CSettings settings_;
     SingleInstance singleInstance_;
     TerminationSignals terminationSignals_;
+    // Outlives the frame, so boxes raised while the frame closes are closed too.
+    SessionCloser sessionCloser_;
     std::unique_ptr<CMainFrame> frame_;
 };

@@ -14,20 +14,21 @@
 #include "ui/controls/toolbar_icons.h"
 #include "ui/dialogs/doc_list_picker.h"
 #include "ui/shell/solving_time_label.h"
+#include "ui/shell/window_placement.h"
 #include "ui/view/grid_view.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -91,6 +92,10 @@ void CMainFrame::CreatePanes()
     splitter_->SetMinimums(ScaleByDpi(kMinimumPaneGap), ScaleByDpi(kMinimumPaneGap));
     keyboard_->raise();
     setFocusProxy(gridView_);
+    // The keyboard and the splitter give the focus to their parent when dragged;
+    // the grid takes it there, so typing goes on after a drag.
+    client_->setFocusProxy(gridView_);
+    connect(gridView_, &CGridView::CursorMoved, this, &CMainFrame::KeepUntouchedKeyboardOffCursor);
     gridView_->setFocus();
     client_->installEventFilter(this);
 }
@@ -105,7 +110,10 @@ void CMainFrame::ApplyKeyboardSettings()
 
 void CMainFrame::ConnectKeyboard()
 {
-    connect(keyboard_, &CKeyboardCtrl::SizeApplied, this, [](bool large) { g_settings->keyboardSize = large ? 1 : 0; });
+    connect(keyboard_, &CKeyboardCtrl::SizeApplied, this, [this](bool large) {
+        g_settings->keyboardSize = large ? 1 : 0;
+        PlaceUntouchedKeyboard();
+    });
     connect(keyboard_, &CKeyboardCtrl::PositionSaved, this, [](const QPoint& topLeft) {
         g_settings->keyboardX = topLeft.x();
         g_settings->keyboardY = topLeft.y();
@@ -124,6 +132,9 @@ QAction* CMainFrame::MakeAction(int id, const QString& text)
         action->setToolTip(prompt);
         action->setStatusTip(prompt);
     }
+    const QString shortcut = CommandShortcut(id);
+    if (!shortcut.isEmpty())
+        action->setShortcut(QKeySequence(shortcut, QKeySequence::PortableText));
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_.insert(id, action);
     return action;
@@ -169,6 +180,8 @@ void CMainFrame::BuildMenu()
     top->addSeparator();
     AddItem(top, ID_OPEN_PUZZLE, QStringLiteral("Open..."));
     AddItem(top, ID_DOWNLOAD, QStringLiteral("Download..."));
+    top->addSeparator();
+    AddItem(top, ID_APP_EXIT, QStringLiteral("Quit"));
 
     // Every pop-up, nested ones included, shows up-to-date states.
     for (QMenu* menu : top->findChildren<QMenu*>())
@@ -235,12 +248,20 @@ void CMainFrame::UpdateCommands()
         if (state.checkable)
             it.value()->setChecked(state.checked);
     }
-    const QToolButton* check = ToolButton(ID_CHECK);
+    QToolButton* check = ToolButton(ID_CHECK);
     const CheckTransition transition = CheckButtonTransition(loaded, check != nullptr && check->isDown(), checkShown_);
-    if (transition.changes && gridView_ != nullptr) {
-        checkShown_ = transition.shown;
-        gridView_->SetCheckMode(checkShown_);
+    if (!transition.changes || gridView_ == nullptr)
+        return;
+    if (transition.shown && puzzle_.IsScrambled()) {
+        // The refusal's message box takes the button's release, so the button
+        // is let up first: it is drawn up and the next press refuses again.
+        check->setDown(false);
+        checkShown_ = false;
+        gridView_->SetCheckMode(true);
+        return;
     }
+    checkShown_ = transition.shown;
+    gridView_->SetCheckMode(checkShown_);
 }
 
 void CMainFrame::OnCommand(int id)
@@ -280,27 +301,42 @@ void CMainFrame::RecalcPanes()
     clueView_->setGeometry(layout.clue);
     if (keyboard_ != nullptr) {
         keyboard_->SetBounds(KeyboardBounds(layout));
-        PlaceUnmovedKeyboard(layout);
+        PlaceUntouchedKeyboard();
         keyboard_->ClampToBounds();
     }
 }
 
-// The keyboard's default place suits a handheld screen; in a larger window it
-// would cover the centred grid, so until the user drags it somewhere it is
-// kept beside the grid.
-void CMainFrame::PlaceUnmovedKeyboard(const PaneLayout& layout)
+bool CMainFrame::IsKeyboardUntouched() const
 {
-    const QPoint start(g_settings->keyboardX, g_settings->keyboardY);
-    if (start != CKeyboardCtrl::kDefaultPosition)
+    return QPoint(g_settings->keyboardX, g_settings->keyboardY) == CKeyboardCtrl::kDefaultPosition;
+}
+
+// The keyboard's default place suits a handheld screen; in a larger window it
+// would cover the grid or the clue line, so until the user drags it somewhere
+// the frame places it in the grid area where it hides the least.
+void CMainFrame::PlaceUntouchedKeyboard()
+{
+    if (keyboard_ == nullptr || gridView_ == nullptr || !IsKeyboardUntouched())
         return;
-    const QSize gridSize = gridView_->GetGridSize();
-    QRect drawn;
-    if (!gridSize.isEmpty()) {
-        drawn = QRect(layout.grid.left() + std::max(0, (layout.grid.width() - gridSize.width()) / 2),
-                      layout.grid.top() + std::max(0, (layout.grid.height() - gridSize.height()) / 2),
-                      gridSize.width(), gridSize.height());
-    }
-    keyboard_->move(KeyboardClearOfGrid(QRect(start, keyboard_->size()), drawn, KeyboardBounds(layout)));
+    const QPoint view = gridView_->pos();
+    UntouchedKeyboardInput input;
+    input.keyboard = keyboard_->size();
+    input.gridArea = gridView_->geometry().adjusted(2, 2, -2, -2);
+    input.bounds = keyboard_->Bounds();
+    input.gridShown = gridView_->ShownGridRect().translated(view);
+    input.currentCell = gridView_->ShownCurrentCellRect().translated(view);
+    keyboard_->move(UntouchedKeyboardPosition(input));
+}
+
+// In the corner of a grid that leaves no room beside it the keyboard may come
+// to cover the cursor; it then moves to the corner farthest from it.
+void CMainFrame::KeepUntouchedKeyboardOffCursor()
+{
+    if (keyboard_ == nullptr || keyboard_->isHidden() || !IsKeyboardUntouched())
+        return;
+    const QRect cell = gridView_->ShownCurrentCellRect().translated(gridView_->pos());
+    if (keyboard_->geometry().intersects(cell))
+        PlaceUntouchedKeyboard();
 }
 
 void CMainFrame::OnSplitterMoved(qintptr splitter)
@@ -353,9 +389,12 @@ void CMainFrame::OnPathHandedOver(const QString& path)
     QCoreApplication::postEvent(this, new MessageEvent(UM_OPEN_PASSED_FILE));
 }
 
+// A minimised window comes back as it was before, maximised or not; a
+// maximised one keeps its size.
 void CMainFrame::BringToFront()
 {
-    showNormal();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
     raise();
     activateWindow();
 }
@@ -432,6 +471,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    SaveWindowPlacement(*this);
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::changeEvent(QEvent* event)

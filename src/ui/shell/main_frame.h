@@ -80,6 +80,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreatePanes();
@@ -105,7 +106,9 @@ private:
     void OnClientResized();
     void OnMinimized();
     PaneLayoutInput LayoutInput() const;
-    void PlaceUnmovedKeyboard(const PaneLayout& layout);
+    bool IsKeyboardUntouched() const;
+    void PlaceUntouchedKeyboard();
+    void KeepUntouchedKeyboardOffCursor();
     void UpdateSolvingTime();
     void UpdateTitle();
 

@@ -51,6 +51,9 @@ bool CMainFrame::OnFrameCommand(int id)
     case ID_KEYBOARD:
         ToggleKeyboard();
         break;
+    case ID_APP_EXIT:
+        close();
+        break;
     case ID_CHECK:
         // The button works while held, through the update pass; its click does nothing.
         break;
@@ -91,6 +94,9 @@ void CMainFrame::CustomizeLayout()
 void CMainFrame::ToggleKeyboard()
 {
     const bool show = keyboard_->isHidden();
+    // The cursor may have moved under a hidden keyboard's place.
+    if (show)
+        PlaceUntouchedKeyboard();
     keyboard_->setVisible(show);
     g_settings->keyboardShown = show;
 }

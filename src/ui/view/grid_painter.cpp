@@ -1,12 +1,15 @@
 #include "ui/view/grid_painter.h"
 
 #include "core/puzzle.h"
+#include "ui/controls/grid_fonts.h"
 #include "ui/controls/shape_drawing.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -62,6 +65,7 @@ void GridPainter::Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, 
     if (letterFont != font_ || geometry.Side() - 2 != glyphSide_) {
         font_ = letterFont;
         glyphSide_ = geometry.Side() - 2;
+        capitals_ = CapitalsInkBox(font_);
         glyphs_.clear();
     }
     GridRect content = GridRect::FromSize(client).Inset(2);
@@ -197,13 +201,19 @@ const QImage& GridPainter::Glyph(const QString& text, const QColor& color)
         return *found;
     QImage image(glyphSide_, glyphSide_, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter glyphPainter(&image);
+    // Centred on its ink across and on the capitals' ink down, so the letters
+    // share a baseline and a tail or a descent stays inside the cell; text too
+    // long even in the smallest font shows its beginning.
     const QFont font = FittingFont(text);
+    const QRectF capitals = text.size() < 2 ? capitals_ : CapitalsInkBox(font);
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    const qreal left = ink.width() <= glyphSide_ ? (glyphSide_ - ink.width()) / 2 : 0;
+    const QPointF baseline(std::round(left - ink.left()),
+                           std::round((glyphSide_ - capitals.height()) / 2 - capitals.top()));
+    QPainter glyphPainter(&image);
     glyphPainter.setFont(font);
     glyphPainter.setPen(color);
-    // Text too long even in the smallest font shows its beginning.
-    const bool fits = QFontMetrics(font).horizontalAdvance(text) <= glyphSide_;
-    glyphPainter.drawText(image.rect(), Qt::AlignVCenter | (fits ? Qt::AlignHCenter : Qt::AlignLeft), text);
+    glyphPainter.drawText(baseline, text);
     glyphPainter.end();
     return *glyphs_.insert(key, image);
 }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QRectF>
 
 #include <array>
 
@@ -36,7 +37,8 @@ bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell);
 
 // Paints the view's frame and the grid. Only cells that meet the visible
 // content rectangle are drawn; each letter is rendered once per font and
-// colour and then copied, which keeps large grids quick to repaint. Circled
+// colour and then copied, which keeps large grids quick to repaint. Letters
+// are centred on their ink and share the baseline of the capitals. Circled
 // squares get a circle behind their letter, and a square holding several
 // letters (a rebus) shows them in a font small enough to fit.
 class GridPainter {
@@ -56,6 +58,7 @@ private:
     QFont FittingFont(const QString& text) const;
 
     QFont font_;
+    QRectF capitals_; // the ink of A to Z in font_, relative to the baseline
     int glyphSide_ = 0;
     QHash<QPair<QString, QRgb>, QImage> glyphs_;
 };

@@ -112,14 +112,40 @@ bool CGridView::IsInCurrentWord(int cell) const
     return IsCellInCurrentWord(*puzzle_, cell);
 }
 
+// The content rectangle the paint clips to (without the shown bars) and, in
+// grid, the whole grid's rectangle as it is drawn.
+GridRect CGridView::VisibleContent(GridRect* grid) const
+{
+    GridRect content = GridRect::FromSize(size()).Inset(2);
+    const GridOrigin origin = GetGridOrigin(content, false);
+    *grid = geometry_.GridOnScreen(content, origin);
+    return content;
+}
+
+QRect CGridView::ShownGridRect() const
+{
+    if (!IsLoaded())
+        return {};
+    GridRect grid;
+    const GridRect content = VisibleContent(&grid);
+    return grid.ToQRect() & content.ToQRect();
+}
+
+QRect CGridView::ShownCurrentCellRect() const
+{
+    if (!HasCursor())
+        return {};
+    GridRect grid;
+    const GridRect content = VisibleContent(&grid);
+    const GridRect cell = geometry_.CellRect(puzzle_->GetCurrentCell());
+    return cell.ToQRect().translated(grid.left, grid.top) & content.ToQRect();
+}
+
 QRect CGridView::CellOnScreen(int index) const
 {
-    SyncGeometry();
-    GridRect content = GridRect::FromSize(size()).Inset(2);
-    const GridOrigin origin = geometry_.GetGridOrigin(content, false, hScrollBar_->Pos(), vScrollBar_->Pos());
-    const GridRect grid = geometry_.GridOnScreen(content, origin);
-    const GridRect cell = geometry_.CellRect(index);
-    return QRect(grid.left + cell.left, grid.top + cell.top, cell.Width(), cell.Height());
+    GridRect grid;
+    VisibleContent(&grid);
+    return geometry_.CellRect(index).ToQRect().translated(grid.left, grid.top);
 }
 
 QPoint CGridView::ScrollPos() const
@@ -234,6 +260,7 @@ void CGridView::SelectCell(int target, int mode)
         puzzle_->SetAcross(across);
     EnsureVisible(mode != SelectStep);
     update();
+    emit CursorMoved();
 }
 
 // An encrypted puzzle's stored solution is scrambled, so comparing entries

@@ -37,6 +37,10 @@ public:
     GridOrigin GetGridOrigin(GridRect& r, bool inset) const;
     GridRect GetCellRect(bool word, int index = -1) const;
     bool IsInCurrentWord(int cell) const;
+    // Where the grid and the current cell are drawn now, in view coordinates
+    // and clipped to the content inside the frame; empty when not shown.
+    QRect ShownGridRect() const;
+    QRect ShownCurrentCellRect() const;
 
     void RecalcScrollNeeds();
     void UpdateScrollBars();
@@ -80,6 +84,10 @@ public:
     // A square's rectangle in the view, border lines included.
     QRect CellOnScreen(int index) const;
 
+signals:
+    // SelectCell ran: the cursor or its direction may have changed.
+    void CursorMoved();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -95,6 +103,7 @@ private:
     bool HasCursor() const;
     void SyncGeometry() const;
     GridColors Colors() const;
+    GridRect VisibleContent(GridRect* grid) const;
     void OnScrollChanged(int controlId);
     void DragTo(QPoint point);
     static int DraggedPos(const CScrollBarCtrl& bar, int delta);

@@ -19,6 +19,13 @@ public:
 
 const QString kClue = QStringLiteral("12 a. Capital of Peru");
 
+// Reaches the edit control's own paste path, which drops and pastes use.
+class PasteProbe : public CClueView {
+public:
+    using CClueView::canInsertFromMimeData;
+    using CClueView::insertFromMimeData;
+};
+
 QColor ViewportCentre(CColorEdit& edit)
 {
     const QImage image = edit.viewport()->grab().toImage();
@@ -37,6 +44,8 @@ private slots:
     void selectAllSelectsTheWholeClue();
     void copyTakesTheWholeClueAndDeselects();
     void copyOfAnEmptyViewLeavesTheClipboard();
+    void nothingIsPastedIntoTheClue_data();
+    void nothingIsPastedIntoTheClue();
     void colorEditUsesSystemColoursUntilSet();
 };
 
@@ -113,6 +122,42 @@ void TestClueView::copyOfAnEmptyViewLeavesTheClipboard()
     CClueView view;
     view.CopyClue();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+}
+
+void TestClueView::nothingIsPastedIntoTheClue_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("middle click") << "middle";
+    QTest::newRow("paste request") << "paste";
+    QTest::newRow("mime data") << "mime";
+}
+
+void TestClueView::nothingIsPastedIntoTheClue()
+{
+    QFETCH(QString, how);
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(QStringLiteral("down2"));
+    if (clipboard->supportsSelection())
+        clipboard->setText(QStringLiteral("down2"), QClipboard::Selection);
+    PasteProbe view;
+    view.resize(200, 60);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.SetClueText(kClue);
+    view.SelectAllClue();
+    if (how == QLatin1String("middle")) {
+        const QPoint end = view.cursorRect(view.textCursor()).center();
+        QTest::mouseClick(view.viewport(), Qt::MiddleButton, {}, end);
+        QCOMPARE(view.textCursor().selectedText(), kClue);
+    } else if (how == QLatin1String("paste")) {
+        view.paste();
+    } else {
+        QVERIFY(!view.canInsertFromMimeData(clipboard->mimeData()));
+        view.insertFromMimeData(clipboard->mimeData());
+    }
+    QCOMPARE(view.toPlainText(), kClue);
+    view.CopyClue();
+    QCOMPARE(clipboard->text(), kClue);
 }
 
 void TestClueView::colorEditUsesSystemColoursUntilSet()

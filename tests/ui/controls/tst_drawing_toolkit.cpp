@@ -143,11 +143,11 @@ void TestDrawingToolkit::fontsKeepTheBaseButNormalWeight()
     QCOMPARE(DefaultFont(), QApplication::font());
     for (int height : {16, 25, 45}) {
         const QFont& letters = LetterFont(height);
-        QCOMPARE(letters.pixelSize(), height);
+        QVERIFY(QFontMetrics(letters).height() <= height);
         QCOMPARE(letters.weight(), QFont::Normal);
         QCOMPARE(letters.family(), QApplication::font().family());
     }
-    QCOMPARE(LetterFont(40).pixelSize(), 25);
+    QCOMPARE(LetterFont(40), LetterFont(25));
 }
 
 void TestDrawingToolkit::surfaceReusesItsImageUntilResized()

@@ -74,6 +74,8 @@ private slots:
     void pressSlideRelease_data();
     void pressSlideRelease();
     void doubleTapTypesTwice();
+    void otherButtonsNeitherTypeNorDrag_data();
+    void otherButtonsNeitherTypeNorDrag();
     void heldKeyShownInvertedOnlyWhilePointerOnIt();
     void dragFromFreeSpaceStaysInBounds();
     void switchSizeKeepsTopLeftAndClamps();
@@ -299,6 +301,38 @@ void TestKeyboardCtrl::heldKeyShownInvertedOnlyWhilePointerOnIt()
     QTest::mouseRelease(&f.keyboard, Qt::LeftButton, {}, key.center());
     QVERIFY(!f.keyboard.IsKeyShownPressed(q));
     QCOMPARE(f.keyboard.grab().toImage().pixelColor(face), normal);
+}
+
+void TestKeyboardCtrl::otherButtonsNeitherTypeNorDrag_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<char>("where"); // a key, or 0 for the free space between keys
+    QTest::newRow("right on R") << Qt::RightButton << 'R';
+    QTest::newRow("middle on R") << Qt::MiddleButton << 'R';
+    QTest::newRow("right on hide") << Qt::RightButton << '#';
+    QTest::newRow("right on switch size") << Qt::RightButton << '^';
+    QTest::newRow("right in free space") << Qt::RightButton << char(0);
+    QTest::newRow("middle in free space") << Qt::MiddleButton << char(0);
+}
+
+void TestKeyboardCtrl::otherButtonsNeitherTypeNorDrag()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(char, where);
+    Fixture f(true);
+    const QPoint point = where != 0 ? CentreOf(where, true) : QPoint(2, 2);
+    const QPoint before = f.keyboard.pos();
+    QTest::mousePress(&f.keyboard, button, {}, point);
+    QVERIFY(!f.keyboard.IsDragging());
+    QTest::mouseMove(&f.keyboard, point + QPoint(30, 20));
+    QTest::mouseRelease(&f.keyboard, button, {}, point);
+    QCOMPARE(f.sink.typed, QString());
+    QCOMPARE(f.keyboard.pos(), before);
+    QVERIFY(f.keyboard.isVisible());
+    QVERIFY(f.keyboard.IsLarge());
+    // The left button still types.
+    f.Tap('R');
+    QCOMPARE(f.sink.typed, QStringLiteral("R"));
 }
 
 void TestKeyboardCtrl::dragFromFreeSpaceStaysInBounds()

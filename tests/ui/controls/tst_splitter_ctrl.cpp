@@ -44,6 +44,7 @@ private slots:
     void moveAtAnchorDoesNothing();
     void verticalBarMovesLeftAndRight();
     void releaseEndsDrag();
+    void onlyTheLeftButtonDrags();
     void grooveOnlyOnThickEnoughBar_data();
     void grooveOnlyOnThickEnoughBar();
 
@@ -191,6 +192,20 @@ void TestSplitterCtrl::releaseEndsDrag()
     QVERIFY(f.bar.IsDragging());
     f.bar.hide();
     QVERIFY(!f.bar.IsDragging());
+}
+
+void TestSplitterCtrl::onlyTheLeftButtonDrags()
+{
+    Fixture f;
+    SetUp(f, QRect(0, 100, 200, 4));
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mousePress(&f.bar, button, {}, QPoint(50, 2));
+        QVERIFY(!f.bar.IsDragging());
+        QTest::mouseMove(&f.bar, QPoint(50, 40));
+        QTest::mouseRelease(&f.bar, button, {}, QPoint(50, 40));
+    }
+    QCOMPARE(f.bar.geometry().top(), 100);
+    QVERIFY(f.parent.moves.empty());
 }
 
 void TestSplitterCtrl::grooveOnlyOnThickEnoughBar_data()

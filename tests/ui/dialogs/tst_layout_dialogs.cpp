@@ -1,9 +1,11 @@
 #include "data/settings.h"
 #include "ui/controls/color_static.h"
 #include "ui/controls/placement_picker.h"
+#include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/clue_position_dlg.h"
 #include "ui/dialogs/help_toolbar_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTest>
@@ -22,6 +24,8 @@ private slots:
     void keysPickAPicture();
     void dialogStartsFromPlacementAndSettings();
     void helpListsTheSevenButtons();
+    void aboutBoxIsWideEnoughForItsCaption_data();
+    void aboutBoxIsWideEnoughForItsCaption();
 
 private:
     CSettings* settings_ = nullptr;
@@ -110,6 +114,32 @@ void TestLayoutDialogs::helpListsTheSevenButtons()
     QCOMPARE(icons, 7);
     QVERIFY(texts.contains(QStringLiteral("Floating on-screen keyboard")));
     QVERIFY(texts.contains(QStringLiteral("Hint (letter/word/puzzle)")));
+}
+
+void TestLayoutDialogs::aboutBoxIsWideEnoughForItsCaption_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("8 pt") << 8;
+    QTest::newRow("11 pt") << 11;
+    QTest::newRow("16 pt") << 16;
+}
+
+// A title bar shows the caption in a bold font beside the window icon and
+// three buttons; the box leaves room for them at every font size.
+void TestLayoutDialogs::aboutBoxIsWideEnoughForItsCaption()
+{
+    QFETCH(int, pointSize);
+    const QFont original = QApplication::font();
+    QFont bold = original;
+    bold.setPointSize(pointSize);
+    QApplication::setFont(bold);
+    CAboutDlg dialog;
+    dialog.show();
+    QApplication::setFont(original);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("About Crossword"));
+    bold.setBold(true);
+    const QFontMetrics title(bold);
+    QVERIFY(dialog.width() >= title.horizontalAdvance(dialog.windowTitle()) + 4 * title.height());
 }
 
 QTEST_MAIN(TestLayoutDialogs)

@@ -140,6 +140,8 @@ void TestMainFrame::menuHoldsEveryItemInOrder()
         "Current Puzzle/Send via E-mail...=32828",
         "-",
         "Open...=32786", "Download...=32785",
+        "-",
+        "Quit=57665",
     };
     QCOMPARE(lines, expected);
     QStringList reveal;

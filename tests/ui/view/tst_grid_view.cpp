@@ -50,6 +50,8 @@ private slots:
     void hintsShowOnlyTheirLetters_data();
     void hintsShowOnlyTheirLetters();
     void checkModeColoursOnlyWrongLetters();
+    void lettersFitTheirCells_data();
+    void lettersFitTheirCells();
     void typingStopsAtWordEnd();
     void clueViewAndKeyboardTypeIntoTheGrid();
     void backspace_data();
@@ -349,6 +351,40 @@ void TestGridView::hintsShowOnlyTheirLetters()
     QVERIFY(Count(image, CellInside(grid, 17), text) > 0);
 }
 
+void TestGridView::lettersFitTheirCells_data()
+{
+    QTest::addColumn<int>("cellSize");
+    QTest::newRow("small") << 0;
+    QTest::newRow("medium") << 1;
+    QTest::newRow("large") << 2;
+}
+
+// The letter heights include the font's leading: a letter, the tail of "Q"
+// and the descent of "J" included, keeps a pixel of background on every side
+// of its cell, and still fills a good part of it.
+void TestGridView::lettersFitTheirCells()
+{
+    QFETCH(int, cellSize);
+    Open({"ABCD", "E..F", "QJWM"}, cellSize, QSize(400, 300), {"----", "-..-", "QJWM"});
+    const QImage image = Grab();
+    const QRect grid = GridBox(image);
+    const QRgb back = Scheme(kNormalCellBackground).rgb();
+    const int side = GridGeometry::CellSide(cellSize);
+    for (int cell = 8; cell < 12; ++cell) {
+        const QRect inside = CellInside(grid, cell);
+        QRect ink;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (image.pixel(x, y) != back)
+                    ink |= QRect(x, y, 1, 1);
+        const QString where = QStringLiteral("cell %1 ink %2,%3 %4x%5 in %6,%7 %8x%8")
+                                  .arg(cell).arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
+                                  .arg(inside.x()).arg(inside.y()).arg(inside.width());
+        QVERIFY2(inside.adjusted(1, 1, -1, -1).contains(ink), qPrintable(where));
+        QVERIFY2(ink.height() * 2 >= side - 2, qPrintable(where));
+    }
+}
+
 void TestGridView::checkModeColoursOnlyWrongLetters()
 {
     Open(kSmallGrid, 2, QSize(400, 300), {"CX-.SQ", "O.-.E.", "W-REST"});
@@ -566,7 +602,8 @@ void TestGridView::closedPuzzleClearsTheView()
     Open(OpenGrid(15, 15), 2, QSize(240, 320));
     QVERIFY(view_->HScrollable());
     puzzle_->Close();
-    QCoreApplication::sendEvent(view_.get(), new MessageEvent(UM_PUZZLE_CLOSED));
+    MessageEvent closed(UM_PUZZLE_CLOSED);
+    QCoreApplication::sendEvent(view_.get(), &closed);
     QVERIFY(!view_->HScrollable() && !view_->VScrollable());
     QCOMPARE(view_->GetGridSize(), QSize(0, 0));
     QVERIFY(view_->GetCellRect(true).IsEmpty());
