@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -63,9 +64,41 @@ QList<QByteArray> LargeGrid()
     return rows;
 }
 
+// The sections after the notes, one kind per seed and all of them together,
+// plus sections that lie about their length.
+QList<Seed> SectionSeeds()
+{
+    const QMap<int, QByteArray> rebus = {{0, "CAT"}, {8, "XRAY"}};
+    const QByteArray time = PuzBuilder::SectionBytes("LTIM", "42,0");
+    return {
+        {"circles", PuzBuilder(kSmallGrid).Circles({0, 4, 8}).Build()},
+        {"rebus", PuzBuilder(kSmallGrid).Rebus(rebus).Build()},
+        {"rebus_entered", PuzBuilder(kSmallGrid).Rebus(rebus).UserRebus({{0, "CAT"}, {2, "TEA"}}).Build()},
+        {"timer", PuzBuilder(kSmallGrid).Section("LTIM", "42,0").Build()},
+        {"timer_stopped", PuzBuilder(kSmallGrid).Section("LTIM", "3600,1").Build()},
+        {"unknown_section", PuzBuilder(kSmallGrid).Section("ZZZZ", "kept as it is").Build()},
+        {"all_sections", PuzBuilder(LargeGrid())
+                             .Version("2.0")
+                             .Notes("Notes \xce\xb1\xce\xb2")
+                             .Circles({0, 16, 224})
+                             .Rebus({{0, "AB"}, {20, "QRS"}})
+                             .UserRebus({{0, "AB"}})
+                             .Section("LTIM", "125,0")
+                             .Section("ZZZZ", "x")
+                             .Build()},
+        {"no_notes_string", PuzBuilder(kSmallGrid).WithoutNotesString().Circles({1}).Build()},
+        {"length_past_end", PuzBuilder(kSmallGrid).Tail(time.left(time.size() - 3)).Build()},
+        {"wrong_size_markup", PuzBuilder(kSmallGrid).Section("GEXT", QByteArray(4, '\x80')).Build()},
+        {"wrong_checksum", PuzBuilder(kSmallGrid).Tail(QByteArray(time).replace(6, 2, "\xff\xff")).Build()},
+    };
+}
+
 QList<Seed> BinaryPuzzleSeeds()
 {
-    return {
+    return SectionSeeds() + QList<Seed>{
+        {"utf8", PuzBuilder(kWideGrid).Version("2.0").Title("\xce\x94" "elta \xf0\x9f\x98\x80").Build()},
+        {"diagramless", PuzBuilder({"CAT", "A:O", "BOX"}).Entries({"C--", "-:-", "---"}).Build()},
+        {"long_strings", PuzBuilder(kSmallGrid).Title(QByteArray(180, 'T')).Notes(QByteArray(600, 'n')).Build()},
         {"small", PuzBuilder(kSmallGrid).Build()},
         {"filled_lower_case", PuzBuilder(kSmallGrid).Entries({"cat", "-.o", "bo-"}).Build()},
         {"scrambled", PuzBuilder(kSmallGrid).ScrambledTag(0x0004).Build()},

@@ -26,7 +26,7 @@ export GRIDMOOR_APP="$work/app/gridmoor" GRIDMOOR_SHOT="$output"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     "$GRIDMOOR_APP" & pid=$!
-    window="$(xdotool search --sync --onlyvisible --name "^Gridmoor\$" | head -n 1)"
+    window="$(xdotool search --sync --onlyvisible --name "^Gridmoor( - .*)?\$" | head -n 1)"
     sleep 1
     xdotool windowfocus --sync "$window"
     xdotool type --delay 120 "reads"

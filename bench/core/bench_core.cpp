@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -50,6 +51,36 @@ QList<QByteArray> Grid(int size)
         }
     }
     return FillLetters(rows);
+}
+
+// A 21 x 21 file of version 2.0 with every section the reader understands:
+// notes, circles, rebus squares with the solver's rebus entries, the timer,
+// and one section it keeps without reading.
+QByteArray AllSections21()
+{
+    const QList<QByteArray> grid = Grid(21);
+    QList<int> circled;
+    QMap<int, QByteArray> rebus;
+    QMap<int, QByteArray> entered;
+    for (int cell = 0; cell < 21 * 21; cell += 7) {
+        if (grid[cell / 21][cell % 21] == '.')
+            continue;
+        circled.append(cell);
+        if (cell % 3 == 0)
+            rebus.insert(cell, grid[cell / 21][cell % 21] + QByteArray("EART"));
+        if (cell % 9 == 0)
+            entered.insert(cell, grid[cell / 21][cell % 21] + QByteArray("EART"));
+    }
+    return PuzBuilder(grid)
+        .Version("2.0")
+        .Title("Gro\xc3\x9f \xce\xb1\xce\xb2\xce\xb3")
+        .Notes(QByteArray(400, 'n'))
+        .Circles(circled)
+        .Rebus(rebus)
+        .UserRebus(entered)
+        .Section("LTIM", "1234,0")
+        .Section("ZZZZ", QByteArray(64, 'z'))
+        .Build();
 }
 
 QByteArray XmlText(qsizetype length)
@@ -91,14 +122,18 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString puz15 = dir.filePath("grid15.puz");
     const QString puz21 = dir.filePath("grid21.puz");
+    const QString sections21 = dir.filePath("sections21.puz");
     const QString sample = dir.filePath("NYTimes.gmd");
     FixtureFiles::Write(puz15, PuzBuilder(Grid(15)).Build());
     FixtureFiles::Write(puz21, PuzBuilder(Grid(21)).Build());
+    FixtureFiles::Write(sections21, AllSections21());
     QFile::copy(QStringLiteral(GRIDMOOR_SOURCE_DIR "/resources/NYTimes.gmd"), sample);
     QFile::setPermissions(sample, QFile::ReadOwner | QFile::WriteOwner);
 
     BenchPuzzle("open and close, 15x15 .puz", "open, change one entry, close, 15x15 .puz", puz15);
     BenchPuzzle("open and close, 21x21 .puz", "open, change one entry, close, 21x21 .puz", puz21);
+    BenchPuzzle("open and close, 21x21 .puz with all sections",
+                "open, change one entry, close, 21x21 .puz, all sections", sections21);
     BenchPuzzle("open and close, packed sample .gmd", "open, change one entry, close, packed sample .gmd",
                 sample);
 

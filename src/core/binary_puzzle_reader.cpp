@@ -1,5 +1,6 @@
 #include "core/binary_puzzle_reader.h"
 
+#include "core/puz_extras.h"
 #include "core/puz_layout.h"
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
@@ -9,27 +10,26 @@ namespace {
 using namespace PuzLayout;
 
 constexpr quint8 kScrambledBit = 0x04;
-// A string holds at most 99 characters and its NUL.
-constexpr qint64 kLongestString = 100;
+
+// Diagramless puzzles mark their blocks with ":" as well as ".".
+bool IsBlockByte(char c)
+{
+    return c == '.' || c == ':';
+}
 
 char SolutionFromByte(char c)
 {
-    return c == '.' ? ' ' : UpperCaseLetter(c);
+    return IsBlockByte(c) ? ' ' : UpperCaseLetter(c);
 }
 
 char EntryFromByte(char c)
 {
-    return c == '.' || c == '-' ? ' ' : UpperCaseLetter(c);
+    return IsBlockByte(c) || c == '-' ? ' ' : UpperCaseLetter(c);
 }
 
 } // namespace
 
 CBinaryPuzzleReader::CBinaryPuzzleReader(CPuzzleFile& file) : file_(file) {}
-
-qint64 CBinaryPuzzleReader::EntryGridOffset(qint64 headerOffset, int cellCount)
-{
-    return headerOffset + kGridsAt + cellCount;
-}
 
 int CBinaryPuzzleReader::Read(PuzzleContent& content)
 {
@@ -65,6 +65,7 @@ int CBinaryPuzzleReader::ReadHeader(PuzzleContent& content)
         || !ReadByteAt(m + kClueCountAt, &clueCount) || !ReadByteAt(m + kScrambledTagAt, &tag))
         return 4;
     content.scrambled = (tag & kScrambledBit) != 0;
+    content.utf8 = VersionNumber(file_.Data(), m) >= kUtf8Version;
     content.clues.assign(clueCount, PuzzleClue());
     return 0;
 }
@@ -100,17 +101,18 @@ bool CBinaryPuzzleReader::ReadGrids(PuzzleContent& content)
     return true;
 }
 
+// A string runs up to its NUL, however long; one that runs off the end of
+// the file makes the file invalid.
 bool CBinaryPuzzleReader::ReadString(qint64* position, QByteArray* text)
 {
-    char buffer[kLongestString];
-    file_.Seek(*position);
-    const qint64 count = file_.Read(buffer, kLongestString);
-    const QByteArrayView read(buffer, count);
-    const qsizetype nul = read.indexOf('\0');
+    const QByteArray& image = file_.Data();
+    if (*position >= image.size())
+        return false;
+    const qsizetype nul = image.indexOf('\0', *position);
     if (nul < 0)
         return false;
-    *text = QByteArray(buffer, nul);
-    *position += nul + 1;
+    *text = image.mid(*position, nul - *position);
+    *position = nul + 1;
     return true;
 }
 
@@ -124,7 +126,23 @@ bool CBinaryPuzzleReader::ReadStrings(PuzzleContent& content)
         if (!ReadString(&position, &clue.text))
             return false;
     }
+    ReadNotesAndSections(content, position);
     return true;
+}
+
+// After the clues comes the notes string, which a file may lack when it ends
+// with its clues, then the sections. Whatever these hold, the puzzle opens:
+// at worst without its notes or sections.
+void CBinaryPuzzleReader::ReadNotesAndSections(PuzzleContent& content, qint64 position)
+{
+    const QByteArray& image = file_.Data();
+    QByteArray notes;
+    content.hasNotesString = ReadString(&position, &notes);
+    if (VersionNumber(image, content.headerOffset) >= kNotesVersion)
+        content.notes = notes;
+    content.sectionsOffset = position;
+    content.sections.Parse(QByteArrayView(image).sliced(position));
+    PuzExtras::Read(content);
 }
 
 // Gives each word start its number and the next clue record, row by row, a

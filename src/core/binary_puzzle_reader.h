@@ -11,7 +11,8 @@ struct PuzzleContent;
 // the clues. It then numbers the grid and binds each clue to its word, in the
 // format's own clue order (row by row, a cell's across clue before its down
 // clue). Every field is read relative to the marker, so extra bytes in front
-// of it do no harm.
+// of it do no harm. After the clues it reads the notes and the sections the
+// program understands (circles, rebus squares, rebus entries, the timer).
 class CBinaryPuzzleReader {
 public:
     explicit CBinaryPuzzleReader(CPuzzleFile& file);
@@ -20,9 +21,6 @@ public:
     // cannot be read.
     int Read(PuzzleContent& content);
 
-    // Where the entry grid of a puzzle with its marker at headerOffset begins.
-    static qint64 EntryGridOffset(qint64 headerOffset, int cellCount);
-
 private:
     int Locate(PuzzleContent& content);
     int ReadHeader(PuzzleContent& content);
@@ -30,6 +28,7 @@ private:
     bool ReadGrids(PuzzleContent& content);
     bool ReadStrings(PuzzleContent& content);
     bool ReadString(qint64* position, QByteArray* text);
+    void ReadNotesAndSections(PuzzleContent& content, qint64 position);
     bool ReadByteAt(qint64 position, quint8* byte);
     bool NumberWords(PuzzleContent& content);
 

@@ -1,5 +1,7 @@
 #include "core/code_page.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // The characters of 0x80..0x9F; the five unassigned bytes keep their C1 values.
@@ -21,4 +23,22 @@ QString DecodeWindows1252(const QByteArray& bytes)
         *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
     }
     return text;
+}
+
+QString DecodePuzzleText(const QByteArray& bytes, bool utf8)
+{
+    if (!utf8)
+        return DecodeWindows1252(bytes);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    return decoder.hasError() ? DecodeWindows1252(bytes) : text;
+}
+
+qsizetype Utf8CutLength(const QByteArray& bytes, qsizetype maxLength)
+{
+    qsizetype cut = qMin(maxLength, bytes.size());
+    auto isContinuation = [&](qsizetype at) { return (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80; };
+    while (cut > 0 && cut < bytes.size() && isContinuation(cut))
+        --cut;
+    return cut;
 }

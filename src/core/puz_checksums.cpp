@@ -3,7 +3,6 @@
 #include "core/puz_layout.h"
 #include "core/puzzle_file.h"
 
-#include <cctype>
 #include <optional>
 
 namespace {
@@ -13,7 +12,6 @@ using namespace PuzLayout;
 constexpr qint64 kFileChecksumBefore = 2;
 constexpr qint64 kHeaderChecksumAt = 0x0C;
 constexpr qint64 kMaskedAt = 0x0E;
-constexpr qint64 kVersionAt = 0x16;
 constexpr qint64 kHeaderRegionAt = kWidthAt;
 constexpr qint64 kHeaderRegionLength = 8;
 constexpr char kMaskLow[] = "ICHE";
@@ -45,21 +43,6 @@ private:
 QByteArrayView WithNul(QByteArrayView text)
 {
     return QByteArrayView(text.data(), text.size() + 1);
-}
-
-// Notes count in the checksums from version 1.3 on.
-bool NotesAreSummed(const QByteArray& image, qint64 marker)
-{
-    const QByteArray version = image.mid(marker + kVersionAt, 4);
-    const qsizetype dot = version.indexOf('.');
-    if (dot <= 0)
-        return false;
-    bool majorOk = false;
-    const int major = version.left(dot).toInt(&majorOk);
-    const int minor = dot + 1 < version.size() && std::isdigit(static_cast<unsigned char>(version[dot + 1]))
-        ? version[dot + 1] - '0'
-        : 0;
-    return majorOk && (major > 1 || (major == 1 && minor >= 3));
 }
 
 quint16 ReadLittleEndian16(const QByteArray& image, qint64 at)
@@ -105,7 +88,8 @@ std::optional<quint16> SumText(const QByteArray& image, qint64 marker, qint64 st
         if (!clue->isEmpty())
             c = RunningSum(*clue, c);
     }
-    if (NotesAreSummed(image, marker)) {
+    // Notes count from version 1.3 on.
+    if (VersionNumber(image, marker) >= kNotesVersion) {
         const auto notes = strings.Next();
         if (notes && !notes->isEmpty())
             c = RunningSum(WithNul(*notes), c);

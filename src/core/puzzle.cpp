@@ -1,9 +1,11 @@
 #include "core/puzzle.h"
 
 #include "core/binary_puzzle_reader.h"
+#include "core/binary_puzzle_writer.h"
 #include "core/code_page.h"
 #include "core/last_puzzle_recorder.h"
 #include "core/puz_checksums.h"
+#include "core/puz_extras.h"
 #include "core/puz_layout.h"
 #include "core/puzzle_document_reader.h"
 #include "core/puzzle_observer.h"
@@ -11,8 +13,12 @@
 namespace {
 
 constexpr char kDocumentMarker[] = "<crossword>";
-// The binary format's entry grid marks an empty letter cell with "-".
-constexpr char kBinaryEmptyEntry = '-';
+
+template <typename T>
+const T* CellItem(const std::vector<T>& items, int index)
+{
+    return index >= 0 && static_cast<size_t>(index) < items.size() ? &items[static_cast<size_t>(index)] : nullptr;
+}
 
 } // namespace
 
@@ -94,6 +100,7 @@ void CPuzzle::Close()
     content_ = PuzzleContent();
     loaded_ = false;
     keepChecksums_ = false;
+    rebusChanged_ = false;
     currentCell_ = -1;
     if (observer_ != nullptr)
         observer_->PuzzleClosed();
@@ -113,28 +120,22 @@ void CPuzzle::SaveProgress()
 {
     if (readOnly_ || !loaded_)
         return;
-    for (size_t i = 0; i < content_.cells.size(); ++i) {
-        if (content_.cells[i].solution != ' ')
-            WriteEntry(static_cast<int>(i));
-    }
-    if (format_ == FormatBinary && keepChecksums_) {
-        CPuzChecksums checksums;
-        if (checksums.Compute(file_.Data(), content_.headerOffset))
-            checksums.WriteTo(file_, content_.headerOffset);
+    if (format_ == FormatBinary) {
+        CBinaryPuzzleWriter(file_, content_).Write(keepChecksums_, rebusChanged_, IsSolved());
+        rebusChanged_ = false;
+    } else {
+        for (size_t i = 0; i < content_.cells.size(); ++i) {
+            if (content_.cells[i].solution != ' ')
+                WriteDocumentEntry(static_cast<int>(i));
+        }
     }
     file_.Flush();
 }
 
-void CPuzzle::WriteEntry(int index)
+void CPuzzle::WriteDocumentEntry(int index)
 {
-    char entry = content_.cells[static_cast<size_t>(index)].entry;
-    if (format_ == FormatBinary) {
-        if (entry == ' ')
-            entry = kBinaryEmptyEntry;
-        file_.Seek(CBinaryPuzzleReader::EntryGridOffset(content_.headerOffset, GetWidth() * GetHeight()) + index);
-    } else {
-        file_.Seek(content_.progressOffset + index);
-    }
+    const char entry = content_.cells[static_cast<size_t>(index)].entry;
+    file_.Seek(content_.progressOffset + index);
     file_.Write(&entry, 1);
 }
 
@@ -185,6 +186,18 @@ void CPuzzle::GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyrig
     title = content_.title;
     author = content_.author;
     copyright = content_.copyright;
+}
+
+void CPuzzle::GetInfoText(QString& title, QString& author, QString& copyright) const
+{
+    title = WidenText(content_.title);
+    author = WidenText(content_.author);
+    copyright = WidenText(content_.copyright);
+}
+
+QString CPuzzle::GetNotes() const
+{
+    return WidenText(content_.notes);
 }
 
 QString CPuzzle::GetPath() const
@@ -248,12 +261,88 @@ void CPuzzle::SetCurrentEntry(char letter)
         --content_.filledCount;
     content_.filledCount = qMax(0, content_.filledCount);
     cell.entry = letter;
+    rebusChanged_ |= ClearRebusEntry(currentCell_);
+}
+
+bool CPuzzle::ClearRebusEntry(int index)
+{
+    if (!IsValidCell(index) || static_cast<size_t>(index) >= content_.rebusEntries.size()
+        || content_.rebusEntries[static_cast<size_t>(index)].isEmpty())
+        return false;
+    content_.rebusEntries[static_cast<size_t>(index)].clear();
+    return true;
+}
+
+void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
+{
+    QByteArray upper = letters;
+    for (char& c : upper)
+        c = UpperCaseLetter(c);
+    SetCurrentEntry(upper.isEmpty() ? ' ' : upper[0]);
+    if (upper.size() < 2 || !IsValidCell(currentCell_))
+        return;
+    content_.rebusEntries.resize(content_.cells.size());
+    content_.rebusEntries[static_cast<size_t>(currentCell_)] = upper;
+    rebusChanged_ = true;
+}
+
+QByteArray CPuzzle::AnswerBytes(int index) const
+{
+    const QByteArray* rebus = CellItem(content_.rebusAnswers, index);
+    if (rebus != nullptr && !rebus->isEmpty())
+        return *rebus;
+    const char solution = GetCell(index).solution;
+    return solution == ' ' ? QByteArray() : QByteArray(1, solution);
+}
+
+QByteArray CPuzzle::EntryBytes(int index) const
+{
+    const QByteArray* rebus = CellItem(content_.rebusEntries, index);
+    if (rebus != nullptr && !rebus->isEmpty())
+        return *rebus;
+    const char entry = GetCell(index).entry;
+    return entry == ' ' ? QByteArray() : QByteArray(1, entry);
+}
+
+bool CPuzzle::IsCircled(int index) const
+{
+    const quint8* markup = CellItem(content_.markup, index);
+    return markup != nullptr && (*markup & PuzExtras::kCircled) != 0 && GetCell(index).solution != ' ';
+}
+
+QString CPuzzle::GetSolutionText(int index) const
+{
+    return WidenText(AnswerBytes(index));
+}
+
+QString CPuzzle::GetEntryText(int index) const
+{
+    return WidenText(EntryBytes(index));
+}
+
+// A rebus square is right only with its whole answer; other squares compare
+// their one letter.
+bool CPuzzle::IsEntryCorrect(int index) const
+{
+    if (content_.rebusAnswers.empty() && content_.rebusEntries.empty())
+        return GetCell(index).entry == GetCell(index).solution;
+    return EntryBytes(index) == AnswerBytes(index);
+}
+
+int CPuzzle::GetSolvingSeconds() const
+{
+    return content_.time.seconds;
+}
+
+void CPuzzle::SetSolvingSeconds(int seconds)
+{
+    content_.time.seconds = qMax(0, seconds);
 }
 
 bool CPuzzle::IsSolved() const
 {
-    for (const PuzzleCell& cell : content_.cells) {
-        if (cell.solution != ' ' && cell.entry != cell.solution)
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        if (content_.cells[i].solution != ' ' && !IsEntryCorrect(static_cast<int>(i)))
             return false;
     }
     return true;
@@ -355,9 +444,14 @@ QString CPuzzle::FormatClue(int clue, bool* filled, quint8* isAcross) const
     return QString::number(record->number) + QStringLiteral(". ") + WidenText(record->text);
 }
 
-QString CPuzzle::WidenText(const QByteArray& text)
+QString CPuzzle::WidenText(const QByteArray& text) const
 {
-    return DecodeWindows1252(text);
+    return DecodePuzzleText(text, content_.utf8);
+}
+
+bool CPuzzle::HasUtf8Text() const
+{
+    return content_.utf8;
 }
 
 int CPuzzle::GetFilledCount() const

@@ -42,6 +42,10 @@ public:
     const PuzzleCell& GetCell(int index) const;
     const PuzzleClue* GetClue(int index) const;
     void GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyright) const;
+    // The same texts decoded for display.
+    void GetInfoText(QString& title, QString& author, QString& copyright) const;
+    // The puzzle's notes (binary puzzles from version 1.3 on); empty when it has none.
+    QString GetNotes() const;
     QString GetPath() const;
 
     int GetCurrentCell() const;
@@ -54,6 +58,23 @@ public:
     int GetFormat() const;
 
     void SetCurrentEntry(char letter);
+    // Several letters in the current square (a rebus entry); one letter or
+    // none is an ordinary entry. The grid shows the first letter.
+    void SetCurrentEntryText(const QByteArray& letters);
+
+    // Squares beyond one letter: a circle drawn in the square, the whole answer
+    // of a rebus square and the solver's whole entry (empty for an empty or
+    // black square), and whether the entry is the whole answer.
+    bool IsCircled(int index) const;
+    QString GetSolutionText(int index) const;
+    QString GetEntryText(int index) const;
+    bool IsEntryCorrect(int index) const;
+
+    // The solver's time on the puzzle in seconds, as the file kept it; binary
+    // puzzles write it back with the entries.
+    int GetSolvingSeconds() const;
+    void SetSolvingSeconds(int seconds);
+
     // Writes the entries into the file image and the image to disk, so the
     // file holds them even if the program is killed afterwards.
     void SaveProgress();
@@ -64,7 +85,10 @@ public:
     bool FindNeighbour(int move, int* index) const;
     bool IsClueFilled(int clue) const;
     QString FormatClue(int clue, bool* filled, quint8* isAcross) const;
-    static QString WidenText(const QByteArray& text);
+    // Puzzle text decoded for display: UTF-8 for binary puzzles from version
+    // 2.0 on, Windows-1252 otherwise.
+    QString WidenText(const QByteArray& text) const;
+    bool HasUtf8Text() const;
 
     int GetFilledCount() const;
     int GetLetterCount() const;
@@ -72,7 +96,10 @@ public:
 private:
     int ReadContent();
     void PlaceCursorOnFirstLetter();
-    void WriteEntry(int index);
+    void WriteDocumentEntry(int index);
+    QByteArray AnswerBytes(int index) const;
+    QByteArray EntryBytes(int index) const;
+    bool ClearRebusEntry(int index);
     bool IsValidCell(int index) const;
     bool IsLetterAt(int column, int row) const;
 
@@ -88,4 +115,6 @@ private:
     // A binary puzzle whose checksums matched its content when it was opened
     // gets them recomputed whenever its entries are written.
     bool keepChecksums_ = false;
+    // The solver changed a rebus entry since the progress was last written.
+    bool rebusChanged_ = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/puz_sections.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -29,6 +31,14 @@ struct PuzzleClue {
     quint8 isAcross = 0;
 };
 
+// The solver's time on a puzzle: seconds, and whether the clock was stopped.
+struct SolvingTime {
+    qint32 seconds = 0;
+    bool stopped = false;
+
+    bool operator==(const SolvingTime&) const = default;
+};
+
 // What a reader takes out of a puzzle file: the grid, the clue table, the
 // information texts and the counters. The model keeps one of these for the
 // open puzzle; a failed read leaves nothing behind because the model drops it.
@@ -38,6 +48,10 @@ struct PuzzleContent {
     QByteArray title;
     QByteArray author;
     QByteArray copyright;
+    // Binary puzzle from version 1.3 on: the text after the clues.
+    QByteArray notes;
+    // Binary puzzle from version 2.0 on: the texts are UTF-8, else Windows-1252.
+    bool utf8 = false;
     quint8 width = 0;
     quint8 height = 0;
     quint8 acrossCount = 0;
@@ -49,6 +63,23 @@ struct PuzzleContent {
     qint64 headerOffset = -1;
     // Document: position of the first character of the stored entries.
     qint64 progressOffset = -1;
+
+    // Binary puzzle extras, one element per cell; empty when the file has none.
+    // markup holds the square's flag bits (0x80: circled), rebusAnswers the
+    // whole answer of a square that takes several letters, rebusEntries the
+    // solver's several-letter entry.
+    std::vector<quint8> markup;
+    std::vector<QByteArray> rebusAnswers;
+    std::vector<QByteArray> rebusEntries;
+    SolvingTime time;
+    // Binary puzzle: whether the file had a readable timer, and the time it held.
+    bool hasStoredTime = false;
+    SolvingTime storedTime;
+    // Binary puzzle: whether a NUL-terminated notes string follows the clues,
+    // where the sections begin, and the sections themselves.
+    bool hasNotesString = false;
+    qint64 sectionsOffset = -1;
+    CPuzSections sections;
 
     // Sets letterCount and filledCount from the cells, for the filled and
     // solved tests.

@@ -1,5 +1,6 @@
 #include "data/puzzle_info_text.h"
 
+#include "core/code_page.h"
 #include "core/puzzle.h"
 
 #include <QByteArray>
@@ -25,7 +26,12 @@ QString PuzzleInfoText(const CPuzzle& puzzle, const QString& path)
     text += "Author:" + crlf + OrSpace(author) + crlf + crlf;
     text += "Copyright:" + crlf + " " + OrSpace(copyright) + crlf + crlf;
     text += "File:" + crlf;
-    text.truncate(kMaxLabelledBytes);
+    // UTF-8 text is cut before a character the limit would split.
+    text.truncate(puzzle.HasUtf8Text() ? Utf8CutLength(text, kMaxLabelledBytes) : kMaxLabelledBytes);
     // The puzzle's own text decoding, so accented titles read as in the grid's clues.
-    return puzzle.WidenText(text) + path;
+    QString shown = puzzle.WidenText(text) + path;
+    const QString notes = puzzle.GetNotes();
+    if (!notes.isEmpty())
+        shown += QStringLiteral("\r\n\r\nNotes:\r\n") + notes;
+    return shown;
 }

@@ -25,6 +25,15 @@ private slots:
     void refusesBrokenFiles();
     void longestStringIsAccepted();
     void entryAtBlackSquareIsIgnored();
+    void longStringsAreRead_data();
+    void longStringsAreRead();
+    void textsAreDecodedByVersion_data();
+    void textsAreDecodedByVersion();
+    void notesByVersion_data();
+    void notesByVersion();
+    void diagramlessGridIsNumberedLikeAnyGrid();
+    void sectionsAreReadOrIgnored_data();
+    void sectionsAreReadOrIgnored();
 
 private:
     int OpenBytes(CPuzzle& puzzle, const QByteArray& bytes);
@@ -109,7 +118,7 @@ void TestBinaryPuzzleReader::readsTextsAndEntries()
     QByteArray title, author, copyright;
     puzzle.GetInfo(title, author, copyright);
     QCOMPARE(title, QByteArray("Caf\xe9 Puzzle"));
-    QCOMPARE(CPuzzle::WidenText(title), QString("Caf\u00e9 Puzzle"));
+    QCOMPARE(puzzle.WidenText(title), QString("Caf\u00e9 Puzzle"));
     QVERIFY(author.isEmpty());
     QCOMPARE(copyright, QByteArray("(c) Nobody"));
 
@@ -164,10 +173,8 @@ void TestBinaryPuzzleReader::refusesBrokenFiles_data()
     QTest::newRow("ends in the entries") << good.left(builder.EntryOffset() + 224) << 1;
     QTest::newRow("ends in the title") << good.left(stringsAt + 3) << 1;
     QTest::newRow("ends before the last clue's NUL") << good.left(good.size() - 2) << 1;
-    QTest::newRow("title without NUL in 100 bytes")
-        << PuzBuilder(grid).Title(QByteArray(100, 'T')).Build() << 1;
-    QTest::newRow("clue without NUL in 100 bytes")
-        << PuzBuilder(grid).Clues(QList<QByteArray>(words, QByteArray(120, 'c'))).Build() << 1;
+    QTest::newRow("long title running off the end")
+        << PuzBuilder(grid).Title(QByteArray(300, 'T')).Build().left(stringsAt + 250) << 1;
     QTest::newRow("zero width") << PuzBuilder(QList<QByteArray>(3, QByteArray())).Build() << 1;
     QTest::newRow("empty file") << QByteArray() << 1;
 }
@@ -200,6 +207,199 @@ void TestBinaryPuzzleReader::entryAtBlackSquareIsIgnored()
     QCOMPARE(OpenBytes(puzzle, PuzBuilder({"AB.C", "DEFG"}).Entries({"--X-", "----"}).Build()), 0);
     QCOMPARE(puzzle.GetCell(2).entry, ' ');
     QCOMPARE(puzzle.GetFilledCount(), 0);
+}
+
+void TestBinaryPuzzleReader::longStringsAreRead_data()
+{
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<QByteArray>("clue");
+    QTest::addColumn<QByteArray>("notes");
+    QTest::newRow("title of 100 characters") << QByteArray(100, 'T') << QByteArray("c") << QByteArray();
+    QTest::newRow("clue of 250 characters") << QByteArray("t") << QByteArray(250, 'c') << QByteArray();
+    QTest::newRow("title of 180, notes of 5000")
+        << QByteArray(180, 'T') << QByteArray(120, 'c') << QByteArray(5000, 'n');
+}
+
+void TestBinaryPuzzleReader::longStringsAreRead()
+{
+    QFETCH(QByteArray, title);
+    QFETCH(QByteArray, clue);
+    QFETCH(QByteArray, notes);
+    const QList<QByteArray> grid = TestGrids::Square15();
+    const int words = PuzBuilder(grid).WordCount();
+    CPuzzle puzzle;
+    QCOMPARE(OpenBytes(puzzle, PuzBuilder(grid).Title(title).Clues(QList<QByteArray>(words, clue)).Notes(notes).Build()),
+             0);
+    QString shownTitle, author, copyright;
+    puzzle.GetInfoText(shownTitle, author, copyright);
+    QCOMPARE(shownTitle, QString::fromLatin1(title));
+    QCOMPARE(author, QStringLiteral("Test Author"));
+    QCOMPARE(puzzle.GetClue(words - 1)->text, clue);
+    QCOMPARE(puzzle.GetNotes(), QString::fromLatin1(notes));
+}
+
+void TestBinaryPuzzleReader::textsAreDecodedByVersion_data()
+{
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    const QByteArray greekAndEmoji = "\xce\xb1\xce\xb2\xce\xb3 \xf0\x9f\xa7\xa9 caf\xc3\xa9";
+    QTest::newRow("2.0 is UTF-8") << QByteArray("2.0") << greekAndEmoji
+                                  << QStringLiteral(u"\u03b1\u03b2\u03b3 \U0001F9E9 caf\u00e9");
+    QTest::newRow("2.1 is UTF-8") << QByteArray("2.1") << QByteArray("\xe2\x80\x94") << QStringLiteral(u"\u2014");
+    QTest::newRow("1.3 is Windows-1252") << QByteArray("1.3") << QByteArray("caf\xc3\xa9 \x93q\x94")
+                                         << QStringLiteral(u"caf\u00c3\u00a9 \u201cq\u201d");
+    QTest::newRow("2.0 that is not UTF-8 after all") << QByteArray("2.0") << QByteArray("caf\xe9")
+                                                     << QStringLiteral(u"caf\u00e9");
+}
+
+void TestBinaryPuzzleReader::textsAreDecodedByVersion()
+{
+    QFETCH(QByteArray, version);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    const int words = PuzBuilder(TestGrids::Small()).WordCount();
+    QList<QByteArray> clues(words, QByteArray("plain"));
+    clues[1] = bytes;
+    CPuzzle puzzle;
+    QCOMPARE(OpenBytes(puzzle, PuzBuilder(TestGrids::Small())
+                                   .Version(version)
+                                   .Title(bytes)
+                                   .Author(bytes + " & co")
+                                   .Copyright(bytes)
+                                   .Clues(clues)
+                                   .Notes(bytes)
+                                   .Build()),
+             0);
+    QString title, author, copyright;
+    puzzle.GetInfoText(title, author, copyright);
+    QCOMPARE(title, shown);
+    QCOMPARE(author, shown + QStringLiteral(" & co"));
+    QCOMPARE(copyright, shown);
+    QCOMPARE(puzzle.GetNotes(), shown);
+    QCOMPARE(puzzle.FormatClue(1, nullptr, nullptr), QStringLiteral("1. ") + shown);
+    QCOMPARE(puzzle.WidenText(bytes), shown);
+}
+
+void TestBinaryPuzzleReader::notesByVersion_data()
+{
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<QString>("notes");
+    QTest::newRow("1.2 has none") << QByteArray("1.2") << QString();
+    QTest::newRow("1.3") << QByteArray("1.3") << QStringLiteral("Theme: birds");
+    QTest::newRow("1.4") << QByteArray("1.4") << QStringLiteral("Theme: birds");
+    QTest::newRow("2.0") << QByteArray("2.0") << QStringLiteral("Theme: birds");
+}
+
+void TestBinaryPuzzleReader::notesByVersion()
+{
+    QFETCH(QByteArray, version);
+    QFETCH(QString, notes);
+    CPuzzle puzzle;
+    QCOMPARE(OpenBytes(puzzle, PuzBuilder(TestGrids::Small()).Version(version).Notes("Theme: birds").Build()), 0);
+    QCOMPARE(puzzle.GetNotes(), notes);
+}
+
+// A diagramless grid marks its blocks with ":" in both grids; it numbers like
+// the same grid with ".".
+void TestBinaryPuzzleReader::diagramlessGridIsNumberedLikeAnyGrid()
+{
+    const QList<QByteArray> dots = TestGrids::Small();
+    QList<QByteArray> colons = dots;
+    for (QByteArray& row : colons)
+        row.replace('.', ':');
+    QList<QByteArray> entries = colons;
+    for (QByteArray& row : entries) {
+        for (char& c : row)
+            c = c == ':' ? ':' : '-';
+    }
+    entries[0][0] = 'a';
+    CPuzzle expected;
+    QCOMPARE(OpenBytes(expected, PuzBuilder(dots).Build()), 0);
+    CPuzzle puzzle;
+    QCOMPARE(OpenBytes(puzzle, PuzBuilder(colons).Entries(entries).Build()), 0);
+    QCOMPARE(puzzle.GetClueCount(), expected.GetClueCount());
+    QCOMPARE(puzzle.GetLetterCount(), expected.GetLetterCount());
+    QCOMPARE(puzzle.GetFilledCount(), 1);
+    for (int i = 0; i < 21; ++i) {
+        QCOMPARE(puzzle.GetCell(i).solution, expected.GetCell(i).solution);
+        QCOMPARE(puzzle.GetCell(i).acrossClue, expected.GetCell(i).acrossClue);
+        QCOMPARE(puzzle.GetCell(i).downClue, expected.GetCell(i).downClue);
+    }
+    for (int k = 0; k < expected.GetClueCount(); ++k)
+        QCOMPARE(puzzle.GetClue(k)->number, expected.GetClue(k)->number);
+}
+
+void TestBinaryPuzzleReader::sectionsAreReadOrIgnored_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("circled");
+    QTest::addColumn<QString>("rebusAnswer");  // of cell 0
+    QTest::addColumn<QString>("rebusEntry");   // of cell 2
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("notes");
+
+    const QList<QByteArray> grid = TestGrids::Small();
+    const QByteArray timer = PuzBuilder::SectionBytes("LTIM", "75,0");
+    const QMap<int, QByteArray> rebus = {{0, "AXE"}, {2, "CAB"}};
+    auto notes = [](const PuzBuilder& builder) { return PuzBuilder(builder).Notes("n").Build(); };
+
+    QTest::newRow("none") << notes(PuzBuilder(grid)) << QList<int>{} << "A" << "" << 0 << "n";
+    QTest::newRow("circles") << notes(PuzBuilder(grid).Circles({0, 20})) << QList<int>{0, 20} << "A" << "" << 0 << "n";
+    QTest::newRow("circle bit among others")
+        << PuzBuilder(grid).Section("GEXT", QByteArray(4, '\xc1') + QByteArray(17, '\x41')).Build()
+        << QList<int>{0, 1, 2} << "A" << "" << 0 << "";
+    QTest::newRow("rebus and entries")
+        << PuzBuilder(grid).Rebus(rebus).UserRebus({{2, "cab"}}).Section("LTIM", "75,1").Build() << QList<int>{}
+        << "AXE" << "CAB" << 75 << "";
+    QTest::newRow("timer after unknown section")
+        << PuzBuilder(grid).Section("ABCD", "xyz").Section("LTIM", "75,0").Build() << QList<int>{} << "A" << "" << 75
+        << "";
+    QTest::newRow("no notes string, the clues end the file")
+        << PuzBuilder(grid).Notes("ignored").WithoutNotesString().Build() << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("notes that look like a section")
+        << PuzBuilder(grid).Notes("GEXT\x15").Tail(PuzBuilder::SectionBytes("LTIM", "75,0")).Build() << QList<int>{}
+        << "A" << "" << 75 << "GEXT\x15";
+    QTest::newRow("markup of the wrong size")
+        << PuzBuilder(grid).Section("GEXT", QByteArray(20, '\x80')).Build() << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("rebus grid of the wrong size")
+        << PuzBuilder(grid).Section("GRBS", QByteArray(22, '\x01')).Section("RTBL", " 0:AXE;").Build()
+        << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("rebus entries of the wrong count")
+        << PuzBuilder(grid).Section("RUSR", QByteArray(20, '\0')).Build() << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("timer that does not parse")
+        << PuzBuilder(grid).Section("LTIM", "soon").Build() << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("wrong checksum")
+        << PuzBuilder(grid).Tail(QByteArray(timer).replace(6, 2, "\x01\x02")).Build() << QList<int>{} << "A" << ""
+        << 0 << "";
+    QTest::newRow("length running past the end")
+        << PuzBuilder(grid).Circles({4}).Tail(timer.left(timer.size() - 2)).Build() << QList<int>{4} << "A" << ""
+        << 0 << "";
+    QTest::newRow("length beyond 64 KB claimed")
+        << PuzBuilder(grid).Tail(QByteArray("LTIM\xff\xff\0\0", 8) + "75,0").Build() << QList<int>{} << "A" << ""
+        << 0 << "";
+    QTest::newRow("header cut short") << PuzBuilder(grid).Tail("GEXT\x15").Build() << QList<int>{} << "A" << "" << 0
+                                      << "";
+}
+
+void TestBinaryPuzzleReader::sectionsAreReadOrIgnored()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, circled);
+    QFETCH(QString, rebusAnswer);
+    QFETCH(QString, rebusEntry);
+    QFETCH(int, seconds);
+    QFETCH(QString, notes);
+    CPuzzle puzzle;
+    QCOMPARE(OpenBytes(puzzle, file), 0);
+    for (int i = 0; i < 21; ++i)
+        QCOMPARE(puzzle.IsCircled(i), circled.contains(i));
+    QCOMPARE(puzzle.GetSolutionText(0), rebusAnswer);
+    QCOMPARE(puzzle.GetEntryText(2), rebusEntry);
+    QCOMPARE(puzzle.GetCell(2).entry, rebusEntry.isEmpty() ? ' ' : 'C');
+    QCOMPARE(puzzle.GetFilledCount(), rebusEntry.isEmpty() ? 0 : 1);
+    QCOMPARE(puzzle.GetSolvingSeconds(), seconds);
+    QCOMPARE(puzzle.GetNotes(), notes);
 }
 
 QTEST_GUILESS_MAIN(TestBinaryPuzzleReader)

@@ -86,7 +86,7 @@ void TestPuzzleDocument::readsGridAndClues()
     QCOMPARE(int(puzzle.GetHeight()), 15);
     QByteArray title, author, copyright;
     puzzle.GetInfo(title, author, copyright);
-    QCOMPARE(CPuzzle::WidenText(title), QString("Gr\u00fcn"));
+    QCOMPARE(puzzle.WidenText(title), QString("Gr\u00fcn"));
     QCOMPARE(author, QByteArray("Test Author"));
     QVERIFY(copyright.isNull());
 

@@ -16,6 +16,9 @@ private slots:
     void text_data();
     void text();
     void labelledPartIsCutBeforeThePath();
+    void utf8TextIsCutBetweenCharacters();
+    void notesComeLast_data();
+    void notesComeLast();
 };
 
 namespace {
@@ -81,8 +84,7 @@ void TestPuzzleInfoText::text()
     QCOMPARE(PuzzleInfoText(puzzle, path), expected);
 }
 
-// Binary puzzles keep their strings short; a document's title and author can
-// pass the limit.
+// A document's title and author can pass the limit.
 void TestPuzzleInfoText::labelledPartIsCutBeforeThePath()
 {
     QTemporaryDir folder;
@@ -97,6 +99,50 @@ void TestPuzzleInfoText::labelledPartIsCutBeforeThePath()
                              + QStringLiteral("\r\n\r\nCopyright:\r\n  \r\n\r\nFile:\r\n");
     QVERIFY(labelled.size() > kMaxLabelledBytes);
     QCOMPARE(PuzzleInfoText(puzzle, LongPath()), labelled.left(kMaxLabelledBytes) + LongPath());
+}
+
+// A title of two-byte characters cut at the limit loses the character the
+// limit falls into, not the decoding of the whole text.
+void TestPuzzleInfoText::utf8TextIsCutBetweenCharacters()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("long.puz"));
+    QByteArray title;
+    for (int i = 0; i < 600; ++i)
+        title += "\xc3\xa9";
+    QVERIFY(FixtureFiles::Write(path, PuzBuilder({"CAT"}).Version("2.0").Title(title).Build()));
+    CPuzzle puzzle;
+    QCOMPARE(puzzle.Open(path), int(CPuzzle::Success));
+    const int kept = (kMaxLabelledBytes - 9) / 2;
+    QCOMPARE(PuzzleInfoText(puzzle, kPath), QStringLiteral("Title: \r\n") + QString(kept, QChar(0xE9)) + kPath);
+}
+
+void TestPuzzleInfoText::notesComeLast_data()
+{
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<QByteArray>("notes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("none") << QByteArray("1.3") << QByteArray() << QString();
+    QTest::newRow("1.3") << QByteArray("1.3") << QByteArray("Theme:\nbirds") << QStringLiteral("Theme:\nbirds");
+    QTest::newRow("2.0, UTF-8") << QByteArray("2.0") << QByteArray("\xce\xb8\xce\xad\xce\xbc\xce\xb1")
+                                << QStringLiteral(u"\u03b8\u03ad\u03bc\u03b1");
+    QTest::newRow("1.2 has no notes") << QByteArray("1.2") << QByteArray("Theme") << QString();
+}
+
+void TestPuzzleInfoText::notesComeLast()
+{
+    QFETCH(QByteArray, version);
+    QFETCH(QByteArray, notes);
+    QFETCH(QString, shown);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("p.puz"));
+    QVERIFY(FixtureFiles::Write(path, PuzBuilder({"CAT"}).Version(version).Title("T").Author("A").Copyright("C")
+                                          .Notes(notes).Build()));
+    CPuzzle puzzle;
+    QCOMPARE(puzzle.Open(path), int(CPuzzle::Success));
+    const QString labelled = QStringLiteral("Title: \r\nT\r\n\r\nAuthor:\r\nA\r\n\r\nCopyright:\r\n C\r\n\r\nFile:\r\n");
+    const QString notesLines = shown.isEmpty() ? QString() : QStringLiteral("\r\n\r\nNotes:\r\n") + shown;
+    QCOMPARE(PuzzleInfoText(puzzle, kPath), labelled + kPath + notesLines);
 }
 
 QTEST_APPLESS_MAIN(TestPuzzleInfoText)

@@ -116,10 +116,12 @@ void TestDownloadPuzzle::cleanupTestCase()
     serverThread_.wait();
 }
 
+// The frame's title goes on with " - " and the open puzzle's title.
 QRect TestDownloadPuzzle::WaitForWindow(const QString& title, QString* id)
 {
-    const QByteArray ids = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), u'^' + QRegularExpression::escape(title) + u'$'});
+    const QByteArray ids =
+        Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--name"), u'^' + QRegularExpression::escape(title) + QStringLiteral("( - .*)?$")});
     *id = QString::fromLatin1(ids.split('\n').value(0).trimmed());
     if (id->isEmpty())
         return {};

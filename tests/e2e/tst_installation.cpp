@@ -219,7 +219,7 @@ void TestInstallation::installedProgramOpensTheSample()
     program.start(Prefixed("bin/gridmoor"), {});
     QVERIFY(program.waitForStarted());
 
-    const Outcome window = Run(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--name", "^Gridmoor$"});
+    const Outcome window = Run(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--name", "^Gridmoor( - .*)?$"});
     QVERIFY2(window.exitCode == 0 && !window.output.isEmpty(), "the installed program's window did not appear");
     QThread::msleep(1500);
     // No message box ("No Puzzle", a file error) next to the main window.

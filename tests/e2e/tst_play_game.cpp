@@ -133,7 +133,7 @@ void TestPlayGame::StartProgram(QProcess& program)
 QRect TestPlayGame::WaitForWindow()
 {
     const QByteArray ids = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), QStringLiteral("^Gridmoor$")});
+                                    QStringLiteral("--name"), QStringLiteral("^Gridmoor( - .*)?$")});
     const QByteArray window = ids.split('\n').value(0).trimmed();
     if (window.isEmpty())
         return {};

@@ -13,10 +13,12 @@
 #include "ui/controls/splitter_ctrl.h"
 #include "ui/controls/toolbar_icons.h"
 #include "ui/dialogs/doc_list_picker.h"
+#include "ui/shell/solving_time_label.h"
 #include "ui/shell/window_placement.h"
 #include "ui/view/grid_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -60,6 +62,7 @@ CMainFrame::CMainFrame(const QString& commandLine)
     CreateCommandBar();
     ApplyKeyboardSettings();
     connect(&idleTimer_, &QTimer::timeout, this, &CMainFrame::UpdateCommands);
+    connect(&idleTimer_, &QTimer::timeout, this, &CMainFrame::UpdateSolvingTime);
     idleTimer_.start(kIdleUpdateMs);
 }
 
@@ -218,7 +221,8 @@ void CMainFrame::CreateCommandBar()
 {
     BuildMenu();
     BuildToolBar();
-    statusBar();
+    timeLabel_ = new CSolvingTimeLabel(puzzle_, this);
+    statusBar()->addPermanentWidget(timeLabel_);
 }
 
 QToolButton* CMainFrame::ToolButton(int id) const
@@ -353,8 +357,27 @@ void CMainFrame::OnClientResized()
     RecalcPanes();
 }
 
+// The clock runs while one of the program's windows (the frame or one of its
+// dialogs) is active and the frame is not minimised.
+void CMainFrame::UpdateSolvingTime()
+{
+    if (timeLabel_ != nullptr)
+        timeLabel_->Update(QApplication::activeWindow() != nullptr && !isMinimized());
+}
+
+// The window title names the open puzzle.
+void CMainFrame::UpdateTitle()
+{
+    QString title, author, copyright;
+    if (puzzle_.IsLoaded())
+        puzzle_.GetInfoText(title, author, copyright);
+    title = title.simplified();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Gridmoor") : QStringLiteral("Gridmoor - %1").arg(title));
+}
+
 void CMainFrame::OnMinimized()
 {
+    UpdateSolvingTime();
     g_settings->SaveSettings();
     if (puzzle_.IsLoaded())
         puzzle_.SaveProgress();
@@ -383,6 +406,9 @@ void CMainFrame::PuzzleOpened()
 
 void CMainFrame::PuzzleClosed()
 {
+    if (timeLabel_ != nullptr)
+        timeLabel_->PuzzleClosed();
+    UpdateTitle();
     if (gridView_ != nullptr)
         QCoreApplication::postEvent(gridView_, new MessageEvent(UM_PUZZLE_CLOSED));
 }
@@ -407,6 +433,7 @@ bool CMainFrame::OnMessage(int id, qintptr wParam)
         UpdateCommands();
         return true;
     case UM_PUZZLE_OPENED:
+        UpdateTitle();
         if (gridView_ != nullptr)
             gridView_->OnPuzzleOpened();
         RecalcPanes();

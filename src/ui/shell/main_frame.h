@@ -18,6 +18,7 @@ class CClueView;
 class CDocListPicker;
 class CGridView;
 class CKeyboardCtrl;
+class CSolvingTimeLabel;
 class CSplitterCtrl;
 class QAction;
 class QToolBar;
@@ -49,6 +50,7 @@ public:
     CSplitterCtrl* Splitter() const { return splitter_.get(); }
     QWidget* Client() const { return client_; }
     QToolBar* CommandBar() const { return toolBar_; }
+    CSolvingTimeLabel* TimeLabel() const { return timeLabel_; }
     QMenu* RevealMenu() const { return revealMenu_; }
     // The action of a menu item or toolbar button; null for an unknown id.
     QAction* Action(int id) const { return actions_.value(id); }
@@ -107,6 +109,8 @@ private:
     bool IsKeyboardUntouched() const;
     void PlaceUntouchedKeyboard();
     void KeepUntouchedKeyboardOffCursor();
+    void UpdateSolvingTime();
+    void UpdateTitle();
 
     CPuzzle puzzle_;
     std::unique_ptr<CDocListPicker> picker_;
@@ -123,6 +127,7 @@ private:
     CClueView* clueView_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* revealMenu_ = nullptr;
+    CSolvingTimeLabel* timeLabel_ = nullptr;
     QMap<int, QAction*> actions_;
     QTimer idleTimer_;
 };

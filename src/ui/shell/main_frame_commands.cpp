@@ -109,8 +109,12 @@ void CMainFrame::ToggleAcrossDown()
 
 void CMainFrame::SendPuzzle(int id)
 {
-    if (puzzle_.IsLoaded())
-        SendPuzzleFile(id == ID_BEAM ? SendMethod::Beam : SendMethod::Email, g_settings->lastPuzzlePath);
+    if (!puzzle_.IsLoaded())
+        return;
+    QString title, author, copyright;
+    puzzle_.GetInfoText(title, author, copyright);
+    SendPuzzleFile(id == ID_BEAM ? SendMethod::Beam : SendMethod::Email, g_settings->lastPuzzlePath,
+                   title.simplified());
 }
 
 void CMainFrame::ShowAbout()

@@ -58,21 +58,24 @@ void StartWatchedMailer(const QString& program, const QStringList& arguments)
 
 } // namespace
 
-SendCommand SendCommandFor(SendMethod method, const QString& path)
+SendCommand SendCommandFor(SendMethod method, const QString& path, const QString& subject)
 {
     if (method == SendMethod::Beam)
         return {QStringLiteral("bluetooth-sendto"), {path}};
-    return {QStringLiteral("xdg-email"), {QStringLiteral("--attach"), path}};
+    QStringList arguments;
+    if (!subject.isEmpty())
+        arguments << QStringLiteral("--subject") << subject;
+    return {QStringLiteral("xdg-email"), arguments << QStringLiteral("--attach") << path};
 }
 
-bool SendPuzzleFile(SendMethod method, const QString& path)
+bool SendPuzzleFile(SendMethod method, const QString& path, const QString& subject)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         UserPrompt::Show(QStringLiteral("The puzzle file cannot be found"), CaptionFor(method),
                          UserPrompt::Icon::Error);
         return false;
     }
-    const SendCommand command = SendCommandFor(method, path);
+    const SendCommand command = SendCommandFor(method, path, subject);
     const QString program = QStandardPaths::findExecutable(command.program);
     if (program.isEmpty()) {
         TellNoHelper(method);

@@ -14,10 +14,11 @@ struct SendCommand {
     QStringList arguments;
 };
 
-SendCommand SendCommandFor(SendMethod method, const QString& path);
+// subject: the e-mail's subject (the puzzle's title); none when empty.
+SendCommand SendCommandFor(SendMethod method, const QString& path, const QString& subject = QString());
 
 // Starts the helper for path. When the helper is not installed, or the file
 // is gone, the user is told so; returns whether the helper was started. The
 // mail helper is watched, and when it ends in failure (no mail program set
 // up) the user is told so as well, once it has ended.
-bool SendPuzzleFile(SendMethod method, const QString& path);
+bool SendPuzzleFile(SendMethod method, const QString& path, const QString& subject = QString());

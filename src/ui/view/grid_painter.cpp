@@ -1,10 +1,10 @@
 #include "ui/view/grid_painter.h"
 
-#include "core/code_page.h"
 #include "core/puzzle.h"
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/shape_drawing.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -22,6 +22,9 @@ enum SchemeIndex : std::size_t {
     kHintText = 5,
     kWrongText = 6,
 };
+
+// The smallest letters a rebus square is drawn with before its text is cut.
+constexpr int kSmallestRebusPixels = 6;
 
 int WordOf(const PuzzleCell& cell, bool across)
 {
@@ -130,48 +133,85 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
         painter.fillRect(inside, colors.scheme[kSelectedCell]);
     else if (IsCellInCurrentWord(puzzle, index))
         painter.fillRect(inside, colors.scheme[kSelectedWord]);
-    const char letter = LetterShown(puzzle, index, state.hintMode);
-    if (letter == ' ')
+    if (puzzle.IsCircled(index))
+        PaintCircle(painter, inside, colors.scheme[kNormalText]);
+    const QString text = TextShown(puzzle, index, state.hintMode);
+    if (text.isEmpty())
         return;
     std::size_t textColor = kNormalText;
     if (state.hintMode != 0)
         textColor = kHintText;
-    else if (state.checkMode && cell.entry != cell.solution)
+    else if (state.checkMode && !puzzle.IsEntryCorrect(index))
         textColor = kWrongText;
-    painter.drawImage(inside.topLeft(), Glyph(letter, colors.scheme[textColor]));
+    painter.drawImage(inside.topLeft(), Glyph(text, colors.scheme[textColor]));
 }
 
-char GridPainter::LetterShown(const CPuzzle& puzzle, int index, int hintMode)
+// The circle touches the square's edges, drawn in the letters' colour so that
+// it shows on every background the scheme gives a letter; large squares get
+// a slightly heavier line.
+void GridPainter::PaintCircle(QPainter& painter, const QRect& inside, const QColor& color) const
 {
-    const PuzzleCell& cell = puzzle.GetCell(index);
+    const qreal penWidth = glyphSide_ >= 30 ? 1.5 : 1.0;
+    const qreal margin = penWidth / 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, penWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(inside).adjusted(margin, margin, -margin, -margin));
+    painter.restore();
+}
+
+// What the square shows: its entry, or while a hint is on the solution of the
+// hinted squares (a rebus square's whole answer) and nothing elsewhere.
+QString GridPainter::TextShown(const CPuzzle& puzzle, int index, int hintMode)
+{
     switch (hintMode) {
     case 1:
-        return index == puzzle.GetCurrentCell() ? cell.solution : ' ';
+        return index == puzzle.GetCurrentCell() ? puzzle.GetSolutionText(index) : QString();
     case 2:
-        return IsCellInCurrentWord(puzzle, index) ? cell.solution : ' ';
+        return IsCellInCurrentWord(puzzle, index) ? puzzle.GetSolutionText(index) : QString();
     case 3:
-        return cell.solution;
+        return puzzle.GetSolutionText(index);
     default:
-        return cell.entry;
+        return puzzle.GetEntryText(index);
     }
 }
 
-const QImage& GridPainter::Glyph(char letter, const QColor& color)
+// One letter uses the letter font; several letters get a smaller font that
+// fits them across the square.
+QFont GridPainter::FittingFont(const QString& text) const
 {
-    const quint64 key = (quint64(quint8(letter)) << 32) | color.rgba();
+    QFont font = font_;
+    if (text.size() < 2)
+        return font;
+    const int room = glyphSide_ - 2;
+    int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    pixels = std::min(pixels, room * 2 / 3);
+    font.setPixelSize(std::max(pixels, kSmallestRebusPixels));
+    while (pixels > kSmallestRebusPixels && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(--pixels);
+    return font;
+}
+
+const QImage& GridPainter::Glyph(const QString& text, const QColor& color)
+{
+    const QPair<QString, QRgb> key(text, color.rgba());
     auto found = glyphs_.constFind(key);
     if (found != glyphs_.constEnd())
         return *found;
     QImage image(glyphSide_, glyphSide_, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     // Centred on its ink across and on the capitals' ink down, so the letters
-    // share a baseline and a tail or a descent stays inside the cell.
-    const QString text = DecodeWindows1252(QByteArray(1, letter));
-    const QRectF ink = QFontMetricsF(font_).tightBoundingRect(text);
-    const QPointF baseline(std::round((glyphSide_ - ink.width()) / 2 - ink.left()),
-                           std::round((glyphSide_ - capitals_.height()) / 2 - capitals_.top()));
+    // share a baseline and a tail or a descent stays inside the cell; text too
+    // long even in the smallest font shows its beginning.
+    const QFont font = FittingFont(text);
+    const QRectF capitals = text.size() < 2 ? capitals_ : CapitalsInkBox(font);
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    const qreal left = ink.width() <= glyphSide_ ? (glyphSide_ - ink.width()) / 2 : 0;
+    const QPointF baseline(std::round(left - ink.left()),
+                           std::round((glyphSide_ - capitals.height()) / 2 - capitals.top()));
     QPainter glyphPainter(&image);
-    glyphPainter.setFont(font_);
+    glyphPainter.setFont(font);
     glyphPainter.setPen(color);
     glyphPainter.drawText(baseline, text);
     glyphPainter.end();

@@ -38,7 +38,9 @@ bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell);
 // Paints the view's frame and the grid. Only cells that meet the visible
 // content rectangle are drawn; each letter is rendered once per font and
 // colour and then copied, which keeps large grids quick to repaint. Letters
-// are centred on their ink and share the baseline of the capitals.
+// are centred on their ink and share the baseline of the capitals. Circled
+// squares get a circle behind their letter, and a square holding several
+// letters (a rebus) shows them in a font small enough to fit.
 class GridPainter {
 public:
     void Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, const GridGeometry& geometry,
@@ -50,11 +52,13 @@ private:
                    const GridGeometry& geometry, const GridPaintState& state, const GridColors& colors);
     void PaintCell(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
                    const GridPaintState& state, const GridColors& colors);
-    static char LetterShown(const CPuzzle& puzzle, int index, int hintMode);
-    const QImage& Glyph(char letter, const QColor& color);
+    static QString TextShown(const CPuzzle& puzzle, int index, int hintMode);
+    void PaintCircle(QPainter& painter, const QRect& inside, const QColor& color) const;
+    const QImage& Glyph(const QString& text, const QColor& color);
+    QFont FittingFont(const QString& text) const;
 
     QFont font_;
     QRectF capitals_; // the ink of A to Z in font_, relative to the baseline
     int glyphSide_ = 0;
-    QHash<quint64, QImage> glyphs_;
+    QHash<QPair<QString, QRgb>, QImage> glyphs_;
 };

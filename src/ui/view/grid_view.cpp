@@ -13,6 +13,7 @@
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/scroll_bar_ctrl.h"
 #include "ui/download/url_list_selector.h"
+#include "ui/view/rebus_edit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,12 +56,15 @@ CGridView::CGridView(CPuzzle* puzzle, CClueView* clueView, QWidget* parent)
       puzzle_(puzzle),
       clueView_(clueView),
       hScrollBar_(new CScrollBarCtrl(true, this)),
-      vScrollBar_(new CScrollBarCtrl(false, this))
+      vScrollBar_(new CScrollBarCtrl(false, this)),
+      rebusEdit_(new CRebusEdit(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     hScrollBar_->Create(QRect(), this, kHorizontalBarId, false);
     vScrollBar_->Create(QRect(), this, kVerticalBarId, false);
+    connect(rebusEdit_, &CRebusEdit::Committed, this, &CGridView::OnRebusCommitted);
+    connect(rebusEdit_, &CRebusEdit::Closed, this, [this] { setFocus(); });
 }
 
 CGridView::~CGridView() = default;
@@ -137,6 +141,13 @@ QRect CGridView::ShownCurrentCellRect() const
     return cell.ToQRect().translated(grid.left, grid.top) & content.ToQRect();
 }
 
+QRect CGridView::CellOnScreen(int index) const
+{
+    GridRect grid;
+    VisibleContent(&grid);
+    return geometry_.CellRect(index).ToQRect().translated(grid.left, grid.top);
+}
+
 QPoint CGridView::ScrollPos() const
 {
     return QPoint(hScrollBar_->Pos(), vScrollBar_->Pos());
@@ -193,7 +204,7 @@ void CGridView::ShowClue(int clue)
     }
     clueView_->SetClueText(QStringLiteral("%1 %2. %3")
                                .arg(QString::number(record->number), QString(QChar(record->isAcross ? 'a' : 'd')),
-                                    CPuzzle::WidenText(record->text)));
+                                    puzzle_->WidenText(record->text)));
 }
 
 void CGridView::UpdateClueBar(bool clear)
@@ -210,6 +221,7 @@ void CGridView::UpdateClueBar(bool clear)
 
 void CGridView::OnPuzzleOpened()
 {
+    rebusEdit_->Cancel();
     hintMode_ = HintNone;
     UpdateClueBar(false);
     RecalcScrollNeeds();
@@ -365,6 +377,10 @@ void CGridView::OnKeyDown(int key)
         SelectCell(puzzle_->GetCurrentCell(), SelectTap);
         return;
     }
+    if (key == Qt::Key_Insert) {
+        OpenRebusEdit();
+        return;
+    }
     const int move = MoveForKey(key);
     if (move < 0)
         return;
@@ -387,6 +403,13 @@ void CGridView::OnChar(QChar character)
     if ((letter < 'A' || letter > 'Z') && letter != ' ')
         return;
     puzzle_->SetCurrentEntry(letter);
+    MoveAfterEntry();
+}
+
+// After an entry the cursor goes on to the next square of the word, and a
+// full grid gets its verdict.
+void CGridView::MoveAfterEntry()
+{
     int next = -1;
     const bool hasNext = puzzle_->FindNeighbour(CPuzzle::MoveNext, &next);
     hintMode_ = HintNone;
@@ -395,6 +418,21 @@ void CGridView::OnChar(QChar character)
     else
         update();
     ReportIfFilled();
+}
+
+void CGridView::OpenRebusEdit()
+{
+    const int cell = puzzle_->GetCurrentCell();
+    EnsureVisible(false);
+    rebusEdit_->Open(CellOnScreen(cell), puzzle_->GetEntryText(cell));
+}
+
+void CGridView::OnRebusCommitted(const QString& letters)
+{
+    if (!HasCursor())
+        return;
+    puzzle_->SetCurrentEntryText(letters.toLatin1());
+    MoveAfterEntry();
 }
 
 void CGridView::OnKeyboardChar(char letter)
@@ -428,6 +466,7 @@ bool CGridView::event(QEvent* event)
 {
     switch (MessageEvent::IdOf(event)) {
     case UM_PUZZLE_CLOSED:
+        rebusEdit_->Cancel();
         RecalcScrollNeeds();
         return true;
     case UM_SCROLL_CHANGED:

@@ -11,6 +11,7 @@
 class CClueView;
 class CPuzzle;
 class CPuzzleStore;
+class CRebusEdit;
 class CScrollBarCtrl;
 
 // The window in which the crossword is drawn and solved: it paints the grid,
@@ -63,7 +64,8 @@ public:
     void SetPuzzleStore(CPuzzleStore* store) { store_ = store; }
 
     // Keys (Qt::Key codes) and characters, from this window, the clue view or
-    // the on-screen keyboard.
+    // the on-screen keyboard. Insert opens the rebus edit over the current
+    // square, for an entry of several letters.
     void OnKeyDown(int key) override;
     void OnChar(QChar character) override;
     void OnKeyboardChar(char letter) override;
@@ -78,6 +80,9 @@ public:
     int AllCluesHighlight() const { return allCluesHighlight_; }
     CScrollBarCtrl* HorizontalBar() const { return hScrollBar_; }
     CScrollBarCtrl* VerticalBar() const { return vScrollBar_; }
+    CRebusEdit* RebusEdit() const { return rebusEdit_; }
+    // A square's rectangle in the view, border lines included.
+    QRect CellOnScreen(int index) const;
 
 signals:
     // SelectCell ran: the cursor or its direction may have changed.
@@ -111,12 +116,16 @@ private:
     void CustomizeColors();
     void ReportIfFilled();
     void EndHint();
+    void MoveAfterEntry();
+    void OpenRebusEdit();
+    void OnRebusCommitted(const QString& letters);
 
     CPuzzle* puzzle_;
     CPuzzleStore* store_ = nullptr;
     CClueView* clueView_;
     CScrollBarCtrl* hScrollBar_;
     CScrollBarCtrl* vScrollBar_;
+    CRebusEdit* rebusEdit_;
     mutable GridGeometry geometry_;
     GridPainter painter_;
     QImage backBuffer_;

@@ -9,7 +9,12 @@
 #include "ui/controls/splitter_ctrl.h"
 #include "ui/dialogs/clue_position_dlg.h"
 #include "ui/shell/main_frame.h"
+#include "ui/shell/puzzle_sender.h"
+#include "ui/shell/solving_time_label.h"
 #include "ui/view/grid_view.h"
+
+#include "fixture_files.h"
+#include "puz_builder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,6 +75,8 @@ private slots:
     void sendingWithoutHelperProgramsTellsSo();
     void minimiseWritesProgressIntoPuzzleFile();
     void noPuzzleAnywhereShowsNoPuzzle();
+    void titleAndMailSubjectShowUtf8Title();
+    void timeRunsWhileActiveAndStopsWhenSolved();
 
 private:
     // A frame whose start-up opens a copy of the sample puzzle (or nothing).
@@ -373,6 +380,48 @@ void TestMainFrame::noPuzzleAnywhereShowsNoPuzzle()
 {
     StartFrame(false);
     QCOMPARE(prompt_->Captions(), QStringList{QStringLiteral("No Puzzle")});
+}
+
+void TestMainFrame::titleAndMailSubjectShowUtf8Title()
+{
+    QVERIFY(FixtureFiles::Write(
+        puzzlePath_, PuzBuilder({"AB", "CD"}).Version("2.0").Title("\xce\x94\xce\xad\xce\xbb\xcf\x84\xce\xb1  \xe2\x98\x85").Build()));
+    StartFrame(true);
+    const QString title = QStringLiteral(u"\u0394\u03ad\u03bb\u03c4\u03b1 \u2605");
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("Gridmoor - ") + title);
+    const SendCommand mail = SendCommandFor(SendMethod::Email, puzzlePath_, title);
+    QCOMPARE(mail.arguments, QStringList({QStringLiteral("--subject"), title, QStringLiteral("--attach"), puzzlePath_}));
+    QCOMPARE(SendCommandFor(SendMethod::Email, puzzlePath_).arguments,
+             QStringList({QStringLiteral("--attach"), puzzlePath_}));
+    frame_->Puzzle().Close();
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("Gridmoor"));
+}
+
+void TestMainFrame::timeRunsWhileActiveAndStopsWhenSolved()
+{
+    QVERIFY(FixtureFiles::Write(puzzlePath_, PuzBuilder({"AB", "CD"}).Section("LTIM", "3599,0").Build()));
+    StartFrame(true);
+    CSolvingTimeLabel* label = frame_->TimeLabel();
+    QVERIFY(label != nullptr);
+    label->Update(false);
+    QVERIFY(!label->IsRunning());
+    QCOMPARE(label->text(), QStringLiteral("Time: 59:59"));
+    label->Update(true);
+    QVERIFY(label->IsRunning());
+    CPuzzle& puzzle = frame_->Puzzle();
+    for (const char letter : {'A', 'B', 'C', 'D'}) {
+        puzzle.SetCurrentCell(letter - 'A');
+        puzzle.SetCurrentEntry(letter);
+    }
+    label->Update(true);
+    QVERIFY(!label->IsRunning());
+    QVERIFY(label->text().startsWith(QStringLiteral("Solved in ")));
+    QVERIFY(puzzle.GetSolvingSeconds() >= 3599);
+    puzzle.Close();
+    label->Update(true);
+    QVERIFY(!label->IsRunning());
+    QVERIFY(label->text().isEmpty());
+    QCOMPARE(PuzBuilder::SectionData(FixtureFiles::Read(puzzlePath_), "LTIM").right(2), QByteArray(",1"));
 }
 
 QTEST_MAIN(TestMainFrame)

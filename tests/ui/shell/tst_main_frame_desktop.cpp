@@ -276,7 +276,8 @@ void TestMainFrameDesktop::failedMailHelperIsReported()
     qputenv("PATH", path);
 
     QTRY_VERIFY(QFile::exists(marker));
-    QCOMPARE(FixtureFiles::Read(marker).trimmed(), "--attach " + puzzle.toUtf8());
+    // The subject is the puzzle's title.
+    QCOMPARE(FixtureFiles::Read(marker).trimmed(), "--subject Test Puzzle --attach " + puzzle.toUtf8());
     if (message.isEmpty()) {
         QTest::qWait(200);
         QCOMPARE(prompt_->Captions(), QStringList());

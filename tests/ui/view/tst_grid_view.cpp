@@ -9,6 +9,7 @@
 #include "ui/controls/control_palette.h"
 #include "ui/controls/scroll_bar_ctrl.h"
 #include "ui/view/grid_view.h"
+#include "ui/view/rebus_edit.h"
 
 #include "fixture_files.h"
 #include "puz_builder.h"
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -61,10 +63,18 @@ private slots:
     void encryptedPuzzleRefusesHintsAndChecks();
     void clueLineFollowsCursor();
     void closedPuzzleClearsTheView();
+    void circlesAtEverySizeAndScheme_data();
+    void circlesAtEverySizeAndScheme();
+    void rebusSquaresShowCheckAndReveal();
+    void rebusEditEntersSeveralLetters();
+    void clueViewShowsUtf8Clue();
 
 private:
     void Open(const QList<QByteArray>& rows, int cellSize, QSize viewSize,
               const QList<QByteArray>& entries = {}, bool scrambled = false);
+    void OpenFile(const QByteArray& file, int cellSize, QSize viewSize);
+    // Pixels of the rectangle that are not of the colour.
+    static QList<QPoint> Others(const QImage& image, const QRect& rect, const QColor& color);
     void Place(int cell, bool across);
     QImage Grab();
     QRect GridBox(const QImage& image) const;
@@ -120,8 +130,13 @@ void TestGridView::Open(const QList<QByteArray>& rows, int cellSize, QSize viewS
     builder.Clues(clues).ScrambledTag(scrambled ? 0x04 : 0);
     if (!entries.isEmpty())
         builder.Entries(entries);
+    OpenFile(builder.Build(), cellSize, viewSize);
+}
+
+void TestGridView::OpenFile(const QByteArray& file, int cellSize, QSize viewSize)
+{
     const QString path = home_.filePath(QStringLiteral("grid%1.puz").arg(++fileCount_));
-    QVERIFY(FixtureFiles::Write(path, builder.Build()));
+    QVERIFY(FixtureFiles::Write(path, file));
     settings_->cellSize = cellSize;
     view_->resize(viewSize);
     view_->show();
@@ -599,6 +614,172 @@ void TestGridView::closedPuzzleClearsTheView()
     QVERIFY(view_->OnCommand(ID_REVEAL_PUZZLE));
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
     QVERIFY(prompt_->messages.isEmpty());
+}
+
+QList<QPoint> TestGridView::Others(const QImage& image, const QRect& rect, const QColor& color)
+{
+    QList<QPoint> others;
+    const QRect area = rect.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y).rgb() != color.rgb())
+                others.append(QPoint(x, y) - rect.topLeft());
+    return others;
+}
+
+void TestGridView::circlesAtEverySizeAndScheme_data()
+{
+    QTest::addColumn<int>("cellSize");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("onCursor");
+    for (int size = 0; size < 3; ++size) {
+        for (const bool dark : {false, true}) {
+            const QByteArray name = QByteArray::number(size) + (dark ? " dark" : " default");
+            QTest::newRow(name.constData()) << size << dark << false;
+            QTest::newRow((name + " on the cursor").constData()) << size << dark << true;
+        }
+    }
+}
+
+// A circle touches all four sides of its square and leaves the middle free
+// for the letter, on the normal and the cursor background.
+void TestGridView::circlesAtEverySizeAndScheme()
+{
+    QFETCH(int, cellSize);
+    QFETCH(bool, dark);
+    QFETCH(bool, onCursor);
+    if (dark) {
+        settings_->colorSchemes.SetColor(kNormalCellBackground, 0x00202020);
+        settings_->colorSchemes.SetColor(kNormalCellText, 0x00F0F0F0);
+        settings_->colorSchemes.SetColor(kSelectedCellHighlight, 0x00804000);
+    }
+    OpenFile(PuzBuilder(OpenGrid(5, 5)).Circles({6, 12}).Build(), cellSize, QSize(300, 300));
+    Place(onCursor ? 12 : 0, true);
+    view_->update();
+    const QImage image = Grab();
+    const QRect grid = GridBox(image);
+    for (const int cell : {6, 12, 18}) {
+        const QRect inside = CellInside(grid, cell);
+        const QColor back = Scheme(onCursor && cell == 12 ? kSelectedCellHighlight : kNormalCellBackground);
+        const QList<QPoint> ring = Others(image, inside, back);
+        if (cell == 18) {
+            QVERIFY(ring.isEmpty());
+            continue;
+        }
+        const int side = inside.width();
+        const int mid = side / 2;
+        auto touches = [&](int x0, int x1, int y0, int y1) {
+            return std::any_of(ring.cbegin(), ring.cend(), [&](QPoint p) {
+                return p.x() >= x0 && p.x() <= x1 && p.y() >= y0 && p.y() <= y1;
+            });
+        };
+        QVERIFY(touches(0, 1, mid - 1, mid + 1));
+        QVERIFY(touches(side - 2, side - 1, mid - 1, mid + 1));
+        QVERIFY(touches(mid - 1, mid + 1, 0, 1));
+        QVERIFY(touches(mid - 1, mid + 1, side - 2, side - 1));
+        QVERIFY(!touches(side / 3, side - 1 - side / 3, side / 3, side - 1 - side / 3));
+    }
+}
+
+// A rebus square is right only with its whole answer, and revealing it shows
+// the whole answer just as entering it does.
+void TestGridView::rebusSquaresShowCheckAndReveal()
+{
+    OpenFile(PuzBuilder(kSmallGrid).Rebus({{0, "CAT"}}).Build(), 2, QSize(400, 300));
+    Place(0, true);
+    puzzle_->SetCurrentEntryText("C");
+    Place(17, true);
+    view_->SetCheckMode(true);
+    QImage image = Grab();
+    const QRect inside = CellInside(GridBox(image), 0);
+    QVERIFY(Count(image, inside, Scheme(kWrongLettersText)) > 0);
+    const QList<QPoint> firstLetter = Others(image, inside, Scheme(kNormalCellBackground));
+
+    Place(0, true);
+    puzzle_->SetCurrentEntryText("cat");
+    Place(17, true);
+    view_->SetCheckMode(true);
+    image = Grab();
+    QCOMPARE(Count(image, inside, Scheme(kWrongLettersText)), 0);
+    const QList<QPoint> wholeAnswer = Others(image, inside, Scheme(kNormalCellBackground));
+    QVERIFY(!wholeAnswer.isEmpty());
+    QVERIFY(wholeAnswer != firstLetter);
+    const auto span = [](const QList<QPoint>& points) {
+        const auto [left, right] = std::minmax_element(points.cbegin(), points.cend(),
+                                                       [](QPoint a, QPoint b) { return a.x() < b.x(); });
+        return right->x() - left->x();
+    };
+    QVERIFY(span(wholeAnswer) > span(firstLetter));
+
+    view_->SetCheckMode(false);
+    puzzle_->SetCurrentCell(0);
+    puzzle_->SetCurrentEntry(' ');
+    Place(17, true);
+    QVERIFY(view_->OnCommand(ID_REVEAL_PUZZLE));
+    image = Grab();
+    QVERIFY(Count(image, inside, Scheme(kHintLettersText)) > 0);
+    // The same text in another colour: the same place, give or take the
+    // faintest edge pixels.
+    const auto bounds = [](const QList<QPoint>& points) {
+        QRect box;
+        for (const QPoint& p : points)
+            box |= QRect(p, QSize(1, 1));
+        return box;
+    };
+    const QRect revealed = bounds(Others(image, inside, Scheme(kNormalCellBackground)));
+    const QRect entered = bounds(wholeAnswer);
+    QVERIFY(qAbs(revealed.left() - entered.left()) <= 1 && qAbs(revealed.right() - entered.right()) <= 1);
+    QVERIFY(qAbs(revealed.top() - entered.top()) <= 1 && qAbs(revealed.bottom() - entered.bottom()) <= 1);
+}
+
+void TestGridView::rebusEditEntersSeveralLetters()
+{
+    OpenFile(PuzBuilder(kSmallGrid).Rebus({{1, "ATE"}}).Build(), 1, QSize(400, 300));
+    view_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    view_->SelectCell(1, CGridView::SelectStep);
+    CRebusEdit* edit = view_->RebusEdit();
+    QTest::keyClick(view_.get(), Qt::Key_Insert);
+    QVERIFY(edit->isVisible());
+    QVERIFY(edit->hasFocus());
+    QVERIFY(edit->geometry().contains(view_->CellOnScreen(1).center()));
+    QTest::keyClicks(edit, "a t*e");
+    QCOMPARE(edit->text(), QStringLiteral("AT*E"));
+    edit->setText(QString());
+    QTest::keyClicks(edit, "ate");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY(!edit->isVisible());
+    QVERIFY(view_->hasFocus());
+    QCOMPARE(puzzle_->GetEntryText(1), QStringLiteral("ATE"));
+    QVERIFY(puzzle_->IsEntryCorrect(1));
+    QCOMPARE(puzzle_->GetCurrentCell(), 2);
+
+    // Escape drops what was typed; leaving the edit keeps it.
+    QTest::keyClick(view_.get(), Qt::Key_Insert);
+    QTest::keyClicks(edit, "xy");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QCOMPARE(puzzle_->GetEntryText(2), QString());
+    QCOMPARE(puzzle_->GetCurrentCell(), 2);
+    QTest::keyClick(view_.get(), Qt::Key_Insert);
+    QTest::keyClicks(edit, "tq");
+    view_->setFocus();
+    QVERIFY(!edit->isVisible());
+    QCOMPARE(puzzle_->GetEntryText(2), QStringLiteral("TQ"));
+
+    // The edit opens on the current entry, whole.
+    view_->SelectCell(1, CGridView::SelectStep);
+    QTest::keyClick(view_.get(), Qt::Key_Insert);
+    QCOMPARE(edit->text(), QStringLiteral("ATE"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+}
+
+void TestGridView::clueViewShowsUtf8Clue()
+{
+    PuzBuilder builder(kSmallGrid);
+    QList<QByteArray> clues(builder.WordCount(), QByteArray("plain"));
+    clues[0] = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xe2\x98\x95 \xf0\x9f\x8e\xb2";
+    OpenFile(builder.Version("2.0").Clues(clues).Build(), 1, QSize(400, 300));
+    QCOMPARE(clueView_->toPlainText(), QStringLiteral(u"1 a. \u03a9\u03bc\u03ad\u03b3\u03b1 \u2615 \U0001F3B2"));
 }
 
 QTEST_MAIN(TestGridView)
