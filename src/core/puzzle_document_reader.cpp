@@ -90,8 +90,27 @@ qint64 ValueStart(const QByteArray& image, qint64 namePosition, const QByteArray
     return p;
 }
 
+// True when one of the element's own children has an attribute whose value
+// starts at valueStart.
+bool HasChildWithValueAt(const XmlNode* element, const QByteArray& text, qint64 valueStart)
+{
+    for (const XmlEntry& entry : element->entries) {
+        if (entry.kind != XmlEntry::Element)
+            continue;
+        for (const XmlEntry& attribute : entry.element->entries) {
+            if (attribute.kind == XmlEntry::Attribute
+                && ValueStart(text, attribute.position, attribute.name) == valueStart)
+                return true;
+        }
+    }
+    return false;
+}
+
 // True when the first "AllDecision" of the text has its value starting at
-// valueStart, that is, when a reopened document finds its progress there.
+// valueStart, that is, when a reopened document finds its progress there, and
+// when that element is a child of "crossword" itself. Inside an element left
+// open it would count as one more clue of "across" or "down" and change the
+// puzzle the reopened document reads.
 bool ProgressIsFoundAt(const QByteArray& text, qint64 valueStart)
 {
     XmlError error;
@@ -99,8 +118,11 @@ bool ProgressIsFoundAt(const QByteArray& text, qint64 valueStart)
     QByteArray value;
     QByteArray name;
     qint32 position = 0;
-    return root && FirstAttribute(root.get(), "AllDecision", &value, &position, &name) == Present
-        && ValueStart(text, position, name) == valueStart;
+    if (!root || FirstAttribute(root.get(), "AllDecision", &value, &position, &name) != Present
+        || ValueStart(text, position, name) != valueStart)
+        return false;
+    const XmlNode* crossword = FindElement(root.get(), QByteArray(kRootName), true);
+    return crossword != nullptr && HasChildWithValueAt(crossword, text, valueStart);
 }
 
 // The position of the "<" of the root's end tag, which ends just before

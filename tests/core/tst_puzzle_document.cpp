@@ -204,6 +204,8 @@ void TestPuzzleDocument::refusesInvalidDocuments_data()
         << DocumentBuilder(rows).Build().replace("</crossword>", "</crosswords>");
     QTest::newRow("progress would land in an open element with attributes")
         << DocumentBuilder(rows).Trailer("<note kind=\"x\">\n").Build();
+    QTest::newRow("progress would become a clue of an open list")
+        << DocumentBuilder(rows).Build().replace("</down>", "");
 }
 
 void TestPuzzleDocument::refusesInvalidDocuments()
