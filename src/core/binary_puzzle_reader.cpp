@@ -4,6 +4,7 @@
 #include "core/puz_layout.h"
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
+#include "core/shared_slice.h"
 
 namespace {
 
@@ -86,23 +87,25 @@ bool CBinaryPuzzleReader::ReadGrids(PuzzleContent& content)
     const qint64 solutionAt = content.headerOffset + kGridsAt;
     if (solutionAt + 2 * qint64(cellCount) > file_.GetLength())
         return false;
-    QByteArray grids(2 * cellCount, Qt::Uninitialized);
-    file_.Seek(solutionAt);
-    file_.Read(grids.data(), grids.size());
-
+    const char* solutions = file_.Data().constData() + solutionAt;
+    const char* entries = solutions + cellCount;
     content.cells.assign(static_cast<size_t>(cellCount), PuzzleCell());
-    for (int i = 0; i < cellCount; ++i) {
-        PuzzleCell& cell = content.cells[static_cast<size_t>(i)];
-        cell.solution = SolutionFromByte(grids[i]);
+    content.letterCount = 0;
+    content.filledCount = 0;
+    for (PuzzleCell& cell : content.cells) {
+        cell.solution = SolutionFromByte(*solutions++);
         // A black square never holds an entry, whatever its byte in the file.
-        cell.entry = cell.solution == ' ' ? ' ' : EntryFromByte(grids[cellCount + i]);
+        cell.entry = cell.solution == ' ' ? ' ' : EntryFromByte(*entries);
+        ++entries;
+        content.letterCount += cell.solution != ' ';
+        content.filledCount += cell.entry != ' ';
     }
-    content.CountLetters();
     return true;
 }
 
 // A string runs up to its NUL, however long; one that runs off the end of
-// the file makes the file invalid.
+// the file makes the file invalid. The text shares the image's storage:
+// a puzzle has a hundred strings or more.
 bool CBinaryPuzzleReader::ReadString(qint64* position, QByteArray* text)
 {
     const QByteArray& image = file_.Data();
@@ -111,7 +114,7 @@ bool CBinaryPuzzleReader::ReadString(qint64* position, QByteArray* text)
     const qsizetype nul = image.indexOf('\0', *position);
     if (nul < 0)
         return false;
-    *text = image.mid(*position, nul - *position);
+    *text = SharedSlice(image, *position, nul - *position);
     *position = nul + 1;
     return true;
 }

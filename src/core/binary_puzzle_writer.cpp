@@ -32,12 +32,15 @@ CBinaryPuzzleWriter::CBinaryPuzzleWriter(CPuzzleFile& file, PuzzleContent& conte
 {
 }
 
-void CBinaryPuzzleWriter::Write(bool keepChecksums, bool rebusChanged, bool solved)
+// The sections lie outside the checksummed part of the file, so a new time
+// alone leaves the checksums as they are.
+void CBinaryPuzzleWriter::Write(const Changes& changes, bool keepChecksums, bool solved)
 {
-    WriteEntries();
-    if (UpdateSections(rebusChanged, solved))
+    if (changes.entries)
+        WriteEntries();
+    if (UpdateSections(changes.rebusEntries, solved))
         WriteTail();
-    if (keepChecksums) {
+    if (changes.entries && keepChecksums) {
         CPuzChecksums checksums;
         if (checksums.Compute(file_.Data(), content_.headerOffset))
             checksums.WriteTo(file_, content_.headerOffset);

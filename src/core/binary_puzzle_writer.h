@@ -13,11 +13,18 @@ struct PuzzleContent;
 // are kept byte for byte.
 class CBinaryPuzzleWriter {
 public:
+    // What the solver changed since the progress was last written.
+    struct Changes {
+        bool entries = false;      // a letter or a rebus entry
+        bool rebusEntries = false; // a rebus entry
+    };
+
     CBinaryPuzzleWriter(CPuzzleFile& file, PuzzleContent& content);
 
-    // rebusChanged: the solver changed a rebus entry since the last write.
-    // solved: the puzzle is solved, so its timer is written as stopped.
-    void Write(bool keepChecksums, bool rebusChanged, bool solved);
+    // Writes the entry grid and the checksums only when an entry changed;
+    // the timer is written whenever its time is to be kept. solved: the
+    // puzzle is solved, so its timer is written as stopped.
+    void Write(const Changes& changes, bool keepChecksums, bool solved);
 
 private:
     void WriteEntries();

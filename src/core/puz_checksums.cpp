@@ -58,43 +58,66 @@ QByteArray LittleEndian16(quint16 value)
     return bytes;
 }
 
+// The format's step: the sum rotated right by one bit, plus the byte.
+quint16 Step(quint16 c, char byte)
+{
+    return static_cast<quint16>(static_cast<quint16>((c >> 1) | (c << 15)) + static_cast<quint8>(byte));
+}
+
 quint16 RunningSum(QByteArrayView bytes, quint16 c)
 {
-    for (const char byte : bytes) {
-        c = (c & 1) ? static_cast<quint16>((c >> 1) + 0x8000) : static_cast<quint16>(c >> 1);
-        c = static_cast<quint16>(c + static_cast<quint8>(byte));
-    }
+    for (const char byte : bytes)
+        c = Step(c, byte);
     return c;
 }
 
-// The text part of the checksums: title, author and copyright with their NUL,
-// the clues without it, and the notes from version 1.3 on; empty strings are
-// left out. Nothing when the file ends inside the strings.
-std::optional<quint16> SumText(const QByteArray& image, qint64 marker, qint64 stringsAt, quint16 c)
+// Two sums over the same bytes in one pass; they do not depend on each
+// other, so the processor advances both at once.
+struct SumPair {
+    quint16 part = 0;
+    quint16 file = 0;
+
+    void Add(QByteArrayView bytes)
+    {
+        quint16 a = part;
+        quint16 b = file;
+        for (const char byte : bytes) {
+            a = Step(a, byte);
+            b = Step(b, byte);
+        }
+        part = a;
+        file = b;
+    }
+};
+
+// Adds the text part of the checksums: title, author and copyright with their
+// NUL, the clues without it, and the notes from version 1.3 on; empty strings
+// are left out. False when the file ends inside the strings.
+bool SumText(const QByteArray& image, qint64 marker, qint64 stringsAt, SumPair* sums)
 {
     StringCursor strings(image, stringsAt);
     for (int i = 0; i < 3; ++i) {
         const auto info = strings.Next();
         if (!info)
-            return std::nullopt;
+            return false;
         if (!info->isEmpty())
-            c = RunningSum(WithNul(*info), c);
+            sums->Add(WithNul(*info));
     }
     const int clueCount = static_cast<quint8>(image[marker + kClueCountAt]);
     for (int i = 0; i < clueCount; ++i) {
         const auto clue = strings.Next();
         if (!clue)
-            return std::nullopt;
+            return false;
         if (!clue->isEmpty())
-            c = RunningSum(*clue, c);
+            sums->Add(*clue);
     }
     // Notes count from version 1.3 on.
     if (VersionNumber(image, marker) >= kNotesVersion) {
         const auto notes = strings.Next();
         if (notes && !notes->isEmpty())
-            c = RunningSum(WithNul(*notes), c);
+            sums->Add(WithNul(*notes));
     }
-    return c;
+    return true;
 }
 
 } // namespace
@@ -114,19 +137,20 @@ bool CPuzChecksums::Compute(const QByteArray& image, qint64 marker)
     if (solutionAt + 2 * cells > image.size())
         return false;
 
+    // The file checksum runs on from the header checksum over the grids and
+    // the text, each part's own checksum beside it in the same pass.
     header_ = Sum(QByteArrayView(image.constData() + marker + kHeaderRegionAt, kHeaderRegionLength), 0);
-    const QByteArrayView solution(image.constData() + solutionAt, cells);
-    const QByteArrayView entries(image.constData() + solutionAt + cells, cells);
-    solution_ = Sum(solution, 0);
-    entries_ = Sum(entries, 0);
-
-    const qint64 stringsAt = solutionAt + 2 * cells;
-    const auto text = SumText(image, marker, stringsAt, 0);
-    const auto file = SumText(image, marker, stringsAt, Sum(entries, Sum(solution, header_)));
-    if (!text || !file)
+    SumPair solution{0, header_};
+    solution.Add(QByteArrayView(image.constData() + solutionAt, cells));
+    SumPair entries{0, solution.file};
+    entries.Add(QByteArrayView(image.constData() + solutionAt + cells, cells));
+    SumPair text{0, entries.file};
+    if (!SumText(image, marker, solutionAt + 2 * cells, &text))
         return false;
-    text_ = *text;
-    file_ = *file;
+    solution_ = solution.part;
+    entries_ = entries.part;
+    text_ = text.part;
+    file_ = text.file;
     return true;
 }
 

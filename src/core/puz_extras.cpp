@@ -1,7 +1,6 @@
 #include "core/puz_extras.h"
 
-#include <QHash>
-#include <QList>
+#include <cstring>
 
 namespace PuzExtras {
 namespace {
@@ -18,19 +17,28 @@ bool FitsGrid(const QByteArray& data, const PuzzleContent& content)
     return !data.isEmpty() && static_cast<size_t>(data.size()) == content.cells.size();
 }
 
+// A square's rebus key is its "GRBS" byte less one, so only keys up to 254
+// can ever be looked up.
+constexpr int kRebusKeys = 255;
+
 // "RTBL" entries read " 1:HEART;12:SPADE;": a number, a colon, the answer.
-QHash<int, QByteArray> ParseRebusTable(const QByteArray& data)
+// The answers by key; a later entry with the same key wins.
+std::vector<QByteArray> ParseRebusTable(const QByteArray& data)
 {
-    QHash<int, QByteArray> table;
-    for (const QByteArray& entry : data.split(';')) {
+    std::vector<QByteArray> table(kRebusKeys);
+    QByteArrayView rest(data);
+    while (!rest.isEmpty()) {
+        const qsizetype semicolon = rest.indexOf(';');
+        const QByteArrayView entry = semicolon < 0 ? rest : rest.first(semicolon);
+        rest = semicolon < 0 ? QByteArrayView() : rest.sliced(semicolon + 1);
         const qsizetype colon = entry.indexOf(':');
         if (colon <= 0)
             continue;
         bool ok = false;
-        const int key = entry.left(colon).trimmed().toInt(&ok);
-        const QByteArray answer = entry.mid(colon + 1);
-        if (ok && key >= 0 && !answer.isEmpty())
-            table.insert(key, UpperCase(answer));
+        const int key = entry.first(colon).trimmed().toInt(&ok);
+        const QByteArrayView answer = entry.sliced(colon + 1);
+        if (ok && key >= 0 && key < kRebusKeys && !answer.isEmpty())
+            table[static_cast<size_t>(key)] = UpperCase(answer.toByteArray());
     }
     return table;
 }
@@ -47,13 +55,15 @@ void ReadRebusAnswers(PuzzleContent& content)
     const QByteArray grid = content.sections.Data(kRebusGrid);
     if (!FitsGrid(grid, content))
         return;
-    const QHash<int, QByteArray> table = ParseRebusTable(content.sections.Data(kRebusTable));
+    const std::vector<QByteArray> table = ParseRebusTable(content.sections.Data(kRebusTable));
     std::vector<QByteArray> answers(content.cells.size());
     bool any = false;
     for (size_t i = 0; i < answers.size(); ++i) {
         const int key = static_cast<quint8>(grid[static_cast<qsizetype>(i)]) - 1;
-        const QByteArray answer = key >= 0 ? table.value(key) : QByteArray();
-        if (content.cells[i].solution == ' ' || answer.size() < 2)
+        if (key < 0 || content.cells[i].solution == ' ')
+            continue;
+        const QByteArray& answer = table[static_cast<size_t>(key)];
+        if (answer.size() < 2)
             continue;
         answers[i] = answer;
         any = true;
@@ -62,25 +72,25 @@ void ReadRebusAnswers(PuzzleContent& content)
         content.rebusAnswers = std::move(answers);
 }
 
-// The data must hold exactly one string per cell.
+// The data must hold exactly one NUL-terminated string per cell. Most of
+// them are empty, so only the rebus entries themselves are copied out.
 void ReadRebusEntries(PuzzleContent& content)
 {
     const QByteArray data = content.sections.Data(kUserRebus);
-    if (data.isEmpty() || !data.endsWith('\0'))
-        return;
-    const QList<QByteArray> strings = data.first(data.size() - 1).split('\0');
-    if (static_cast<size_t>(strings.size()) != content.cells.size())
+    if (data.isEmpty() || !data.endsWith('\0') || static_cast<size_t>(data.count('\0')) != content.cells.size())
         return;
     std::vector<QByteArray> entries(content.cells.size());
     bool any = false;
+    const char* at = data.constData();
     for (size_t i = 0; i < entries.size(); ++i) {
+        const QByteArrayView entry(at, *at == '\0' ? 0 : qsizetype(std::strlen(at)));
+        at += entry.size() + 1;
         PuzzleCell& cell = content.cells[i];
-        const QByteArray entry = UpperCase(strings[static_cast<qsizetype>(i)]);
         if (cell.solution == ' ' || entry.isEmpty())
             continue;
-        cell.entry = entry[0];
+        cell.entry = UpperCaseLetter(entry[0]);
         if (entry.size() > 1) {
-            entries[i] = entry;
+            entries[i] = UpperCase(entry.toByteArray());
             any = true;
         }
     }

@@ -10,9 +10,28 @@
 #include "core/puzzle_document_reader.h"
 #include "core/puzzle_observer.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr char kDocumentMarker[] = "<crossword>";
+
+// Whether the text holds the marker anywhere. Binary puzzles rarely hold the
+// marker's first byte at all, so the search goes from one of those to the next.
+bool ContainsMarker(const QByteArray& text, QByteArrayView marker)
+{
+    const char* at = text.constData();
+    const char* end = at + text.size();
+    while (end - at >= marker.size()) {
+        at = static_cast<const char*>(std::memchr(at, marker[0], size_t(end - at - marker.size() + 1)));
+        if (at == nullptr)
+            return false;
+        if (std::memcmp(at, marker.data(), size_t(marker.size())) == 0)
+            return true;
+        ++at;
+    }
+    return false;
+}
 
 template <typename T>
 const T* CellItem(const std::vector<T>& items, int index)
@@ -101,6 +120,8 @@ void CPuzzle::Close()
     loaded_ = false;
     keepChecksums_ = false;
     rebusChanged_ = false;
+    entriesChanged_ = false;
+    timeChanged_ = false;
     currentCell_ = -1;
     if (observer_ != nullptr)
         observer_->PuzzleClosed();
@@ -109,27 +130,39 @@ void CPuzzle::Close()
 int CPuzzle::DetectFormat()
 {
     const QByteArray& image = file_.Data();
-    if (image.contains(kDocumentMarker))
+    if (ContainsMarker(image, kDocumentMarker))
         return FormatDocument;
-    if (image.contains(PuzLayout::kMarker))
+    if (ContainsMarker(image, PuzLayout::kMarker))
         return FormatBinary;
     return FormatNone;
 }
 
+// Progress that did not change since it was read or last written is not
+// written again, so saving or closing an untouched puzzle costs nothing. The
+// file image still goes to disk when the reader changed it (a document that
+// got its progress element).
 void CPuzzle::SaveProgress()
 {
     if (readOnly_ || !loaded_)
         return;
-    if (format_ == FormatBinary) {
-        CBinaryPuzzleWriter(file_, content_).Write(keepChecksums_, rebusChanged_, IsSolved());
-        rebusChanged_ = false;
-    } else {
-        for (size_t i = 0; i < content_.cells.size(); ++i) {
-            if (content_.cells[i].solution != ' ')
-                WriteDocumentEntry(static_cast<int>(i));
-        }
+    if (format_ == FormatBinary && (entriesChanged_ || timeChanged_)) {
+        const CBinaryPuzzleWriter::Changes changes{entriesChanged_, rebusChanged_};
+        CBinaryPuzzleWriter(file_, content_).Write(changes, keepChecksums_, IsSolved());
+    } else if (format_ == FormatDocument && entriesChanged_) {
+        WriteDocumentEntries();
     }
+    entriesChanged_ = false;
+    rebusChanged_ = false;
+    timeChanged_ = false;
     file_.Flush();
+}
+
+void CPuzzle::WriteDocumentEntries()
+{
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        if (content_.cells[i].solution != ' ')
+            WriteDocumentEntry(static_cast<int>(i));
+    }
 }
 
 void CPuzzle::WriteDocumentEntry(int index)
@@ -162,11 +195,6 @@ quint8 CPuzzle::GetAcrossCount() const
 quint8 CPuzzle::GetDownCount() const
 {
     return content_.downCount;
-}
-
-PuzzleCell& CPuzzle::GetCell(int index)
-{
-    return content_.cells[static_cast<size_t>(index)];
 }
 
 const PuzzleCell& CPuzzle::GetCell(int index) const
@@ -254,14 +282,16 @@ void CPuzzle::SetCurrentEntry(char letter)
 {
     if (!IsValidCell(currentCell_))
         return;
-    PuzzleCell& cell = GetCell(currentCell_);
+    PuzzleCell& cell = content_.cells[static_cast<size_t>(currentCell_)];
+    entriesChanged_ |= cell.entry != letter;
     if (cell.entry == ' ' && letter != ' ')
         ++content_.filledCount;
     else if (cell.entry != ' ' && letter == ' ')
         --content_.filledCount;
     content_.filledCount = qMax(0, content_.filledCount);
     cell.entry = letter;
-    rebusChanged_ |= ClearRebusEntry(currentCell_);
+    if (ClearRebusEntry(currentCell_))
+        rebusChanged_ = entriesChanged_ = true;
 }
 
 bool CPuzzle::ClearRebusEntry(int index)
@@ -283,7 +313,7 @@ void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
         return;
     content_.rebusEntries.resize(content_.cells.size());
     content_.rebusEntries[static_cast<size_t>(currentCell_)] = upper;
-    rebusChanged_ = true;
+    rebusChanged_ = entriesChanged_ = true;
 }
 
 QByteArray CPuzzle::AnswerBytes(int index) const
@@ -336,7 +366,9 @@ int CPuzzle::GetSolvingSeconds() const
 
 void CPuzzle::SetSolvingSeconds(int seconds)
 {
-    content_.time.seconds = qMax(0, seconds);
+    seconds = qMax(0, seconds);
+    timeChanged_ |= seconds != content_.time.seconds;
+    content_.time.seconds = seconds;
 }
 
 bool CPuzzle::IsSolved() const

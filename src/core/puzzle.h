@@ -38,7 +38,8 @@ public:
     quint8 GetClueCount() const;
     quint8 GetAcrossCount() const;
     quint8 GetDownCount() const;
-    PuzzleCell& GetCell(int index);
+    // Entries change only through the setters below, which keep track of
+    // what the next save has to write.
     const PuzzleCell& GetCell(int index) const;
     const PuzzleClue* GetClue(int index) const;
     void GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyright) const;
@@ -76,7 +77,8 @@ public:
     void SetSolvingSeconds(int seconds);
 
     // Writes the entries into the file image and the image to disk, so the
-    // file holds them even if the program is killed afterwards.
+    // file holds them even if the program is killed afterwards. Nothing is
+    // done when no entry and no time changed since the last save.
     void SaveProgress();
     bool IsSolved() const;
     bool IsFilled() const;
@@ -95,6 +97,7 @@ public:
 
 private:
     int ReadContent();
+    void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();
     void WriteDocumentEntry(int index);
     QByteArray AnswerBytes(int index) const;
@@ -115,6 +118,10 @@ private:
     // A binary puzzle whose checksums matched its content when it was opened
     // gets them recomputed whenever its entries are written.
     bool keepChecksums_ = false;
-    // The solver changed a rebus entry since the progress was last written.
+    // What changed since the progress was last written: an entry (a rebus
+    // entry included), a rebus entry, the solving time. Until one of them
+    // changes, saving and closing write nothing.
+    bool entriesChanged_ = false;
     bool rebusChanged_ = false;
+    bool timeChanged_ = false;
 };

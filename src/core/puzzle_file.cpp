@@ -7,7 +7,11 @@
 
 #include <zlib.h>
 
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +71,61 @@ int UncompressCall(Bytef* dest, uLongf* destLength, const Bytef* source, uLong s
     return uncompress(dest, destLength, source, sourceLength);
 }
 
+int OpenRetrying(const QByteArray& path, int flags)
+{
+    int fd = -1;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Opens the file for reading and writing, or only for reading when that is
+// refused (its permissions, a read-only medium). A folder is refused with
+// EISDIR; -1 with errno set when the file cannot be opened.
+int OpenDescriptor(const QByteArray& path, bool* readOnly, struct stat* status)
+{
+    *readOnly = false;
+    int fd = OpenRetrying(path, O_RDWR);
+    if (fd < 0) {
+        fd = OpenRetrying(path, O_RDONLY);
+        *readOnly = true;
+    }
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, status) != 0 || S_ISDIR(status->st_mode)) {
+        const int error = S_ISDIR(status->st_mode) ? EISDIR : errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
+// Reads the whole file. The buffer holds one byte more than the size the
+// file had when it was opened, so a file that did not change meanwhile is
+// read with one call and one that grew is read on to its end.
+bool ReadWhole(int fd, qint64 expectedSize, QByteArray* content)
+{
+    QByteArray buffer(qsizetype(expectedSize) + 1, Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const ssize_t n = ::read(fd, buffer.data() + done, size_t(buffer.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        done += n;
+        if (n == 0 || (done == expectedSize && done < buffer.size()))
+            break;
+    }
+    buffer.truncate(done);
+    *content = std::move(buffer);
+    return true;
+}
+
 } // namespace
 
 bool CPuzzleFile::Open(const QString& path)
@@ -78,27 +137,29 @@ bool CPuzzleFile::Open(const QString& path)
     path_ = path;
     readOnly_ = false;
     compressed_ = false;
+    modified_ = false;
 
-    // A file we may read but not write (its permissions, a read-only medium)
-    // is opened for reading; its progress is never written.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            ShowFileError(QStringLiteral("The file \"%1\" could not be opened: %2.").arg(path, file.errorString()));
-            return false;
-        }
-        readOnly_ = true;
-    }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ShowFileError(QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, file.errorString()));
+    // Plain system calls: the whole file is read with one call, which keeps
+    // opening a puzzle cheap. A file we may read but not write is opened for
+    // reading; its progress is never written.
+    struct stat status {};
+    const int fd = OpenDescriptor(QFile::encodeName(path), &readOnly_, &status);
+    if (fd < 0) {
+        ShowFileError(QStringLiteral("The file \"%1\" could not be opened: %2.").arg(path, qt_error_string(errno)));
         return false;
     }
-    file.close();
+    QByteArray content;
+    const bool read = ReadWhole(fd, status.st_size, &content);
+    const int readError = errno;
+    ::close(fd);
+    if (!read) {
+        ShowFileError(QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, qt_error_string(readError)));
+        return false;
+    }
 
     compressed_ = content.startsWith(QByteArrayView(kMagic, kMagicLength));
     if (!compressed_) {
-        image_ = content;
+        image_ = std::move(content);
         original_ = image_;
         return true;
     }
@@ -131,19 +192,28 @@ bool CPuzzleFile::Pack(QByteArray* packed, bool reportError) const
 
 void CPuzzleFile::Close()
 {
-    if (!readOnly_ && !path_.isEmpty() && image_ != original_)
+    if (HasUnsavedChanges())
         WriteBack();
     image_.clear();
     original_.clear();
     unsavedImage_.reset();
     position_ = 0;
     path_.clear();
+    modified_ = false;
 }
 
 void CPuzzleFile::Flush()
 {
-    if (!readOnly_ && !path_.isEmpty() && image_ != original_ && WriteBack())
+    if (HasUnsavedChanges() && WriteBack()) {
         original_ = image_;
+        modified_ = false;
+    }
+}
+
+// An image nobody wrote to since it was read or saved is not even compared.
+bool CPuzzleFile::HasUnsavedChanges() const
+{
+    return modified_ && !readOnly_ && !path_.isEmpty() && image_ != original_;
 }
 
 bool CPuzzleFile::WriteBack()
@@ -200,6 +270,7 @@ void CPuzzleFile::Write(const char* data, qint64 count)
 {
     if (count <= 0)
         return;
+    modified_ = true;
     if (position_ + count > image_.size())
         image_.append(QByteArray(static_cast<qsizetype>(position_ + count - image_.size()), '\0'));
     std::memcpy(image_.data() + position_, data, static_cast<size_t>(count));
@@ -214,6 +285,7 @@ qint64 CPuzzleFile::GetLength() const
 void CPuzzleFile::SetLength(qint64 length)
 {
     length = qMax<qint64>(0, length);
+    modified_ |= length != image_.size();
     if (length < image_.size())
         image_.truncate(static_cast<qsizetype>(length));
     else

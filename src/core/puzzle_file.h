@@ -23,7 +23,7 @@ public:
     // Shows a message and returns false when the file cannot be read.
     bool Open(const QString& path);
     // Writes the image back unless the file is read-only or the image is
-    // unchanged, then empties it.
+    // unchanged, then empties it. An image nobody wrote to costs nothing here.
     void Close();
     // Writes a changed image back to the file now and keeps it open, so the
     // file holds the entries even when the program ends without closing it.
@@ -51,6 +51,7 @@ private:
     bool Pack(QByteArray* packed, bool reportError) const;
     QByteArray DiskContent(bool reportPackingError) const;
     bool WriteBack();
+    bool HasUnsavedChanges() const;
 
     QString path_;
     QByteArray image_;
@@ -61,4 +62,6 @@ private:
     qint64 position_ = 0;
     bool readOnly_ = false;
     bool compressed_ = false;
+    // Something was written into the image since it was read or saved.
+    bool modified_ = false;
 };

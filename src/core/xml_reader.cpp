@@ -1,5 +1,6 @@
 #include "core/xml_reader.h"
 
+#include "core/byte_string_pool.h"
 #include "core/xml_tokenizer.h"
 
 #include <cstring>
@@ -62,39 +63,49 @@ private:
     void OpenChild(XmlNode& parent, const QByteArray& name, qint32 position, bool isDeclaration,
                    int depth);
     void AddTextRun(XmlNode& node, qint32 start, qint32 end);
-    QByteArray Bytes(const Token& token) const;
+    QByteArray Bytes(const Token& token);
+    QByteArray Bytes(qint32 start, qint32 length);
     Token NextToken();
     void Fail(int code, qint32 position);
 
     XmlTokenizer m_tokens;
+    ByteStringPool m_strings;
     PendingTag m_pending;
     bool m_stopped = false;
     int m_errorCode = XmlError::None;
     qint32 m_stopPosition = 0;
 };
 
-void AddAttribute(XmlNode& node, const QByteArray& name, const QByteArray& value, qint32 position)
+// A new entry at the end of the node's entries. Most elements hold a few
+// attributes, so the first entry makes room for four.
+XmlEntry& AddEntry(XmlNode& node, XmlEntry::Kind kind, qint32 position)
 {
-    XmlEntry entry;
-    entry.kind = XmlEntry::Attribute;
+    if (node.entries.empty())
+        node.entries.reserve(4);
+    XmlEntry& entry = node.entries.emplace_back();
+    entry.kind = kind;
     entry.position = position;
-    entry.name = name;
-    entry.value = value;
-    node.entries.push_back(std::move(entry));
+    return entry;
+}
+
+void AddAttribute(XmlNode& node, QByteArray name, QByteArray value, qint32 position)
+{
+    XmlEntry& entry = AddEntry(node, XmlEntry::Attribute, position);
+    entry.name = std::move(name);
+    entry.value = std::move(value);
 }
 
 void FillLineAndColumn(const char* text, qint32 position, XmlError* error)
 {
     int line = 1;
-    qint32 lineStart = 0;
-    for (qint32 i = 0; i < position; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            lineStart = i + 1;
-        }
+    const char* lineStart = text;
+    const char* end = text + position;
+    while (const void* feed = std::memchr(lineStart, '\n', size_t(end - lineStart))) {
+        ++line;
+        lineStart = static_cast<const char*>(feed) + 1;
     }
     error->line = line;
-    error->column = int(position - lineStart) + 1;
+    error->column = int(end - lineStart) + 1;
 }
 
 std::unique_ptr<XmlNode> XmlParser::Parse(XmlError* error)
@@ -143,7 +154,7 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
             break;
         case State::HaveName:
             if (token.kind == Kind::Text) {
-                AddAttribute(node, name, QByteArray(), namePosition);
+                AddAttribute(node, std::move(name), QByteArray(), namePosition);
                 name = Bytes(token);
                 namePosition = token.start;
                 continue;
@@ -156,7 +167,7 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
                 if (node.isDeclaration)
                     DropTrailingQuestionMark(name);
                 if (!name.isEmpty())
-                    AddAttribute(node, name, QByteArray(), namePosition);
+                    AddAttribute(node, std::move(name), QByteArray(), namePosition);
                 return token.kind == Kind::TagEnd ? TagResult::Content : TagResult::Ended;
             }
             break;
@@ -165,7 +176,7 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
                 QByteArray value = Bytes(token);
                 if (node.isDeclaration)
                     DropTrailingQuestionMark(value);
-                AddAttribute(node, name, value, namePosition);
+                AddAttribute(node, std::move(name), std::move(value), namePosition);
                 state = State::ExpectName;
                 continue;
             }
@@ -279,13 +290,10 @@ bool XmlParser::ReadVerbatim(XmlNode& node, const Token& opening)
         Fail(XmlError::Unmatched, opening.start);
         return false;
     }
-    XmlEntry entry;
-    entry.kind = XmlEntry::Verbatim;
-    entry.position = opening.start;
-    entry.value = QByteArray(contentStart, closing - contentStart);
+    XmlEntry& entry = AddEntry(node, XmlEntry::Verbatim, opening.start);
+    entry.value = Bytes(qint32(contentStart - m_tokens.Text()), qint32(closing - contentStart));
     entry.opening = section.opening;
     entry.closing = section.closing;
-    node.entries.push_back(std::move(entry));
     m_tokens.MoveTo(qint32(closing - m_tokens.Text()) + qint32(std::strlen(section.closing)));
     return true;
 }
@@ -327,11 +335,7 @@ void XmlParser::OpenChild(XmlNode& parent, const QByteArray& name, qint32 positi
     child->isDeclaration = isDeclaration;
     child->parent = &parent;
     XmlNode& childRef = *child;
-    XmlEntry entry;
-    entry.kind = XmlEntry::Element;
-    entry.position = position;
-    entry.element = std::move(child);
-    parent.entries.push_back(std::move(entry));
+    AddEntry(parent, XmlEntry::Element, position).element = std::move(child);
     ReadElement(childRef, depth);
 }
 
@@ -340,16 +344,18 @@ void XmlParser::AddTextRun(XmlNode& node, qint32 start, qint32 end)
     const char* text = m_tokens.Text();
     while (end > start && IsXmlSpace(text[end - 1]))
         --end;
-    XmlEntry entry;
-    entry.kind = XmlEntry::Text;
-    entry.position = start;
-    entry.value = QByteArray(text + start, end - start);
-    node.entries.push_back(std::move(entry));
+    AddEntry(node, XmlEntry::Text, start).value = Bytes(start, end - start);
 }
 
-QByteArray XmlParser::Bytes(const Token& token) const
+QByteArray XmlParser::Bytes(const Token& token)
 {
-    return QByteArray(m_tokens.Text() + token.start, token.length);
+    return Bytes(token.start, token.length);
+}
+
+// Names and texts share the pool's blocks: a document has thousands of them.
+QByteArray XmlParser::Bytes(qint32 start, qint32 length)
+{
+    return m_strings.Copy(m_tokens.Text() + start, length);
 }
 
 Token XmlParser::NextToken()

@@ -1,5 +1,6 @@
 #include "core/xml_tokenizer.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -9,12 +10,16 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-} // namespace
+// The bytes a text token never holds: the NUL, white space and "<", "=",
+// ">". A "/" ends it only before ">", which the loop checks itself.
+constexpr std::array<bool, 256> kTextStops = [] {
+    std::array<bool, 256> stops {};
+    for (const unsigned char c : {'\0', '\t', '\n', '\r', ' ', '<', '=', '>', '/'})
+        stops[c] = true;
+    return stops;
+}();
 
-bool IsXmlSpace(char c)
-{
-    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
-}
+} // namespace
 
 bool StartsWithIgnoringCase(const char* text, const char* prefix)
 {
@@ -40,7 +45,8 @@ XmlTokenizer::Token XmlTokenizer::Next()
     if (*at == '\0')
         return token;
 
-    token.section = MatchVerbatimOpening();
+    // Every verbatim opening begins with "<".
+    token.section = *at == '<' ? MatchVerbatimOpening() : -1;
     if (token.section >= 0) {
         token.kind = Kind::Verbatim;
         token.length = qint32(std::strlen(kXmlVerbatimSections[token.section].opening));
@@ -85,9 +91,7 @@ qint32 XmlTokenizer::TextTokenEnd(qint32 from) const
     qint32 end = from;
     for (;; ++end) {
         const char c = m_text[end];
-        if (c == '\0' || IsXmlSpace(c) || c == '<' || c == '=' || c == '>')
-            return end;
-        if (c == '/' && m_text[end + 1] == '>')
+        if (kTextStops[static_cast<unsigned char>(c)] && (c != '/' || m_text[end + 1] == '>'))
             return end;
     }
 }

@@ -16,7 +16,10 @@ inline constexpr XmlVerbatimSection kXmlVerbatimSections[] = {
     {"<!DOCTYPE", ">"},
 };
 
-bool IsXmlSpace(char c);
+inline bool IsXmlSpace(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
 // True when text begins with the NUL-terminated prefix, ASCII case ignored.
 // A shorter text fails at its NUL, so nothing past it is read.
 bool StartsWithIgnoringCase(const char* text, const char* prefix);

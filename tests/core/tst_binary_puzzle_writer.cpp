@@ -17,6 +17,9 @@ const QMap<int, QByteArray> kRebus = {{0, "AXE"}, {2, "CAB"}};
 
 enum Action { EnterLetter, EnterRebus, ClearRebus, SpendTime };
 
+// Changes a solver makes, each of which the next close must write.
+enum Change { TypeLetter, DeleteLetter, TypeRebus, LetterOverRebus, TimeGoesOn, LetterAfterSave, TimeAfterSave };
+
 void Enter(CPuzzle& puzzle, int cell, const QByteArray& letters)
 {
     puzzle.SetCurrentCell(cell);
@@ -52,6 +55,8 @@ private slots:
     void savingKeepsEveryChecksumValid_data();
     void savingKeepsEveryChecksumValid();
     void untouchedPuzzleWithSectionsStaysAsItWas();
+    void everyChangeIsSaved_data();
+    void everyChangeIsSaved();
     void rebusIsRevealedCheckedAndEntered();
     void rebusEntriesRoundTrip();
     void timer_data();
@@ -181,6 +186,92 @@ void TestBinaryPuzzleWriter::untouchedPuzzleWithSectionsStaysAsItWas()
         puzzle.SaveProgress();
     }
     QCOMPARE(FixtureFiles::Read(path), file);
+}
+
+void TestBinaryPuzzleWriter::everyChangeIsSaved_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("change");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("entry"); // the cell's entry once reopened
+    QTest::addColumn<int>("seconds");   // the time once reopened
+
+    const QString puz = QStringLiteral("test.puz");
+    QTest::newRow("typed letter") << puz << int(TypeLetter) << 4 << "D" << 75;
+    QTest::newRow("deleted letter") << puz << int(DeleteLetter) << 0 << "" << 75;
+    QTest::newRow("rebus entry") << puz << int(TypeRebus) << 0 << "AXE" << 75;
+    QTest::newRow("letter over a rebus entry") << puz << int(LetterOverRebus) << 2 << "C" << 75;
+    QTest::newRow("time goes on") << puz << int(TimeGoesOn) << 0 << "A" << 90;
+    QTest::newRow("letter after a save") << puz << int(LetterAfterSave) << 6 << "F" << 75;
+    QTest::newRow("time after a save") << puz << int(TimeAfterSave) << 0 << "A" << 100;
+    const QString gmd = QStringLiteral("test.gmd");
+    QTest::newRow("document, typed letter") << gmd << int(TypeLetter) << 4 << "D" << 0;
+    QTest::newRow("document, deleted letter") << gmd << int(DeleteLetter) << 0 << "" << 0;
+    QTest::newRow("document, letter after a save") << gmd << int(LetterAfterSave) << 6 << "F" << 0;
+}
+
+void TestBinaryPuzzleWriter::everyChangeIsSaved()
+{
+    QFETCH(QString, name);
+    QFETCH(int, change);
+    QFETCH(int, cell);
+    QFETCH(QString, entry);
+    QFETCH(int, seconds);
+    const bool binary = name.endsWith(".puz");
+    const QByteArray file = binary ? PuzBuilder(TestGrids::Small())
+                                         .Version("2.0")
+                                         .Entries({"A-C.---", "-.---.-", "---.---"})
+                                         .Rebus(kRebus)
+                                         .UserRebus({{2, "CAB"}})
+                                         .Section("LTIM", "75,0")
+                                         .Build()
+                                   : DocumentBuilder::Pack(DocumentBuilder(TestGrids::Small())
+                                                               .Decision("A C" + QByteArray(18, ' '))
+                                                               .Build());
+    const QString path = Write(file, name);
+    {
+        CPuzzle puzzle;
+        QCOMPARE(puzzle.Open(path), 0);
+        switch (change) {
+        case TypeLetter:
+            Enter(puzzle, 4, "D");
+            break;
+        case DeleteLetter:
+            Enter(puzzle, 0, "");
+            break;
+        case TypeRebus:
+            Enter(puzzle, 0, "AXE");
+            break;
+        case LetterOverRebus:
+            Enter(puzzle, 2, "C");
+            break;
+        case TimeGoesOn:
+            puzzle.SetSolvingSeconds(90);
+            break;
+        case LetterAfterSave:
+            Enter(puzzle, 4, "D");
+            puzzle.SaveProgress();
+            Enter(puzzle, 6, "F");
+            break;
+        case TimeAfterSave:
+            puzzle.SetSolvingSeconds(90);
+            puzzle.SaveProgress();
+            puzzle.SetSolvingSeconds(100);
+            break;
+        }
+    }
+    const QByteArray after = FixtureFiles::Read(path);
+    QVERIFY(after != file);
+    if (binary) {
+        QVERIFY(PuzBuilder::HasValidChecksums(after, 2));
+        QVERIFY(SectionChecksumsValid(after));
+    }
+    CPuzzle reopened;
+    QCOMPARE(reopened.Open(path), 0);
+    QCOMPARE(reopened.GetEntryText(cell), entry);
+    QCOMPARE(reopened.GetSolvingSeconds(), seconds);
+    if (change == LetterAfterSave)
+        QCOMPARE(reopened.GetEntryText(4), QStringLiteral("D"));
 }
 
 void TestBinaryPuzzleWriter::rebusIsRevealedCheckedAndEntered()

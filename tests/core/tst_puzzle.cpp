@@ -2,6 +2,7 @@
 #include "core/puzzle.h"
 #include "core/puzzle_observer.h"
 
+#include "document_builder.h"
 #include "fixture_files.h"
 #include "puz_builder.h"
 #include "recording_prompt.h"
@@ -29,6 +30,14 @@ void Enter(CPuzzle& puzzle, int cell, char letter)
     puzzle.SetCurrentEntry(letter);
 }
 
+// What a solver may do with a puzzle without changing it.
+enum Handling { JustClose, SaveThenClose, MoveThenClose, SameTimeThenClose };
+
+// Entries in lower case, and a rebus entry whose first letter the entry grid
+// lacks: writing the entries back would change both, so a file that keeps
+// them was not written back.
+const QList<QByteArray> kLowerCaseEntries = {"ab-.---", "-.---.-", "---.---"};
+
 } // namespace
 
 class TestPuzzle : public QObject {
@@ -44,6 +53,8 @@ private slots:
     void clueFilledAndFormatted();
     void roundTripChangesOnlyEntriesAndChecksums();
     void untouchedPuzzleIsNotRewritten();
+    void untouchedCloseWritesNothing_data();
+    void untouchedCloseWritesNothing();
     void wrongChecksumsAreLeftAlone();
     void writeProtectedPuzzleIsNeverWritten();
     void failedCloseShowsOneMessage();
@@ -238,6 +249,58 @@ void TestPuzzle::untouchedPuzzleIsNotRewritten()
     Enter(puzzle, 0, ' ');
     puzzle.Close();
     QCOMPARE(FixtureFiles::Read(path), before);
+    QCOMPARE(QFileInfo(path).lastModified(), written);
+}
+
+void TestPuzzle::untouchedCloseWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("handling");
+
+    const QByteArray document = DocumentBuilder(TestGrids::Small()).Decision("ab" + QByteArray(19, ' ')).Build();
+    const QMap<QByteArray, QByteArray> files = {
+        {".puz", PuzBuilder(TestGrids::Small()).Entries(kLowerCaseEntries).Build()},
+        {".puz with sections", PuzBuilder(TestGrids::Small())
+                                   .Version("2.0")
+                                   .Entries(kLowerCaseEntries)
+                                   .Rebus({{2, "CAB"}})
+                                   .UserRebus({{2, "CAB"}})
+                                   .Section("LTIM", "75,0")
+                                   .Build()},
+        {"plain .gmd", document},
+        {"packed .gmd", DocumentBuilder::Pack(document)},
+    };
+    const QMap<int, QByteArray> handlings = {{JustClose, "closed"},
+                                             {SaveThenClose, "saved and closed"},
+                                             {MoveThenClose, "cursor moved"},
+                                             {SameTimeThenClose, "same time set"}};
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        for (auto handling = handlings.cbegin(); handling != handlings.cend(); ++handling)
+            QTest::addRow("%s, %s", file.key().constData(), handling.value().constData()) << *file << handling.key();
+    }
+}
+
+void TestPuzzle::untouchedCloseWritesNothing()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, handling);
+    const QString path = WriteSmall(file);
+    const QDateTime written = QFileInfo(path).lastModified();
+    {
+        CPuzzle puzzle;
+        QCOMPARE(puzzle.Open(path), 0);
+        QCOMPARE(puzzle.GetCell(0).entry, 'A');
+        if (handling == SaveThenClose)
+            puzzle.SaveProgress();
+        if (handling == MoveThenClose) {
+            puzzle.SetCurrentCell(4);
+            puzzle.SetAcross(false);
+        }
+        if (handling == SameTimeThenClose)
+            puzzle.SetSolvingSeconds(puzzle.GetSolvingSeconds());
+        puzzle.Close();
+    }
+    QCOMPARE(FixtureFiles::Read(path), file);
     QCOMPARE(QFileInfo(path).lastModified(), written);
 }
 

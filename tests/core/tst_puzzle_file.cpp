@@ -36,6 +36,9 @@ private slots:
     void shortFilesArePlain_data();
     void shortFilesArePlain();
     void missingFileShowsItsReason();
+    void folderIsRefused();
+    void fileWithoutSizeIsReadToItsEnd();
+    void largeFileIsReadWhole();
     void plainFileIsWrittenBackOnlyWhenChanged();
     void packedFileIsPackedAgain();
     void writeBackKeepsPermissions();
@@ -123,6 +126,40 @@ void TestPuzzleFile::missingFileShowsItsReason()
     QCOMPARE(prompt.icons.value(0), UserPrompt::Icon::Error);
     image.Close();
     QVERIFY(!QFile::exists(Path("absent.puz")));
+}
+
+void TestPuzzleFile::folderIsRefused()
+{
+    RecordingPrompt prompt;
+    CPuzzleFile image;
+    QVERIFY(!image.Open(dir_->path()));
+    QCOMPARE(prompt.texts, QStringList {"The file \"" + dir_->path() + "\" could not be opened: Is a directory."});
+    image.Close();
+}
+
+// Files of the kernel's information folder report the size 0 yet have content.
+void TestPuzzleFile::fileWithoutSizeIsReadToItsEnd()
+{
+    const QString path = QStringLiteral("/proc/version");
+    QFile expected(path);
+    if (!expected.open(QIODevice::ReadOnly))
+        QSKIP("/proc/version cannot be read here");
+    CPuzzleFile image;
+    QVERIFY(image.Open(path));
+    QVERIFY(image.GetLength() > 0);
+    QCOMPARE(image.Data(), expected.readAll());
+    image.Close();
+}
+
+void TestPuzzleFile::largeFileIsReadWhole()
+{
+    QByteArray content(300000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < content.size(); ++i)
+        content[i] = char(i * 7 % 251);
+    QVERIFY(FixtureFiles::Write(Path("large"), content));
+    CPuzzleFile image;
+    QVERIFY(image.Open(Path("large")));
+    QCOMPARE(image.Data(), content);
 }
 
 void TestPuzzleFile::plainFileIsWrittenBackOnlyWhenChanged()

@@ -69,6 +69,7 @@ private slots:
     void elementAttribute_data();
     void elementAttribute();
     void nextEntryWalksInOrder();
+    void namesAndTextsAreIndependentCopies();
 };
 
 void TestXmlReader::buildsTree_data()
@@ -140,6 +141,7 @@ void TestXmlReader::reportsErrors_data()
     QTest::newRow("empty angle brackets") << QByteArray("<a><>") << 3 << 1 << 5;
     QTest::newRow("end tag without name") << QByteArray("<a></>") << 4 << 1 << 6;
     QTest::newRow("end tag with extra word") << QByteArray("<a></a b>") << 4 << 1 << 8;
+    QTest::newRow("third line after carriage returns") << QByteArray("<a>\r\n<b>\r\n</>") << 4 << 3 << 3;
 }
 
 void TestXmlReader::reportsErrors()
@@ -302,6 +304,37 @@ void TestXmlReader::nextEntryWalksInOrder()
     QVERIFY(!NextEntry(a, &index));
     FreeXml(root);
     QVERIFY(!root);
+}
+
+// Thousands of names and values, long and short, stay whole after the tree
+// is gone, and changing one of them changes nothing else.
+void TestXmlReader::namesAndTextsAreIndependentCopies()
+{
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i)
+        text += "<e" + QByteArray::number(i) + " v=\"" + QByteArray(i % 700, 'a' + i % 26) + "\">t" + QByteArray::number(i) + "</e"
+            + QByteArray::number(i) + ">";
+    QList<QByteArray> names;
+    QList<QByteArray> values;
+    QList<QByteArray> texts;
+    {
+        const auto root = ParseOk(text);
+        QVERIFY(root);
+        for (const XmlEntry& entry : root->entries) {
+            names << entry.element->name;
+            values << entry.element->entries.at(0).value;
+            texts << entry.element->entries.at(1).value;
+        }
+    }
+    QCOMPARE(names.size(), 3000);
+    names[0][0] = 'X';
+    values[0].append('!');
+    for (int i = 0; i < 3000; ++i) {
+        QCOMPARE(names[i], (i == 0 ? "X" : "e") + QByteArray::number(i));
+        QCOMPARE(values[i], '"' + QByteArray(i % 700, 'a' + i % 26) + '"' + (i == 0 ? "!" : ""));
+        QCOMPARE(texts[i], "t" + QByteArray::number(i));
+        QCOMPARE(qstrlen(texts[i].constData()), size_t(texts[i].size()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestXmlReader)
