@@ -8,9 +8,12 @@
 
 namespace {
 
-// Writes the whole content from the start of the file, cuts the file to its
-// length and waits until it is on the disk.
-bool WriteWhole(int fd, const QByteArray& content, QString* reason)
+enum class Sync { Now, AtCommit };
+
+// Writes the whole content from the start of the file and cuts the file to its
+// length; with Sync::Now it also waits until it is on the disk (QSaveFile's
+// commit does that itself, so a temporary file needs no second wait).
+bool WriteWhole(int fd, const QByteArray& content, QString* reason, Sync sync = Sync::Now)
 {
     qsizetype done = 0;
     while (done < content.size()) {
@@ -23,7 +26,7 @@ bool WriteWhole(int fd, const QByteArray& content, QString* reason)
         }
         done += written;
     }
-    if (::ftruncate(fd, off_t(content.size())) != 0 || ::fsync(fd) != 0) {
+    if (::ftruncate(fd, off_t(content.size())) != 0 || (sync == Sync::Now && ::fsync(fd) != 0)) {
         *reason = qt_error_string(errno);
         return false;
     }
@@ -57,7 +60,7 @@ FileRewrite RewriteFile(const QString& path, const QByteArray& content)
     // Written through the descriptor, so a short write is caught with the
     // system's reason before commit() could replace the old file.
     QString reason;
-    if (WriteWhole(file.handle(), content, &reason) && file.commit())
+    if (WriteWhole(file.handle(), content, &reason, Sync::AtCommit) && file.commit())
         return {FileRewrite::Written, QString()};
     if (reason.isEmpty())
         reason = file.errorString();
