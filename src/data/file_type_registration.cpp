@@ -24,8 +24,8 @@ QString RunningProgramPath()
         : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
 }
 
-// The characters the Desktop Entry specification reserves in an Exec
-// argument: one of them in the path makes the argument need quotes.
+// The characters that desktop entries reserve in an Exec argument: one of
+// them in the path makes the argument need quotes.
 bool NeedsQuotes(const QString& path)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
