@@ -39,6 +39,15 @@ const T* CellItem(const std::vector<T>& items, int index)
     return index >= 0 && static_cast<size_t>(index) < items.size() ? &items[static_cast<size_t>(index)] : nullptr;
 }
 
+// A square's whole text: its several letters where it has them, else its one
+// letter, empty for a blank.
+QByteArray RebusOrLetter(const QByteArray* rebus, char letter)
+{
+    if (rebus != nullptr && !rebus->isEmpty())
+        return *rebus;
+    return letter == ' ' ? QByteArray() : QByteArray(1, letter);
+}
+
 } // namespace
 
 CPuzzle::CPuzzle() = default;
@@ -318,20 +327,12 @@ void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
 
 QByteArray CPuzzle::AnswerBytes(int index) const
 {
-    const QByteArray* rebus = CellItem(content_.rebusAnswers, index);
-    if (rebus != nullptr && !rebus->isEmpty())
-        return *rebus;
-    const char solution = GetCell(index).solution;
-    return solution == ' ' ? QByteArray() : QByteArray(1, solution);
+    return RebusOrLetter(CellItem(content_.rebusAnswers, index), GetCell(index).solution);
 }
 
 QByteArray CPuzzle::EntryBytes(int index) const
 {
-    const QByteArray* rebus = CellItem(content_.rebusEntries, index);
-    if (rebus != nullptr && !rebus->isEmpty())
-        return *rebus;
-    const char entry = GetCell(index).entry;
-    return entry == ' ' ? QByteArray() : QByteArray(1, entry);
+    return RebusOrLetter(CellItem(content_.rebusEntries, index), GetCell(index).entry);
 }
 
 bool CPuzzle::IsCircled(int index) const
