@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the XML reader and checks the tree it builds: every
 // position lies inside the text, children point back at their parents,
-// attributes come first, nesting stays within the limit, and the lookups on
-// the tree agree with it.
+// attributes come first, names and values end in a NUL, nesting stays within
+// the limit, and the lookups on the tree agree with it.
 
 #include "core/xml_reader.h"
 #include "fuzz_check.h"
@@ -29,9 +29,18 @@ QByteArray AsciiUpper(QByteArray text)
     return text;
 }
 
+// Every name and value the tree holds ends in a NUL right after its bytes.
+void CheckTerminated(QByteArrayView bytes)
+{
+    FUZZ_CHECK(bytes.isNull() || bytes.data()[bytes.size()] == '\0');
+    FUZZ_CHECK(bytes.isNull() || std::strlen(bytes.data()) == size_t(bytes.size()));
+}
+
 void CheckEntry(const XmlEntry& entry, qint32 length)
 {
     FUZZ_CHECK(entry.position >= 0 && entry.position < length);
+    CheckTerminated(entry.name);
+    CheckTerminated(entry.value);
     switch (entry.kind) {
     case XmlEntry::Attribute:
         FUZZ_CHECK(!entry.name.isEmpty());
@@ -65,6 +74,7 @@ void CheckTree(const XmlNode& root, qint32 length, QList<QByteArray>* names)
         FUZZ_CHECK(frame.depth <= XmlError::kMaxDepth);
         FUZZ_CHECK(node.endPosition >= 0 && node.endPosition <= length);
         FUZZ_CHECK(frame.depth == 0 ? node.name.isNull() : !node.name.isEmpty());
+        CheckTerminated(node.name);
         bool pastAttributes = false;
         int index = 0;
         while (const XmlEntry* entry = NextEntry(&node, &index)) {
@@ -76,8 +86,8 @@ void CheckTree(const XmlNode& root, qint32 length, QList<QByteArray>* names)
             if (entry->kind == XmlEntry::Element) {
                 FUZZ_CHECK(entry->element->parent == &node);
                 if (names->size() < 8)
-                    names->append(entry->element->name);
-                stack.append({entry->element.get(), frame.depth + 1});
+                    names->append(entry->element->name.toByteArray());
+                stack.append({entry->element, frame.depth + 1});
             }
         }
         FUZZ_CHECK(index == int(node.entries.size()));
@@ -119,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto length = qint32(std::strlen(text.constData()));
 
     XmlError error;
-    std::unique_ptr<XmlNode> root = ParseXml(text.constData(), &error);
+    std::unique_ptr<XmlDocument> root = ParseXml(text.constData(), &error);
     FUZZ_CHECK(error.line >= 1 && error.column >= 1);
     FUZZ_CHECK(error.line <= text.left(length).count('\n') + 1);
     if (!root) {

@@ -36,7 +36,7 @@ Found FirstAttribute(const XmlNode* root, const char* element, QByteArray* value
 }
 
 // Decimal digits taken modulo 256, as the sizes and clue numbers are bytes.
-quint8 ByteFromDecimal(const QByteArray& text)
+quint8 ByteFromDecimal(QByteArrayView text)
 {
     quint8 value = 0;
     for (const char c : text) {
@@ -48,7 +48,7 @@ quint8 ByteFromDecimal(const QByteArray& text)
 }
 
 // The whole number, or -1 when the text does not start with a digit.
-qint64 PositionFromDecimal(const QByteArray& text)
+qint64 PositionFromDecimal(QByteArrayView text)
 {
     qint64 value = -1;
     for (const char c : text) {
@@ -59,13 +59,13 @@ qint64 PositionFromDecimal(const QByteArray& text)
     return value;
 }
 
-QByteArray WithoutQuotes(const QByteArray& value)
+QByteArrayView WithoutQuotes(QByteArrayView value)
 {
     qsizetype start = 0;
     while (start < value.size() && value[start] == '"')
         ++start;
     const qsizetype end = value.indexOf('"', start);
-    return value.mid(start, end < 0 ? -1 : end - start);
+    return value.sliced(start, (end < 0 ? value.size() : end) - start);
 }
 
 bool IsWhiteSpace(char c)
@@ -75,7 +75,7 @@ bool IsWhiteSpace(char c)
 
 // The position of the first character of an attribute's value, found from the
 // position of its name: past the name, the "=" and the opening quotes.
-qint64 ValueStart(const QByteArray& image, qint64 namePosition, const QByteArray& name)
+qint64 ValueStart(const QByteArray& image, qint64 namePosition, QByteArrayView name)
 {
     qint64 p = namePosition + name.size();
     while (p < image.size() && IsWhiteSpace(image[p]))
@@ -114,7 +114,7 @@ bool HasChildWithValueAt(const XmlNode* element, const QByteArray& text, qint64 
 bool ProgressIsFoundAt(const QByteArray& text, qint64 valueStart)
 {
     XmlError error;
-    const std::unique_ptr<XmlNode> root = ParseXml(text.constData(), &error);
+    const std::unique_ptr<XmlDocument> root = ParseXml(text.constData(), &error);
     QByteArray value;
     QByteArray name;
     qint32 position = 0;
@@ -156,7 +156,7 @@ int CountChildElements(const XmlNode* node)
 
 CPuzzleDocumentReader::CPuzzleDocumentReader(CPuzzleFile& file) : file_(file) {}
 
-QByteArray CPuzzleDocumentReader::DecodePercent(const QByteArray& text)
+QByteArray CPuzzleDocumentReader::DecodePercent(QByteArrayView text)
 {
     QByteArray decoded;
     decoded.reserve(text.size());
@@ -165,8 +165,9 @@ QByteArray CPuzzleDocumentReader::DecodePercent(const QByteArray& text)
             decoded.append(text[i]);
             continue;
         }
-        const QByteArray pair = text.mid(i + 1, 2).toUpper();
-        decoded.append(pair == "22" ? '"' : pair == "2C" ? ',' : ' ');
+        const bool isQuote = text[i + 1] == '2' && text[i + 2] == '2';
+        const bool isComma = text[i + 1] == '2' && (text[i + 2] == 'C' || text[i + 2] == 'c');
+        decoded.append(isQuote ? '"' : isComma ? ',' : ' ');
         i += 2;
     }
     return decoded;
@@ -177,7 +178,7 @@ int CPuzzleDocumentReader::Read(PuzzleContent& content, bool readOnly)
     if (file_.GetLength() == 0)
         return 1;
     XmlError error;
-    std::unique_ptr<XmlNode> root = ParseXml(file_.Data().constData(), &error);
+    const std::unique_ptr<XmlDocument> root = ParseXml(file_.Data().constData(), &error);
     if (!root)
         return 1;
     int code = ReadSizeAndSolution(root.get(), content);
@@ -246,7 +247,7 @@ int CPuzzleDocumentReader::ReadClue(const XmlNode* element, int record, bool acr
     for (const XmlEntry& entry : element->entries) {
         if (entry.kind != XmlEntry::Attribute)
             continue;
-        const QByteArray value = WithoutQuotes(entry.value);
+        const QByteArrayView value = WithoutQuotes(entry.value);
         if (value.size() > kLongestValue)
             return 1;
         if (entry.name == "c")

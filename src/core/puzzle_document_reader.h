@@ -23,7 +23,7 @@ public:
 
     // Replaces "%" and two characters by one: "20" a space, "22" a double
     // quote, "2C" a comma, any other pair a space.
-    static QByteArray DecodePercent(const QByteArray& text);
+    static QByteArray DecodePercent(QByteArrayView text);
 
 private:
     int ReadSizeAndSolution(const XmlNode* root, PuzzleContent& content);

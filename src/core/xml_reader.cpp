@@ -1,34 +1,41 @@
 #include "core/xml_reader.h"
 
-#include "core/byte_string_pool.h"
 #include "core/xml_tokenizer.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
+#include <vector>
 
 namespace {
 
 using Kind = XmlTokenizer::Kind;
 using Token = XmlTokenizer::Token;
 
-bool NamesEqual(const QByteArray& a, const QByteArray& b, bool caseSensitive)
+bool HasPrefixIgnoringCase(QByteArrayView text, QByteArrayView prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        if (AsciiLower(text[i]) != AsciiLower(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+bool NamesEqual(QByteArrayView a, QByteArrayView b, bool caseSensitive)
 {
     if (caseSensitive)
         return a == b;
-    return a.size() == b.size() && StartsWithIgnoringCase(a.constData(), b.constData());
+    return a.size() == b.size() && HasPrefixIgnoringCase(a, b);
 }
 
 // The HTML habit: a tag "belongs" to an open element when its name begins with
 // the element's name, case ignored.
-bool BeginsWithName(const QByteArray& tagName, const QByteArray& elementName)
+bool BeginsWithName(QByteArrayView tagName, QByteArrayView elementName)
 {
-    return StartsWithIgnoringCase(tagName.constData(), elementName.constData());
-}
-
-void DropTrailingQuestionMark(QByteArray& text)
-{
-    if (text.endsWith('?'))
-        text.chop(1);
+    return HasPrefixIgnoringCase(tagName, elementName);
 }
 
 // A start or end tag read by an inner element that one of its ancestors must
@@ -36,10 +43,17 @@ void DropTrailingQuestionMark(QByteArray& text)
 struct PendingTag {
     enum Type { None, Start, End };
     Type type = None;
-    QByteArray name;
+    QByteArrayView name;     // in the source text
     qint32 position = 0;     // Start: of the name; End: of the "</"
     qint32 endPosition = 0;  // End: just after its ">"
 };
+
+// A generous guess at the arena a text needs, so that most documents fit in
+// its first block.
+std::size_t ArenaSizeFor(std::size_t textLength)
+{
+    return 4096 + textLength * 8;
+}
 
 class XmlParser {
 public:
@@ -48,7 +62,7 @@ public:
     {
     }
 
-    std::unique_ptr<XmlNode> Parse(XmlError* error);
+    std::unique_ptr<XmlDocument> Parse(XmlError* error);
 
 private:
     enum class TagResult { Content, Ended, Stopped };
@@ -58,41 +72,37 @@ private:
     void ReadContent(XmlNode& node, int depth);
     bool ReadChildTag(XmlNode& node, const Token& tagStart, int depth);
     bool ReadEndTag(XmlNode& node, const Token& endTagStart);
-    bool ReadVerbatim(XmlNode& node, const Token& opening);
+    bool ReadVerbatim(const Token& opening);
     bool HandlePendingTags(XmlNode& node, int depth);
-    void OpenChild(XmlNode& parent, const QByteArray& name, qint32 position, bool isDeclaration,
+    void OpenChild(XmlNode& parent, QByteArrayView name, qint32 position, bool isDeclaration,
                    int depth);
-    void AddTextRun(XmlNode& node, qint32 start, qint32 end);
-    QByteArray Bytes(const Token& token);
-    QByteArray Bytes(qint32 start, qint32 length);
+    void AddTextRun(qint32 start, qint32 end);
+    void AddAttribute(const Token& name, QByteArrayView value, bool isDeclaration);
+    XmlEntry& AddEntry(XmlEntry::Kind kind, qint32 position);
+    void BeginEntries();
+    void EndEntries(XmlNode& node);
+    QByteArrayView Source(const Token& token) const;
+    QByteArrayView Copy(QByteArrayView bytes);
     Token NextToken();
     void Fail(int code, qint32 position);
 
     XmlTokenizer m_tokens;
-    ByteStringPool m_strings;
+    XmlDocument* m_document = nullptr;
+    // The entries of each open element, innermost last; each list moves into
+    // the arena once its element is complete, so the arena holds no
+    // half-grown lists. The lists are reused from element to element.
+    std::vector<std::vector<XmlEntry>> m_openLists;
+    std::size_t m_openCount = 0;
     PendingTag m_pending;
     bool m_stopped = false;
     int m_errorCode = XmlError::None;
     qint32 m_stopPosition = 0;
 };
 
-// A new entry at the end of the node's entries. Most elements hold a few
-// attributes, so the first entry makes room for four.
-XmlEntry& AddEntry(XmlNode& node, XmlEntry::Kind kind, qint32 position)
+// A declaration's last name or value loses a "?" that ends it ("?>").
+QByteArrayView WithoutTrailingQuestionMark(QByteArrayView text, bool isDeclaration)
 {
-    if (node.entries.empty())
-        node.entries.reserve(4);
-    XmlEntry& entry = node.entries.emplace_back();
-    entry.kind = kind;
-    entry.position = position;
-    return entry;
-}
-
-void AddAttribute(XmlNode& node, QByteArray name, QByteArray value, qint32 position)
-{
-    XmlEntry& entry = AddEntry(node, XmlEntry::Attribute, position);
-    entry.name = std::move(name);
-    entry.value = std::move(value);
+    return isDeclaration && text.endsWith('?') ? text.chopped(1) : text;
 }
 
 void FillLineAndColumn(const char* text, qint32 position, XmlError* error)
@@ -108,10 +118,13 @@ void FillLineAndColumn(const char* text, qint32 position, XmlError* error)
     error->column = int(end - lineStart) + 1;
 }
 
-std::unique_ptr<XmlNode> XmlParser::Parse(XmlError* error)
+std::unique_ptr<XmlDocument> XmlParser::Parse(XmlError* error)
 {
-    auto root = std::make_unique<XmlNode>();
-    ReadContent(*root, 0);
+    auto document = std::make_unique<XmlDocument>(ArenaSizeFor(std::strlen(m_tokens.Text())));
+    m_document = document.get();
+    BeginEntries();
+    ReadContent(*document, 0);
+    EndEntries(*document);
     if (m_errorCode == XmlError::None)
         m_stopPosition = m_tokens.Position();
     if (error) {
@@ -120,7 +133,7 @@ std::unique_ptr<XmlNode> XmlParser::Parse(XmlError* error)
     }
     if (m_errorCode != XmlError::None)
         return nullptr;
-    return root;
+    return document;
 }
 
 void XmlParser::ReadElement(XmlNode& node, int depth)
@@ -133,8 +146,7 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
 {
     enum class State { ExpectName, HaveName, AfterEquals };
     State state = State::ExpectName;
-    QByteArray name;
-    qint32 namePosition = 0;
+    Token name;
     for (;;) {
         const Token token = NextToken();
         if (m_stopped)
@@ -142,8 +154,7 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
         switch (state) {
         case State::ExpectName:
             if (token.kind == Kind::Text) {
-                name = Bytes(token);
-                namePosition = token.start;
+                name = token;
                 state = State::HaveName;
                 continue;
             }
@@ -154,9 +165,8 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
             break;
         case State::HaveName:
             if (token.kind == Kind::Text) {
-                AddAttribute(node, std::move(name), QByteArray(), namePosition);
-                name = Bytes(token);
-                namePosition = token.start;
+                AddAttribute(name, QByteArrayView(), false);
+                name = token;
                 continue;
             }
             if (token.kind == Kind::Equals) {
@@ -164,19 +174,14 @@ XmlParser::TagResult XmlParser::ReadStartTag(XmlNode& node)
                 continue;
             }
             if (token.kind == Kind::TagEnd || token.kind == Kind::EmptyEnd) {
-                if (node.isDeclaration)
-                    DropTrailingQuestionMark(name);
-                if (!name.isEmpty())
-                    AddAttribute(node, std::move(name), QByteArray(), namePosition);
+                AddAttribute(name, QByteArrayView(), node.isDeclaration);
                 return token.kind == Kind::TagEnd ? TagResult::Content : TagResult::Ended;
             }
             break;
         case State::AfterEquals:
             if (token.kind == Kind::Text || token.kind == Kind::Quoted) {
-                QByteArray value = Bytes(token);
-                if (node.isDeclaration)
-                    DropTrailingQuestionMark(value);
-                AddAttribute(node, std::move(name), std::move(value), namePosition);
+                const QByteArrayView value = WithoutTrailingQuestionMark(Source(token), node.isDeclaration);
+                AddAttribute(name, Copy(value), false);
                 state = State::ExpectName;
                 continue;
             }
@@ -210,7 +215,7 @@ void XmlParser::ReadContent(XmlNode& node, int depth)
         case Kind::EndTagStart:
         case Kind::Verbatim:
             if (textStart >= 0)
-                AddTextRun(node, textStart, token.start);
+                AddTextRun(textStart, token.start);
             textStart = -1;
             break;
         case Kind::TagEnd:
@@ -225,7 +230,7 @@ void XmlParser::ReadContent(XmlNode& node, int depth)
         if (token.kind == Kind::EndTagStart)
             goOn = ReadEndTag(node, token);
         else if (token.kind == Kind::Verbatim)
-            goOn = ReadVerbatim(node, token);
+            goOn = ReadVerbatim(token);
         else
             goOn = ReadChildTag(node, token, depth);
         if (!goOn)
@@ -243,7 +248,7 @@ bool XmlParser::ReadChildTag(XmlNode& node, const Token& tagStart, int depth)
         Fail(XmlError::NoName, nameToken.start);
         return false;
     }
-    const QByteArray name = Bytes(nameToken);
+    const QByteArrayView name = Source(nameToken);
     if (!node.name.isEmpty() && BeginsWithName(name, node.name)) {
         m_pending = {PendingTag::Start, name, nameToken.start, 0};
         return false;
@@ -272,7 +277,7 @@ bool XmlParser::ReadEndTag(XmlNode& node, const Token& endTagStart)
         Fail(XmlError::Unmatched, endTagStart.start);
         return false;
     }
-    const QByteArray name = Bytes(nameToken);
+    const QByteArrayView name = Source(nameToken);
     const qint32 after = close.start + close.length;
     if (BeginsWithName(name, node.name))
         node.endPosition = after;
@@ -281,7 +286,7 @@ bool XmlParser::ReadEndTag(XmlNode& node, const Token& endTagStart)
     return false;
 }
 
-bool XmlParser::ReadVerbatim(XmlNode& node, const Token& opening)
+bool XmlParser::ReadVerbatim(const Token& opening)
 {
     const XmlVerbatimSection& section = kXmlVerbatimSections[opening.section];
     const char* contentStart = m_tokens.Text() + m_tokens.Position();
@@ -290,8 +295,8 @@ bool XmlParser::ReadVerbatim(XmlNode& node, const Token& opening)
         Fail(XmlError::Unmatched, opening.start);
         return false;
     }
-    XmlEntry& entry = AddEntry(node, XmlEntry::Verbatim, opening.start);
-    entry.value = Bytes(qint32(contentStart - m_tokens.Text()), qint32(closing - contentStart));
+    XmlEntry& entry = AddEntry(XmlEntry::Verbatim, opening.start);
+    entry.value = Copy(QByteArrayView(contentStart, closing));
     entry.opening = section.opening;
     entry.closing = section.closing;
     m_tokens.MoveTo(qint32(closing - m_tokens.Text()) + qint32(std::strlen(section.closing)));
@@ -323,39 +328,84 @@ bool XmlParser::HandlePendingTags(XmlNode& node, int depth)
     }
 }
 
-void XmlParser::OpenChild(XmlNode& parent, const QByteArray& name, qint32 position,
+void XmlParser::OpenChild(XmlNode& parent, QByteArrayView name, qint32 position,
                           bool isDeclaration, int depth)
 {
     if (depth > XmlError::kMaxDepth) {
         Fail(XmlError::TooDeep, position);
         return;
     }
-    auto child = std::make_unique<XmlNode>();
-    child->name = name;
+    auto* child = new (m_document->arena.Allocate(sizeof(XmlNode), alignof(XmlNode))) XmlNode;
+    child->name = Copy(name);
     child->isDeclaration = isDeclaration;
     child->parent = &parent;
-    XmlNode& childRef = *child;
-    AddEntry(parent, XmlEntry::Element, position).element = std::move(child);
-    ReadElement(childRef, depth);
+    AddEntry(XmlEntry::Element, position).element = child;
+    BeginEntries();
+    ReadElement(*child, depth);
+    EndEntries(*child);
 }
 
-void XmlParser::AddTextRun(XmlNode& node, qint32 start, qint32 end)
+void XmlParser::AddTextRun(qint32 start, qint32 end)
 {
     const char* text = m_tokens.Text();
     while (end > start && IsXmlSpace(text[end - 1]))
         --end;
-    AddEntry(node, XmlEntry::Text, start).value = Bytes(start, end - start);
+    AddEntry(XmlEntry::Text, start).value = Copy(QByteArrayView(text + start, end - start));
 }
 
-QByteArray XmlParser::Bytes(const Token& token)
+// An attribute named by the token; in a declaration, a name that ends the tag
+// loses its "?" and is dropped when nothing else is left of it.
+void XmlParser::AddAttribute(const Token& name, QByteArrayView value, bool isDeclaration)
 {
-    return Bytes(token.start, token.length);
+    const QByteArrayView bytes = WithoutTrailingQuestionMark(Source(name), isDeclaration);
+    if (bytes.isEmpty())
+        return;
+    XmlEntry& entry = AddEntry(XmlEntry::Attribute, name.start);
+    entry.name = Copy(bytes);
+    entry.value = value;
 }
 
-// Names and texts share the pool's blocks: a document has thousands of them.
-QByteArray XmlParser::Bytes(qint32 start, qint32 length)
+// A new entry at the end of the innermost open element's entries.
+XmlEntry& XmlParser::AddEntry(XmlEntry::Kind kind, qint32 position)
 {
-    return m_strings.Copy(m_tokens.Text() + start, length);
+    XmlEntry& entry = m_openLists[m_openCount - 1].emplace_back();
+    entry.kind = kind;
+    entry.position = position;
+    return entry;
+}
+
+void XmlParser::BeginEntries()
+{
+    if (m_openCount == m_openLists.size())
+        m_openLists.emplace_back();
+    m_openLists[m_openCount++].clear();
+}
+
+// Moves the innermost open element's entries into the arena, as one array.
+void XmlParser::EndEntries(XmlNode& node)
+{
+    const std::vector<XmlEntry>& list = m_openLists[--m_openCount];
+    if (list.empty())
+        return;
+    auto* entries = static_cast<XmlEntry*>(
+        m_document->arena.Allocate(list.size() * sizeof(XmlEntry), alignof(XmlEntry)));
+    std::uninitialized_copy(list.begin(), list.end(), entries);
+    node.entries = XmlEntryList(entries, list.size());
+}
+
+QByteArrayView XmlParser::Source(const Token& token) const
+{
+    return QByteArrayView(m_tokens.Text() + token.start, token.length);
+}
+
+// Names and texts are copied into the arena with a NUL after each, so that
+// the tree stands on its own once the text is gone.
+QByteArrayView XmlParser::Copy(QByteArrayView bytes)
+{
+    auto* copy = static_cast<char*>(m_document->arena.Allocate(size_t(bytes.size()) + 1, 1));
+    std::memcpy(copy, bytes.data(), size_t(bytes.size()));
+    copy[bytes.size()] = '\0';
+    return QByteArrayView(copy, bytes.size());
 }
 
 Token XmlParser::NextToken()
@@ -375,18 +425,18 @@ void XmlParser::Fail(int code, qint32 position)
 
 } // namespace
 
-std::unique_ptr<XmlNode> ParseXml(const char* text, XmlError* error)
+std::unique_ptr<XmlDocument> ParseXml(const char* text, XmlError* error)
 {
     XmlParser parser(text ? text : "");
     return parser.Parse(error);
 }
 
-void FreeXml(std::unique_ptr<XmlNode>& node)
+void FreeXml(std::unique_ptr<XmlDocument>& document)
 {
-    node.reset();
+    document.reset();
 }
 
-const XmlNode* FindElement(const XmlNode* start, const QByteArray& name, bool caseSensitive)
+const XmlNode* FindElement(const XmlNode* start, QByteArrayView name, bool caseSensitive)
 {
     if (!start)
         return nullptr;
@@ -396,7 +446,7 @@ const XmlNode* FindElement(const XmlNode* start, const QByteArray& name, bool ca
         if (entry.kind == XmlEntry::Attribute)
             return nullptr;
         if (entry.kind == XmlEntry::Element) {
-            if (const XmlNode* hit = FindElement(entry.element.get(), name, caseSensitive))
+            if (const XmlNode* hit = FindElement(entry.element, name, caseSensitive))
                 return hit;
         }
     }
@@ -410,7 +460,7 @@ const XmlEntry* NextEntry(const XmlNode* node, int* index)
     return &node->entries[size_t((*index)++)];
 }
 
-int GetElementAttribute(const XmlNode* root, const QByteArray& elementName, int attributeNumber,
+int GetElementAttribute(const XmlNode* root, QByteArrayView elementName, int attributeNumber,
                         qint32* position, QByteArray* value, QByteArray* attributeName)
 {
     const XmlNode* element = FindElement(root, elementName, true);
@@ -423,13 +473,13 @@ int GetElementAttribute(const XmlNode* root, const QByteArray& elementName, int 
         if (position)
             *position = entry.position;
         if (attributeName)
-            *attributeName = entry.name;
+            *attributeName = entry.name.toByteArray();
         if (value) {
             qsizetype from = 0;
             while (from < entry.value.size() && entry.value[from] == '"')
                 ++from;
             const qsizetype quote = entry.value.indexOf('"', from);
-            *value = entry.value.mid(from, quote < 0 ? -1 : quote - from);
+            *value = entry.value.sliced(from, (quote < 0 ? entry.value.size() : quote) - from).toByteArray();
         }
         return 0;
     }

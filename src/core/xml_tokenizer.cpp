@@ -5,11 +5,6 @@
 
 namespace {
 
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 // The bytes a text token never holds: the NUL, white space and "<", "=",
 // ">". A "/" ends it only before ">", which the loop checks itself.
 constexpr std::array<bool, 256> kTextStops = [] {
@@ -18,6 +13,16 @@ constexpr std::array<bool, 256> kTextStops = [] {
         stops[c] = true;
     return stops;
 }();
+
+// The quote that closes the one at text, or the NUL when there is none. Quoted
+// values are short, so a plain loop beats a library search here.
+const char* ClosingQuote(const char* text)
+{
+    const char quote = *text++;
+    while (*text != quote && *text != '\0')
+        ++text;
+    return text;
+}
 
 } // namespace
 
@@ -51,8 +56,8 @@ XmlTokenizer::Token XmlTokenizer::Next()
         token.kind = Kind::Verbatim;
         token.length = qint32(std::strlen(kXmlVerbatimSections[token.section].opening));
     } else if (*at == '"' || *at == '\'') {
-        const char* close = std::strchr(at + 1, *at);
-        if (!close) {
+        const char* close = ClosingQuote(at);
+        if (*close == '\0') {
             m_error = true;
             return token;
         }
@@ -77,6 +82,10 @@ XmlTokenizer::Token XmlTokenizer::Next()
 
 int XmlTokenizer::MatchVerbatimOpening() const
 {
+    // The openings differ from other tags in their second byte: "!", "P" or "S".
+    const char second = AsciiLower(m_text[m_position + 1]);
+    if (second != '!' && second != 'p' && second != 's')
+        return -1;
     int index = 0;
     for (const XmlVerbatimSection& section : kXmlVerbatimSections) {
         if (StartsWithIgnoringCase(m_text + m_position, section.opening))

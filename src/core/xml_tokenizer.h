@@ -20,6 +20,10 @@ inline bool IsXmlSpace(char c)
 {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
+inline char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 // True when text begins with the NUL-terminated prefix, ASCII case ignored.
 // A shorter text fails at its NUL, so nothing past it is read.
 bool StartsWithIgnoringCase(const char* text, const char* prefix);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Memory for one parsed XML tree: blocks handed out front to back and freed
+// all at once with the arena. The first block is sized by the caller so that
+// a whole tree usually fits in it; a request that does not fit starts a new
+// block at least twice as large as the last.
+class XmlArena {
+public:
+    explicit XmlArena(std::size_t firstBlockSize);
+    XmlArena(const XmlArena&) = delete;
+    XmlArena& operator=(const XmlArena&) = delete;
+
+    void* Allocate(std::size_t size, std::size_t alignment)
+    {
+        const std::uintptr_t at = (next_ + (alignment - 1)) & ~std::uintptr_t(alignment - 1);
+        if (at + size > end_ || at < next_)
+            return AllocateInNewBlock(size, alignment);
+        next_ = at + size;
+        return reinterpret_cast<void*>(at);
+    }
+
+private:
+    void* AllocateInNewBlock(std::size_t size, std::size_t alignment);
+
+    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::size_t lastBlockSize_ = 0;
+    std::uintptr_t next_ = 0;
+    std::uintptr_t end_ = 0;
+};
