@@ -102,7 +102,7 @@ void CheckLookups(const XmlNode* root, const QList<QByteArray>& names, qint32 le
             FUZZ_CHECK(exact->name == name);
         const XmlNode* anyCase = FindElement(root, AsciiUpper(name), false);
         if (anyCase)
-            FUZZ_CHECK(AsciiUpper(anyCase->name) == AsciiUpper(name));
+            FUZZ_CHECK(AsciiUpper(anyCase->name.toByteArray()) == AsciiUpper(name));
         for (int number = 0; number < 3; ++number) {
             qint32 position = -1;
             QByteArray value;
