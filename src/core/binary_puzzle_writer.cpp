@@ -16,15 +16,6 @@ bool IsEmptyMark(char c)
     return c == kEmptyEntry || c == '.' || c == ':';
 }
 
-bool HasRebusEntry(const PuzzleContent& content)
-{
-    for (const QByteArray& entry : content.rebusEntries) {
-        if (!entry.isEmpty())
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 CBinaryPuzzleWriter::CBinaryPuzzleWriter(CPuzzleFile& file, PuzzleContent& content)
@@ -77,7 +68,7 @@ bool CBinaryPuzzleWriter::TimeIsKept(bool solved) const
 bool CBinaryPuzzleWriter::UpdateSections(bool rebusChanged, bool solved)
 {
     bool changed = false;
-    if (rebusChanged && (HasRebusEntry(content_) || content_.sections.Contains(PuzExtras::kUserRebus)))
+    if (rebusChanged && (!content_.rebusEntries.IsEmpty() || content_.sections.Contains(PuzExtras::kUserRebus)))
         changed |= content_.sections.Replace(PuzExtras::kUserRebus, PuzExtras::UserRebusData(content_));
     if (TimeIsKept(solved)) {
         const SolvingTime time{content_.time.seconds, solved};

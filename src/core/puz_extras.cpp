@@ -1,5 +1,6 @@
 #include "core/puz_extras.h"
 
+#include <array>
 #include <cstring>
 
 namespace PuzExtras {
@@ -12,7 +13,7 @@ QByteArray UpperCase(QByteArray text)
     return text;
 }
 
-bool FitsGrid(const QByteArray& data, const PuzzleContent& content)
+bool FitsGrid(QByteArrayView data, const PuzzleContent& content)
 {
     return !data.isEmpty() && static_cast<size_t>(data.size()) == content.cells.size();
 }
@@ -21,11 +22,59 @@ bool FitsGrid(const QByteArray& data, const PuzzleContent& content)
 // can ever be looked up.
 constexpr int kRebusKeys = 255;
 
-// "RTBL" entries read " 1:HEART;12:SPADE;": a number, a colon, the answer.
-// The answers by key; a later entry with the same key wins.
-std::vector<QByteArray> ParseRebusTable(const QByteArray& data)
+// The answers of "RTBL" by key. A table holds a few keys, so the answers
+// sit in a short list and each key gives its place there.
+class RebusTable {
+public:
+    RebusTable() { places_.fill(-1); }
+
+    void Set(int key, const QByteArray& answer)
+    {
+        if (places_[size_t(key)] < 0) {
+            places_[size_t(key)] = qint16(answers_.size());
+            answers_.push_back(answer);
+        } else {
+            answers_[size_t(places_[size_t(key)])] = answer;
+        }
+    }
+    // The answer of the key; a null text when the table has none.
+    const QByteArray& At(int key) const
+    {
+        static const QByteArray none;
+        return places_[size_t(key)] < 0 ? none : answers_[size_t(places_[size_t(key)])];
+    }
+
+private:
+    std::array<qint16, kRebusKeys> places_;
+    std::vector<QByteArray> answers_;
+};
+
+// The key before an answer's colon: a decimal number, with blanks around it
+// and an optional sign; -1 when it is none or no key a square can have.
+int RebusKey(QByteArrayView text)
 {
-    std::vector<QByteArray> table(kRebusKeys);
+    text = text.trimmed();
+    const bool negative = text.startsWith('-');
+    if (negative || text.startsWith('+'))
+        text = text.sliced(1);
+    if (text.isEmpty())
+        return -1;
+    int key = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        key = key * 10 + (c - '0');
+        if (key >= kRebusKeys)
+            return -1;
+    }
+    return negative && key != 0 ? -1 : key;
+}
+
+// "RTBL" entries read " 1:HEART;12:SPADE;": a number, a colon, the answer.
+// A later entry with the same key wins.
+RebusTable ParseRebusTable(QByteArrayView data)
+{
+    RebusTable table;
     QByteArrayView rest(data);
     while (!rest.isEmpty()) {
         const qsizetype semicolon = rest.indexOf(';');
@@ -34,68 +83,55 @@ std::vector<QByteArray> ParseRebusTable(const QByteArray& data)
         const qsizetype colon = entry.indexOf(':');
         if (colon <= 0)
             continue;
-        bool ok = false;
-        const int key = entry.first(colon).trimmed().toInt(&ok);
+        const int key = RebusKey(entry.first(colon));
         const QByteArrayView answer = entry.sliced(colon + 1);
-        if (ok && key >= 0 && key < kRebusKeys && !answer.isEmpty())
-            table[static_cast<size_t>(key)] = UpperCase(answer.toByteArray());
+        if (key >= 0 && !answer.isEmpty())
+            table.Set(key, UpperCase(answer.toByteArray()));
     }
     return table;
 }
 
 void ReadMarkup(PuzzleContent& content)
 {
-    const QByteArray data = content.sections.Data(kMarkup);
+    const QByteArrayView data = content.sections.Data(kMarkup);
     if (FitsGrid(data, content))
         content.markup.assign(data.cbegin(), data.cend());
 }
 
 void ReadRebusAnswers(PuzzleContent& content)
 {
-    const QByteArray grid = content.sections.Data(kRebusGrid);
+    const QByteArrayView grid = content.sections.Data(kRebusGrid);
     if (!FitsGrid(grid, content))
         return;
-    const std::vector<QByteArray> table = ParseRebusTable(content.sections.Data(kRebusTable));
-    std::vector<QByteArray> answers(content.cells.size());
-    bool any = false;
-    for (size_t i = 0; i < answers.size(); ++i) {
+    const RebusTable table = ParseRebusTable(content.sections.Data(kRebusTable));
+    for (size_t i = 0; i < content.cells.size(); ++i) {
         const int key = static_cast<quint8>(grid[static_cast<qsizetype>(i)]) - 1;
         if (key < 0 || content.cells[i].solution == ' ')
             continue;
-        const QByteArray& answer = table[static_cast<size_t>(key)];
-        if (answer.size() < 2)
-            continue;
-        answers[i] = answer;
-        any = true;
+        const QByteArray& answer = table.At(key);
+        if (answer.size() >= 2)
+            content.rebusAnswers.Set(qint32(i), answer);
     }
-    if (any)
-        content.rebusAnswers = std::move(answers);
 }
 
 // The data must hold exactly one NUL-terminated string per cell. Most of
 // them are empty, so only the rebus entries themselves are copied out.
 void ReadRebusEntries(PuzzleContent& content)
 {
-    const QByteArray data = content.sections.Data(kUserRebus);
+    const QByteArrayView data = content.sections.Data(kUserRebus);
     if (data.isEmpty() || !data.endsWith('\0') || static_cast<size_t>(data.count('\0')) != content.cells.size())
         return;
-    std::vector<QByteArray> entries(content.cells.size());
-    bool any = false;
     const char* at = data.constData();
-    for (size_t i = 0; i < entries.size(); ++i) {
+    for (size_t i = 0; i < content.cells.size(); ++i) {
         const QByteArrayView entry(at, *at == '\0' ? 0 : qsizetype(std::strlen(at)));
         at += entry.size() + 1;
         PuzzleCell& cell = content.cells[i];
         if (cell.solution == ' ' || entry.isEmpty())
             continue;
         cell.entry = UpperCaseLetter(entry[0]);
-        if (entry.size() > 1) {
-            entries[i] = UpperCase(entry.toByteArray());
-            any = true;
-        }
+        if (entry.size() > 1)
+            content.rebusEntries.Set(qint32(i), UpperCase(entry.toByteArray()));
     }
-    if (any)
-        content.rebusEntries = std::move(entries);
     content.CountLetters();
 }
 
@@ -142,12 +178,17 @@ QByteArray TimeData(const SolvingTime& time)
 
 QByteArray UserRebusData(const PuzzleContent& content)
 {
+    const auto cellCount = qsizetype(content.cells.size());
     QByteArray data;
-    for (size_t i = 0; i < content.cells.size(); ++i) {
-        if (i < content.rebusEntries.size() && content.cells[i].solution != ' ')
-            data += content.rebusEntries[i];
-        data.append('\0');
+    qsizetype next = 0; // the first square whose NUL is not written yet
+    for (const auto& [cell, entry] : content.rebusEntries) {
+        if (cell >= cellCount || content.cells[size_t(cell)].solution == ' ')
+            continue;
+        data.append(cell - next, '\0');
+        data += entry;
+        next = cell;
     }
+    data.append(cellCount - next, '\0');
     return data;
 }
 

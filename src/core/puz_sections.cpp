@@ -65,10 +65,10 @@ const CPuzSections::Section* CPuzSections::Find(const char* title) const
     return nullptr;
 }
 
-QByteArray CPuzSections::Data(const char* title) const
+QByteArrayView CPuzSections::Data(const char* title) const
 {
     const Section* section = Find(title);
-    return section != nullptr && section->checksumMatches ? section->Data() : QByteArray();
+    return section != nullptr && section->checksumMatches ? section->Data() : QByteArrayView();
 }
 
 bool CPuzSections::Contains(const char* title) const

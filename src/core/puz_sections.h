@@ -21,8 +21,8 @@ public:
     void Parse(QByteArrayView tail);
 
     // The data of the first section with the title whose checksum matches it;
-    // null when there is none.
-    QByteArray Data(const char* title) const;
+    // null when there is none. It stays valid until the sections change.
+    QByteArrayView Data(const char* title) const;
     bool Contains(const char* title) const;
     // Rebuilds the first section with the title around the new data, or adds
     // one after the last whole section. False, changing nothing, when the
@@ -42,7 +42,7 @@ private:
         bool checksumMatches = false;
 
         QByteArrayView Title() const { return QByteArrayView(raw.constData(), kTitleLength); }
-        QByteArray Data() const { return raw.mid(kHeaderLength, raw.size() - kHeaderLength - 1); }
+        QByteArrayView Data() const { return QByteArrayView(raw).sliced(kHeaderLength, raw.size() - kHeaderLength - 1); }
     };
 
     static qsizetype WholeSectionLength(QByteArrayView bytes);

@@ -41,10 +41,10 @@ const T* CellItem(const std::vector<T>& items, int index)
 
 // A square's whole text: its several letters where it has them, else its one
 // letter, empty for a blank.
-QByteArray RebusOrLetter(const QByteArray* rebus, char letter)
+QByteArray RebusOrLetter(const QByteArray& rebus, char letter)
 {
-    if (rebus != nullptr && !rebus->isEmpty())
-        return *rebus;
+    if (!rebus.isEmpty())
+        return rebus;
     return letter == ' ' ? QByteArray() : QByteArray(1, letter);
 }
 
@@ -93,18 +93,23 @@ int CPuzzle::Open(const QString& path)
 
 int CPuzzle::ReadContent()
 {
-    keepChecksums_ = false;
     if (format_ == FormatDocument)
         return CPuzzleDocumentReader(file_).Read(content_, readOnly_);
     if (format_ != FormatBinary)
         return Invalid;
-    const int code = CBinaryPuzzleReader(file_).Read(content_);
-    if (code == Success) {
+    return CBinaryPuzzleReader(file_).Read(content_);
+}
+
+// Asked before the first write to the image, so the image is still the one
+// that was opened.
+bool CPuzzle::ChecksumsWereValid()
+{
+    if (!keepChecksums_) {
         CPuzChecksums checksums;
         keepChecksums_ = checksums.Compute(file_.Data(), content_.headerOffset)
             && checksums.AreStoredIn(file_.Data(), content_.headerOffset);
     }
-    return code;
+    return *keepChecksums_;
 }
 
 void CPuzzle::PlaceCursorOnFirstLetter()
@@ -127,7 +132,7 @@ void CPuzzle::Close()
     }
     content_ = PuzzleContent();
     loaded_ = false;
-    keepChecksums_ = false;
+    keepChecksums_.reset();
     rebusChanged_ = false;
     entriesChanged_ = false;
     timeChanged_ = false;
@@ -156,7 +161,7 @@ void CPuzzle::SaveProgress()
         return;
     if (format_ == FormatBinary && (entriesChanged_ || timeChanged_)) {
         const CBinaryPuzzleWriter::Changes changes{entriesChanged_, rebusChanged_};
-        CBinaryPuzzleWriter(file_, content_).Write(changes, keepChecksums_, IsSolved());
+        CBinaryPuzzleWriter(file_, content_).Write(changes, ChecksumsWereValid(), IsSolved());
     } else if (format_ == FormatDocument && entriesChanged_) {
         WriteDocumentEntries();
     }
@@ -305,11 +310,7 @@ void CPuzzle::SetCurrentEntry(char letter)
 
 bool CPuzzle::ClearRebusEntry(int index)
 {
-    if (!IsValidCell(index) || static_cast<size_t>(index) >= content_.rebusEntries.size()
-        || content_.rebusEntries[static_cast<size_t>(index)].isEmpty())
-        return false;
-    content_.rebusEntries[static_cast<size_t>(index)].clear();
-    return true;
+    return IsValidCell(index) && content_.rebusEntries.Set(index, QByteArray());
 }
 
 void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
@@ -320,19 +321,18 @@ void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
     SetCurrentEntry(upper.isEmpty() ? ' ' : upper[0]);
     if (upper.size() < 2 || !IsValidCell(currentCell_))
         return;
-    content_.rebusEntries.resize(content_.cells.size());
-    content_.rebusEntries[static_cast<size_t>(currentCell_)] = upper;
+    content_.rebusEntries.Set(currentCell_, upper);
     rebusChanged_ = entriesChanged_ = true;
 }
 
 QByteArray CPuzzle::AnswerBytes(int index) const
 {
-    return RebusOrLetter(CellItem(content_.rebusAnswers, index), GetCell(index).solution);
+    return RebusOrLetter(content_.rebusAnswers.At(index), GetCell(index).solution);
 }
 
 QByteArray CPuzzle::EntryBytes(int index) const
 {
-    return RebusOrLetter(CellItem(content_.rebusEntries, index), GetCell(index).entry);
+    return RebusOrLetter(content_.rebusEntries.At(index), GetCell(index).entry);
 }
 
 bool CPuzzle::IsCircled(int index) const
@@ -355,7 +355,7 @@ QString CPuzzle::GetEntryText(int index) const
 // their one letter.
 bool CPuzzle::IsEntryCorrect(int index) const
 {
-    if (content_.rebusAnswers.empty() && content_.rebusEntries.empty())
+    if (content_.rebusAnswers.IsEmpty() && content_.rebusEntries.IsEmpty())
         return GetCell(index).entry == GetCell(index).solution;
     return EntryBytes(index) == AnswerBytes(index);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 class PuzzleObserver;
 class LastPuzzleRecorder;
 
@@ -97,6 +99,7 @@ public:
 
 private:
     int ReadContent();
+    bool ChecksumsWereValid();
     void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();
     void WriteDocumentEntry(int index);
@@ -116,8 +119,10 @@ private:
     bool loaded_ = false;
     bool readOnly_ = false;
     // A binary puzzle whose checksums matched its content when it was opened
-    // gets them recomputed whenever its entries are written.
-    bool keepChecksums_ = false;
+    // gets them recomputed whenever its entries are written. Only a save
+    // needs to know, so the first save finds out, from the image as it was
+    // opened; closing an untouched puzzle never sums it.
+    std::optional<bool> keepChecksums_;
     // What changed since the progress was last written: an entry (a rebus
     // entry included), a rebus entry, the solving time. Until one of them
     // changes, saving and closing write nothing.

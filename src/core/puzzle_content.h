@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/cell_texts.h"
 #include "core/puz_sections.h"
 
 #include <QByteArray>
@@ -64,13 +65,13 @@ struct PuzzleContent {
     // Document: position of the first character of the stored entries.
     qint64 progressOffset = -1;
 
-    // Binary puzzle extras, one element per cell; empty when the file has none.
-    // markup holds the square's flag bits (0x80: circled), rebusAnswers the
-    // whole answer of a square that takes several letters, rebusEntries the
-    // solver's several-letter entry.
+    // Binary puzzle extras; empty when the file has none. markup holds each
+    // square's flag bits (0x80: circled); rebusAnswers the whole answer of the
+    // squares that take several letters, rebusEntries the solver's
+    // several-letter entries.
     std::vector<quint8> markup;
-    std::vector<QByteArray> rebusAnswers;
-    std::vector<QByteArray> rebusEntries;
+    CellTexts rebusAnswers;
+    CellTexts rebusEntries;
     SolvingTime time;
     // Binary puzzle: whether the file had a readable timer, and the time it held.
     bool hasStoredTime = false;

@@ -365,6 +365,19 @@ void TestBinaryPuzzleReader::sectionsAreReadOrIgnored_data()
     QTest::newRow("rebus grid of the wrong size")
         << PuzBuilder(grid).Section("GRBS", QByteArray(22, '\x01')).Section("RTBL", " 0:AXE;").Build()
         << QList<int>{} << "A" << "" << 0 << "";
+    // Cell 0 takes the rebus key given; the table is written as given.
+    auto rebusTable = [&grid](const QByteArray& table, int key) {
+        QByteArray keys(21, '\0');
+        keys[0] = char(key + 1);
+        return PuzBuilder(grid).Section("GRBS", keys).Section("RTBL", table).Build();
+    };
+    QTest::newRow("rebus key with blanks and a sign")
+        << rebusTable(" +7 :axe;", 7) << QList<int>{} << "AXE" << "" << 0 << "";
+    QTest::newRow("later rebus key wins") << rebusTable("3:AXE;03:OAK", 3) << QList<int>{} << "OAK" << "" << 0 << "";
+    QTest::newRow("rebus key that is no number")
+        << rebusTable("3x:AXE;:OAK;x:ELM;", 3) << QList<int>{} << "A" << "" << 0 << "";
+    QTest::newRow("rebus key beyond the keys a square can have")
+        << rebusTable("258:AXE;", 2) << QList<int>{} << "A" << "" << 0 << "";
     QTest::newRow("rebus entries of the wrong count")
         << PuzBuilder(grid).Section("RUSR", QByteArray(20, '\0')).Build() << QList<int>{} << "A" << "" << 0 << "";
     QTest::newRow("timer that does not parse")
