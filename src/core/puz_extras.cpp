@@ -94,8 +94,10 @@ RebusTable ParseRebusTable(QByteArrayView data)
 void ReadMarkup(PuzzleContent& content)
 {
     const QByteArrayView data = content.sections.Data(kMarkup);
-    if (FitsGrid(data, content))
-        content.markup.assign(data.cbegin(), data.cend());
+    if (!FitsGrid(data, content))
+        return;
+    content.markup.resize(size_t(data.size()));
+    std::memcpy(content.markup.data(), data.data(), size_t(data.size()));
 }
 
 void ReadRebusAnswers(PuzzleContent& content)
@@ -128,11 +130,12 @@ void ReadRebusEntries(PuzzleContent& content)
         PuzzleCell& cell = content.cells[i];
         if (cell.solution == ' ' || entry.isEmpty())
             continue;
-        cell.entry = UpperCaseLetter(entry[0]);
+        const char letter = UpperCaseLetter(entry[0]);
+        content.filledCount += int(letter != ' ') - int(cell.entry != ' ');
+        cell.entry = letter;
         if (entry.size() > 1)
             content.rebusEntries.Set(qint32(i), UpperCase(entry.toByteArray()));
     }
-    content.CountLetters();
 }
 
 void ReadTime(PuzzleContent& content)
