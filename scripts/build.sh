@@ -3,5 +3,5 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDMOOR_WERROR=ON "$@"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDMOOR_WERROR=ON -DGRIDMOOR_CORE_ONLY=OFF "$@"
 cmake --build "$build" -j"$(nproc)"

@@ -8,7 +8,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-asan"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DGRIDMOOR_SANITIZE=ON -DGRIDMOOR_WERROR=ON "$@"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DGRIDMOOR_SANITIZE=ON -DGRIDMOOR_WERROR=ON \
+    -DGRIDMOOR_CORE_ONLY=OFF "$@"
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
