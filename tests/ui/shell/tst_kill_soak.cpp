@@ -15,15 +15,19 @@
 // (which saves): after every kill the puzzle files and the settings file open
 // without error and hold what the program had before or after one of its
 // saves, never a cut-off or mixed file. GRIDMOOR_SOAK_KILLS sets the number of
-// kills (default kShortCount).
+// kills (default kShortCount); a round in which the program ended by itself
+// before the kill is checked too but does not count as one.
 namespace {
 
 constexpr int kShortCount = 20;
 constexpr int kStartTimeoutMs = 30000;
 constexpr int kMostStepsBeforeClosing = 80;
-// The longest wait before the kill: a little more than a run of the helper
-// up to its close, so that some kills come after the close has finished.
-constexpr int kLongestLifeUs = 250000;
+// The wait before the kill is drawn from a window a little longer than the
+// helper's run up to its close: its steps come every millisecond or so, and
+// the close adds its save. So most kills hit the running program and some
+// come after the close has finished.
+constexpr int kStepWindowUs = 1500;
+constexpr int kCloseWindowUs = 30000;
 
 QByteArray ReadAll(const QString& path)
 {
@@ -188,26 +192,30 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
     }
 
     QMap<char, int> killedAfter;
-    for (int kill = 0; kill < count; ++kill) {
-        Watched& puzzle = puzzles[kill % 2];
+    int kills = 0;
+    for (int round = 0; kills < count; ++round) {
+        QVERIFY2(round < 4 * count, "too few kills hit a running program");
+        Watched& puzzle = puzzles[round % 2];
+        const int steps = random.bounded(1, kMostStepsBeforeClosing);
         QProcess child;
         child.setProcessEnvironment(home.Environment());
         child.start(QStringLiteral(KILL_SOAK_HELPER),
-                    {puzzle.path, QString::number(random.generate()),
-                     QString::number(random.bounded(1, kMostStepsBeforeClosing))});
+                    {puzzle.path, QString::number(random.generate()), QString::number(steps)});
         QVERIFY(child.waitForStarted());
         QVERIFY2(child.waitForReadyRead(kStartTimeoutMs), "the helper did not open the puzzle");
-        QThread::usleep(random.bounded(kLongestLifeUs));
+        QThread::usleep(random.bounded(steps * kStepWindowUs + kCloseWindowUs));
         child.kill();
         QVERIFY(child.waitForFinished(kStartTimeoutMs));
         const Actions actions = ParseActions(child.readAllStandardOutput());
-        ++killedAfter[child.exitStatus() == QProcess::NormalExit ? 'E' : actions.last];
+        const bool killed = child.exitStatus() != QProcess::NormalExit;
+        kills += killed ? 1 : 0;
+        ++killedAfter[killed ? actions.last : 'E'];
 
-        const QByteArray where = QByteArray("kill ") + QByteArray::number(kill);
+        const QByteArray where = QByteArray("round ") + QByteArray::number(round);
         CheckPuzzle(puzzle, actions);
         if (QTest::currentTestFailed())
             QFAIL(where.constData());
-        CheckPuzzle(puzzles[1 - kill % 2], Actions());
+        CheckPuzzle(puzzles[1 - round % 2], Actions());
         CheckSettings(actions, puzzle.path);
         if (QTest::currentTestFailed())
             QFAIL(where.constData());
