@@ -2,6 +2,7 @@
 
 #include "core/xml_tokenizer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -49,10 +50,12 @@ struct PendingTag {
 };
 
 // A generous guess at the arena a text needs, so that most documents fit in
-// its first block.
+// its first block. A huge text starts smaller and lets the arena grow, so
+// that a text which fails early never asks for many times its size.
 std::size_t ArenaSizeFor(std::size_t textLength)
 {
-    return 4096 + textLength * 8;
+    constexpr std::size_t kLargestFirstBlock = std::size_t(16) << 20;
+    return std::min(4096 + textLength * 8, kLargestFirstBlock);
 }
 
 class XmlParser {
