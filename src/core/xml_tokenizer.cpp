@@ -14,6 +14,15 @@ constexpr std::array<bool, 256> kTextStops = [] {
     return stops;
 }();
 
+// The second bytes, in lower case, that a verbatim opening can have: a tag
+// whose second byte is none of them needs no comparison with the openings.
+constexpr std::array<bool, 256> kVerbatimSecondBytes = [] {
+    std::array<bool, 256> bytes {};
+    for (const XmlVerbatimSection& section : kXmlVerbatimSections)
+        bytes[static_cast<unsigned char>(AsciiLower(section.opening[1]))] = true;
+    return bytes;
+}();
+
 // The quote that closes the one at text, or the NUL when there is none. Quoted
 // values are short, so a plain loop beats a library search here.
 const char* ClosingQuote(const char* text)
@@ -82,9 +91,7 @@ XmlTokenizer::Token XmlTokenizer::Next()
 
 int XmlTokenizer::MatchVerbatimOpening() const
 {
-    // The openings differ from other tags in their second byte: "!", "P" or "S".
-    const char second = AsciiLower(m_text[m_position + 1]);
-    if (second != '!' && second != 'p' && second != 's')
+    if (!kVerbatimSecondBytes[static_cast<unsigned char>(AsciiLower(m_text[m_position + 1]))])
         return -1;
     int index = 0;
     for (const XmlVerbatimSection& section : kXmlVerbatimSections) {

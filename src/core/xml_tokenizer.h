@@ -20,7 +20,7 @@ inline bool IsXmlSpace(char c)
 {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
-inline char AsciiLower(char c)
+constexpr char AsciiLower(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
