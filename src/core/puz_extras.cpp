@@ -6,13 +6,6 @@
 namespace PuzExtras {
 namespace {
 
-QByteArray UpperCase(QByteArray text)
-{
-    for (char& c : text)
-        c = UpperCaseLetter(c);
-    return text;
-}
-
 bool FitsGrid(QByteArrayView data, const PuzzleContent& content)
 {
     return !data.isEmpty() && static_cast<size_t>(data.size()) == content.cells.size();
@@ -86,7 +79,7 @@ RebusTable ParseRebusTable(QByteArrayView data)
         const int key = RebusKey(entry.first(colon));
         const QByteArrayView answer = entry.sliced(colon + 1);
         if (key >= 0 && !answer.isEmpty())
-            table.Set(key, UpperCase(answer.toByteArray()));
+            table.Set(key, UpperCaseLetters(answer.toByteArray()));
     }
     return table;
 }
@@ -134,7 +127,7 @@ void ReadRebusEntries(PuzzleContent& content)
         content.filledCount += int(letter != ' ') - int(cell.entry != ' ');
         cell.entry = letter;
         if (entry.size() > 1)
-            content.rebusEntries.Set(qint32(i), UpperCase(entry.toByteArray()));
+            content.rebusEntries.Set(qint32(i), UpperCaseLetters(entry.toByteArray()));
     }
 }
 

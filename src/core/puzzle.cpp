@@ -315,9 +315,7 @@ bool CPuzzle::ClearRebusEntry(int index)
 
 void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
 {
-    QByteArray upper = letters;
-    for (char& c : upper)
-        c = UpperCaseLetter(c);
+    const QByteArray upper = UpperCaseLetters(letters);
     SetCurrentEntry(upper.isEmpty() ? ' ' : upper[0]);
     if (upper.size() < 2 || !IsValidCell(currentCell_))
         return;

@@ -15,6 +15,14 @@ inline char UpperCaseLetter(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// The text with each of its ASCII letters upper-cased.
+inline QByteArray UpperCaseLetters(QByteArray text)
+{
+    for (char& c : text)
+        c = UpperCaseLetter(c);
+    return text;
+}
+
 // One grid square. A space as solution marks a black square, a space as entry
 // an empty cell.
 struct PuzzleCell {
