@@ -5,6 +5,7 @@
 #include "puz_builder.h"
 #include "recording_prompt.h"
 #include "test_grids.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -415,5 +416,5 @@ void TestBinaryPuzzleReader::sectionsAreReadOrIgnored()
     QCOMPARE(puzzle.GetNotes(), notes);
 }
 
-QTEST_GUILESS_MAIN(TestBinaryPuzzleReader)
+GRIDMOOR_TEST_GUILESS_MAIN(TestBinaryPuzzleReader)
 #include "tst_binary_puzzle_reader.moc"

@@ -5,6 +5,7 @@
 #include "puz_builder.h"
 #include "recording_prompt.h"
 #include "test_grids.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -420,5 +421,5 @@ void TestBinaryPuzzleWriter::diagramlessBlocksAreKept()
     QVERIFY(PuzBuilder::HasValidChecksums(after, 2));
 }
 
-QTEST_GUILESS_MAIN(TestBinaryPuzzleWriter)
+GRIDMOOR_TEST_GUILESS_MAIN(TestBinaryPuzzleWriter)
 #include "tst_binary_puzzle_writer.moc"

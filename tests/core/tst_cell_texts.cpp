@@ -1,4 +1,5 @@
 #include "core/cell_texts.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -35,5 +36,5 @@ void TestCellTexts::setKeepsSquaresInOrder()
     QVERIFY(texts.At(-1).isNull());
 }
 
-QTEST_GUILESS_MAIN(TestCellTexts)
+GRIDMOOR_TEST_GUILESS_MAIN(TestCellTexts)
 #include "tst_cell_texts.moc"

@@ -8,6 +8,7 @@
 #include "recording_prompt.h"
 #include "test_grids.h"
 #include "write_protection.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -358,5 +359,5 @@ void TestPuzzle::failedCloseShowsOneMessage()
     QCOMPARE(FixtureFiles::Read(path), before);
 }
 
-QTEST_GUILESS_MAIN(TestPuzzle)
+GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzle)
 #include "tst_puzzle.moc"

@@ -7,6 +7,7 @@
 #include "recording_prompt.h"
 #include "test_grids.h"
 #include "write_protection.h"
+#include "test_main.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -373,5 +374,5 @@ void TestPuzzleDocument::insertsBeforeEndTagInAnyCase()
     QCOMPARE(puzzle.GetCell(0).entry, 'A');
 }
 
-QTEST_GUILESS_MAIN(TestPuzzleDocument)
+GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzleDocument)
 #include "tst_puzzle_document.moc"

@@ -4,6 +4,7 @@
 #include "fixture_files.h"
 #include "recording_prompt.h"
 #include "write_protection.h"
+#include "test_main.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -314,5 +315,5 @@ void TestPuzzleFile::fileInUnwritableFolderIsRewrittenInPlace()
     }
 }
 
-QTEST_GUILESS_MAIN(TestPuzzleFile)
+GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzleFile)
 #include "tst_puzzle_file.moc"

@@ -1,4 +1,5 @@
 #include "core/puzzle_folders.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,5 +76,5 @@ void TestPuzzleFolders::longNameIsCutToThePathLimit()
     QVERIFY(path.endsWith("x_Dec_06_2026.puz"));
 }
 
-QTEST_GUILESS_MAIN(TestPuzzleFolders)
+GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzleFolders)
 #include "tst_puzzle_folders.moc"

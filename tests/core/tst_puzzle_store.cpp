@@ -6,6 +6,7 @@
 #include "fixture_files.h"
 #include "puz_builder.h"
 #include "scripted_prompt.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -376,5 +377,5 @@ void TestPuzzleStore::failedDeleteReportsSystemText()
     QCOMPARE(prompt.messages[1].icon, UserPrompt::Icon::Error);
 }
 
-QTEST_GUILESS_MAIN(TestPuzzleStore)
+GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzleStore)
 #include "tst_puzzle_store.moc"

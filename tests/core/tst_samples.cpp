@@ -2,6 +2,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -90,5 +91,5 @@ void TestSamples::samplesOpenAndKeepProgress()
     QVERIFY(puzzle.IsSolved());
 }
 
-QTEST_GUILESS_MAIN(TestSamples)
+GRIDMOOR_TEST_GUILESS_MAIN(TestSamples)
 #include "tst_samples.moc"

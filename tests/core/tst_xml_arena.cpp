@@ -1,4 +1,5 @@
 #include "core/xml_arena.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -44,5 +45,5 @@ void TestXmlArena::allocationsAreAlignedAndApart()
     }
 }
 
-QTEST_GUILESS_MAIN(TestXmlArena)
+GRIDMOOR_TEST_GUILESS_MAIN(TestXmlArena)
 #include "tst_xml_arena.moc"

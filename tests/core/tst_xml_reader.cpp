@@ -1,4 +1,5 @@
 #include "core/xml_reader.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -340,5 +341,5 @@ void TestXmlReader::namesAndTextsAreIndependentCopies()
     }
 }
 
-QTEST_GUILESS_MAIN(TestXmlReader)
+GRIDMOOR_TEST_GUILESS_MAIN(TestXmlReader)
 #include "tst_xml_reader.moc"

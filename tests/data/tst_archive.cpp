@@ -1,5 +1,6 @@
 #include "data/archive_reader.h"
 #include "data/archive_writer.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -144,5 +145,5 @@ void TestArchive::integersAreLittleEndian()
     QCOMPARE(second, 0);
 }
 
-QTEST_APPLESS_MAIN(TestArchive)
+GRIDMOOR_TEST_APPLESS_MAIN(TestArchive)
 #include "tst_archive.moc"

@@ -4,6 +4,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -127,5 +128,5 @@ void TestClueLists::lastScrollPositionShowsTheLastRowWhole()
     QCOMPARE(rows.TapRow(QSize(200, client), QPoint(10, lastRowBottom - 1), lastPos), 29);
 }
 
-QTEST_APPLESS_MAIN(TestClueLists)
+GRIDMOOR_TEST_APPLESS_MAIN(TestClueLists)
 #include "tst_clue_lists.moc"

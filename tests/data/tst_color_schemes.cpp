@@ -4,6 +4,7 @@
 #include "data/color_schemes.h"
 
 #include "archive_bytes.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -163,5 +164,5 @@ void TestColorSchemes::readableBackground()
     QCOMPARE(ReadableBackground(wanted, text), expected);
 }
 
-QTEST_APPLESS_MAIN(TestColorSchemes)
+GRIDMOOR_TEST_APPLESS_MAIN(TestColorSchemes)
 #include "tst_color_schemes.moc"

@@ -1,4 +1,5 @@
 #include "data/command_line.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -39,5 +40,5 @@ void TestCommandLine::pathIsMadeAbsolute()
     QCOMPARE(CommandLineFromArguments(QStringList {"gridmoor"} + arguments, workingFolder), commandLine);
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+GRIDMOOR_TEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_command_line.moc"

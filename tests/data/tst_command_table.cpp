@@ -1,5 +1,6 @@
 #include "data/command_ids.h"
 #include "data/command_table.h"
+#include "test_main.h"
 
 #include <QTest>
 
@@ -39,5 +40,5 @@ void TestCommandTable::cellSizeItems()
     }
 }
 
-QTEST_APPLESS_MAIN(TestCommandTable)
+GRIDMOOR_TEST_APPLESS_MAIN(TestCommandTable)
 #include "tst_command_table.moc"

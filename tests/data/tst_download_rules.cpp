@@ -1,4 +1,5 @@
 #include "data/download_rules.h"
+#include "test_main.h"
 
 #include <QTest>
 
@@ -149,5 +150,5 @@ void TestDownloadRules::recognisesPuzzleContent()
     QCOMPARE(IsPuzzleContent(head), puzzle);
 }
 
-QTEST_APPLESS_MAIN(TestDownloadRules)
+GRIDMOOR_TEST_APPLESS_MAIN(TestDownloadRules)
 #include "tst_download_rules.moc"

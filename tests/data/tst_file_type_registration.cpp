@@ -1,6 +1,7 @@
 #include "data/file_type_registration.h"
 
 #include "required_tools.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -243,5 +244,5 @@ void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
     QVERIFY2(gio.section('\n', 0, 0).contains("gridmoor.desktop"), qPrintable(gio));
 }
 
-QTEST_GUILESS_MAIN(TestFileTypeRegistration)
+GRIDMOOR_TEST_GUILESS_MAIN(TestFileTypeRegistration)
 #include "tst_file_type_registration.moc"

@@ -1,4 +1,5 @@
 #include "data/grid_geometry.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -99,5 +100,5 @@ void TestGridGeometry::tapOutsideGridHitsNothing()
     QCOMPARE(geometry.CellAt(QSize(240, 320), point, 0, 0), cell);
 }
 
-QTEST_APPLESS_MAIN(TestGridGeometry)
+GRIDMOOR_TEST_APPLESS_MAIN(TestGridGeometry)
 #include "tst_grid_geometry.moc"

@@ -1,4 +1,5 @@
 #include "data/link_dialog_layout.h"
+#include "test_main.h"
 
 #include <QTest>
 
@@ -73,5 +74,5 @@ void TestLinkDialogLayout::linkEditorMovesTheBottomRows()
     QCOMPARE(layout.url, QRect(0, 50, 240, 208));
 }
 
-QTEST_APPLESS_MAIN(TestLinkDialogLayout)
+GRIDMOOR_TEST_APPLESS_MAIN(TestLinkDialogLayout)
 #include "tst_link_dialog_layout.moc"

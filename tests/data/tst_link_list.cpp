@@ -3,6 +3,7 @@
 #include "data/link_list.h"
 
 #include "archive_bytes.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -193,5 +194,5 @@ void TestLinkList::countBelowOneLeavesListAlone()
     QCOMPARE(next, quint8(9));
 }
 
-QTEST_APPLESS_MAIN(TestLinkList)
+GRIDMOOR_TEST_APPLESS_MAIN(TestLinkList)
 #include "tst_link_list.moc"

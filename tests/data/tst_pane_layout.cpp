@@ -1,4 +1,5 @@
 #include "data/pane_layout.h"
+#include "test_main.h"
 
 #include <QTest>
 
@@ -183,5 +184,5 @@ void TestPaneLayout::untouchedKeyboardPosition()
     }
 }
 
-QTEST_APPLESS_MAIN(TestPaneLayout)
+GRIDMOOR_TEST_APPLESS_MAIN(TestPaneLayout)
 #include "tst_pane_layout.moc"

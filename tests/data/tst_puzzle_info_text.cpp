@@ -4,6 +4,7 @@
 #include "document_builder.h"
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -145,5 +146,5 @@ void TestPuzzleInfoText::notesComeLast()
     QCOMPARE(PuzzleInfoText(puzzle, kPath), labelled + kPath + notesLines);
 }
 
-QTEST_APPLESS_MAIN(TestPuzzleInfoText)
+GRIDMOOR_TEST_APPLESS_MAIN(TestPuzzleInfoText)
 #include "tst_puzzle_info_text.moc"

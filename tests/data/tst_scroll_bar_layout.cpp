@@ -1,4 +1,5 @@
 #include "data/scroll_bar_layout.h"
+#include "test_main.h"
 
 #include <QTest>
 
@@ -176,5 +177,5 @@ void TestScrollBarLayout::dragWithoutRoomKeepsThePosition()
     QCOMPARE(ScrollBarLayout::DragPos(7, 30, false, values, parts), 7);
 }
 
-QTEST_APPLESS_MAIN(TestScrollBarLayout)
+GRIDMOOR_TEST_APPLESS_MAIN(TestScrollBarLayout)
 #include "tst_scroll_bar_layout.moc"

@@ -2,6 +2,7 @@
 #include "data/settings.h"
 
 #include "archive_bytes.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -396,5 +397,5 @@ void TestSettings::keyboardSizeRule()
     QCOMPARE(settings.IsKeyboardSmall(), small);
 }
 
-QTEST_GUILESS_MAIN(TestSettings)
+GRIDMOOR_TEST_GUILESS_MAIN(TestSettings)
 #include "tst_settings.moc"

@@ -1,4 +1,5 @@
 #include "data/shipped_puzzles.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,5 +142,5 @@ void TestShippedPuzzles::runsOncePerInstallation()
     QVERIFY(QFileInfo::exists(puzzles_ + "/NYTimes.gmd"));
 }
 
-QTEST_GUILESS_MAIN(TestShippedPuzzles)
+GRIDMOOR_TEST_GUILESS_MAIN(TestShippedPuzzles)
 #include "tst_shipped_puzzles.moc"

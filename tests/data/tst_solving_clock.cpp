@@ -1,4 +1,5 @@
 #include "data/solving_clock.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -50,5 +51,5 @@ void TestSolvingClock::format()
     QCOMPARE(FormatSolvingTime(seconds), text);
 }
 
-QTEST_GUILESS_MAIN(TestSolvingClock)
+GRIDMOOR_TEST_GUILESS_MAIN(TestSolvingClock)
 #include "tst_solving_clock.moc"

@@ -7,6 +7,7 @@
 #include "fixture_files.h"
 #include "puz_builder.h"
 #include "scripted_prompt.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -117,5 +118,5 @@ void TestStartupPuzzle::nothingAnywhereShowsNoPuzzle()
     QCOMPARE(prompt.messages[0].buttons, UserPrompt::Buttons::Ok);
 }
 
-QTEST_GUILESS_MAIN(TestStartupPuzzle)
+GRIDMOOR_TEST_GUILESS_MAIN(TestStartupPuzzle)
 #include "tst_startup_puzzle.moc"

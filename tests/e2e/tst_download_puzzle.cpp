@@ -14,6 +14,7 @@
 #include "local_http_server.h"
 #include "puz_builder.h"
 #include "required_tools.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -218,5 +219,5 @@ void TestDownloadPuzzle::downloadAndOpen()
     QCOMPARE(reread.GetCell(0).entry, 'X');
 }
 
-QTEST_MAIN(TestDownloadPuzzle)
+GRIDMOOR_TEST_MAIN(TestDownloadPuzzle)
 #include "tst_download_puzzle.moc"

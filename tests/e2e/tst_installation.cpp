@@ -6,6 +6,7 @@
 #include "data/file_type_registration.h"
 
 #include "required_tools.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -261,5 +262,5 @@ void TestInstallation::failedHookRemovesTheInstallation()
     QCOMPARE(ReadAll(junk.fileName()), damaged);
 }
 
-QTEST_MAIN(TestInstallation)
+GRIDMOOR_TEST_MAIN(TestInstallation)
 #include "tst_installation.moc"

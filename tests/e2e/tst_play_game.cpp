@@ -15,6 +15,7 @@
 #include "ui/view/grid_view.h"
 
 #include "required_tools.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -246,5 +247,5 @@ void TestPlayGame::playCloseAndStartAgain()
     QVERIFY(entries.count('C') >= 1 && entries.count('G') >= 1);
 }
 
-QTEST_MAIN(TestPlayGame)
+GRIDMOOR_TEST_MAIN(TestPlayGame)
 #include "tst_play_game.moc"

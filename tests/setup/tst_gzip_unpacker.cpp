@@ -3,6 +3,7 @@
 #include "setup/install_exit.h"
 
 #include "required_tools.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -309,5 +310,5 @@ void TestGzipUnpacker::onlyInstallExitIsExported()
     QCOMPARE(defined, QStringList({"Install_Exit"}));
 }
 
-QTEST_GUILESS_MAIN(TestGzipUnpacker)
+GRIDMOOR_TEST_GUILESS_MAIN(TestGzipUnpacker)
 #include "tst_gzip_unpacker.moc"

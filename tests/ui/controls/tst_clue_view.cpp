@@ -1,5 +1,6 @@
 #include "ui/controls/clue_view.h"
 #include "ui/controls/grid_key_handler.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -173,5 +174,5 @@ void TestClueView::colorEditUsesSystemColoursUntilSet()
     QCOMPARE(edit.palette().color(QPalette::Text), QColor(Qt::red));
 }
 
-QTEST_MAIN(TestClueView)
+GRIDMOOR_TEST_MAIN(TestClueView)
 #include "tst_clue_view.moc"

@@ -1,4 +1,5 @@
 #include "ui/controls/context_menu_edit.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -140,5 +141,5 @@ void TestContextMenuEdit::undoAndSelectAll()
     QCOMPARE(edit.text(), QStringLiteral("abcabc"));
 }
 
-QTEST_MAIN(TestContextMenuEdit)
+GRIDMOOR_TEST_MAIN(TestContextMenuEdit)
 #include "tst_context_menu_edit.moc"

@@ -6,6 +6,7 @@
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/shape_drawing.h"
 #include "ui/controls/soft_key_bar.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -259,5 +260,5 @@ void TestDrawingToolkit::softKeyBar()
     QCOMPARE(CreateSoftKeyBar(&single, QStringLiteral("Done"))->buttons().size(), 1);
 }
 
-QTEST_MAIN(TestDrawingToolkit)
+GRIDMOOR_TEST_MAIN(TestDrawingToolkit)
 #include "tst_drawing_toolkit.moc"

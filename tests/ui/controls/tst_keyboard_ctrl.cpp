@@ -1,5 +1,6 @@
 #include "ui/controls/keyboard_ctrl.h"
 #include "ui/controls/keyboard_sink.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -423,5 +424,5 @@ void TestKeyboardCtrl::newBoundsClampOnRequest()
     QCOMPARE(f.keyboard.SavedPosition(), QPoint(20, 200));
 }
 
-QTEST_MAIN(TestKeyboardCtrl)
+GRIDMOOR_TEST_MAIN(TestKeyboardCtrl)
 #include "tst_keyboard_ctrl.moc"

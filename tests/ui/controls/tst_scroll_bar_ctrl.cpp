@@ -2,6 +2,7 @@
 #include "ui/controls/color_ref.h"
 #include "ui/controls/control_palette.h"
 #include "ui/controls/scroll_bar_ctrl.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -261,5 +262,5 @@ void TestScrollBarCtrl::arrowsGreyWithoutThumb()
     QCOMPARE(bar->grab().toImage().pixelColor(10, 10), Palette(kPaletteShadow));
 }
 
-QTEST_MAIN(TestScrollBarCtrl)
+GRIDMOOR_TEST_MAIN(TestScrollBarCtrl)
 #include "tst_scroll_bar_ctrl.moc"

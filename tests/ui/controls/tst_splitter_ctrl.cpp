@@ -1,6 +1,7 @@
 #include "core/message_event.h"
 #include "data/splitter_geometry.h"
 #include "ui/controls/splitter_ctrl.h"
+#include "test_main.h"
 
 #include <QtTest>
 
@@ -239,5 +240,5 @@ void TestSplitterCtrl::grooveOnlyOnThickEnoughBar()
     QCOMPARE(image.pixelColor(100, 0) == face, flat);
 }
 
-QTEST_MAIN(TestSplitterCtrl)
+GRIDMOOR_TEST_MAIN(TestSplitterCtrl)
 #include "tst_splitter_ctrl.moc"

@@ -10,6 +10,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -314,5 +315,5 @@ void TestAllClues::viewKeepsTheChoicesOnlyWithAClue()
     }
 }
 
-QTEST_MAIN(TestAllClues)
+GRIDMOOR_TEST_MAIN(TestAllClues)
 #include "tst_all_clues.moc"

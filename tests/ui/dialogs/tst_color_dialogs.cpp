@@ -13,6 +13,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QFile>
@@ -289,5 +290,5 @@ void TestColorDialogs::voidCellDefaultStandsOut()
     QVERIFY(RelativeLuminance(voidCell) <= RelativeLuminance(ColorRefFromQColor(palette.color(QPalette::Button))));
 }
 
-QTEST_MAIN(TestColorDialogs)
+GRIDMOOR_TEST_MAIN(TestColorDialogs)
 #include "tst_color_dialogs.moc"

@@ -1,4 +1,5 @@
 #include "ui/dialogs/doc_list_dlg.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QDir>
@@ -81,5 +82,5 @@ void TestDocListDlg::pickFileReturnsChosenPathOrNothing()
     QCOMPARE(path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath(), expected);
 }
 
-QTEST_MAIN(TestDocListDlg)
+GRIDMOOR_TEST_MAIN(TestDocListDlg)
 #include "tst_doc_list_dlg.moc"

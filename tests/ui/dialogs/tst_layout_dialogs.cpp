@@ -4,6 +4,7 @@
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/clue_position_dlg.h"
 #include "ui/dialogs/help_toolbar_dlg.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -142,5 +143,5 @@ void TestLayoutDialogs::aboutBoxIsWideEnoughForItsCaption()
     QVERIFY(dialog.width() >= title.horizontalAdvance(dialog.windowTitle()) + 4 * title.height());
 }
 
-QTEST_MAIN(TestLayoutDialogs)
+GRIDMOOR_TEST_MAIN(TestLayoutDialogs)
 #include "tst_layout_dialogs.moc"

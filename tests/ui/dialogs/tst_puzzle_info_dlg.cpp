@@ -8,6 +8,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -96,5 +97,5 @@ void TestPuzzleInfoDlg::viewOpensItOnlyForALoadedPuzzle()
     QCOMPARE(opened, 1);
 }
 
-QTEST_MAIN(TestPuzzleInfoDlg)
+GRIDMOOR_TEST_MAIN(TestPuzzleInfoDlg)
 #include "tst_puzzle_info_dlg.moc"

@@ -10,6 +10,7 @@
 #include "local_http_server.h"
 #include "puz_builder.h"
 #include "scripted_prompt.h"
+#include "test_main.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -78,7 +79,7 @@ void TestLinkDialogs::init()
 {
     settings_ = new CSettings(35, 0xC0C0C0);
     QFile::remove(CSettings::DataFilePath());
-    QDir(GetPuzzleFolder()).removeRecursively();
+    TestHome::RemoveFolder(GetPuzzleFolder());
 }
 
 void TestLinkDialogs::cleanup()
@@ -348,5 +349,5 @@ void TestLinkDialogs::controlsDoNotOverlap()
     QVERIFY(editor.rect().contains(editor.PasswordEdit()->geometry()));
 }
 
-QTEST_MAIN(TestLinkDialogs)
+GRIDMOOR_TEST_MAIN(TestLinkDialogs)
 #include "tst_link_dialogs.moc"

@@ -9,6 +9,7 @@
 #include "local_http_server.h"
 #include "puz_builder.h"
 #include "scripted_prompt.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QLocale>
@@ -94,7 +95,7 @@ void TestPuzzleDownload::initTestCase()
 void TestPuzzleDownload::init()
 {
     settings_ = new CSettings(35, 0xC0C0C0);
-    QDir(folder_).removeRecursively();
+    TestHome::RemoveFolder(folder_);
     EnsureFolder(folder_);
 }
 
@@ -328,5 +329,5 @@ void TestPuzzleDownload::neverReplacesTheOpenPuzzle()
     QCOMPARE(FixtureFiles::Read(Saved("Mar05.puz")), QByteArray("open puzzle"));
 }
 
-QTEST_MAIN(TestPuzzleDownload)
+GRIDMOOR_TEST_MAIN(TestPuzzleDownload)
 #include "tst_puzzle_download.moc"

@@ -1,4 +1,5 @@
 #include "core/puzzle.h"
+#include "test_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -140,5 +141,5 @@ void TestFrameSession::secondCopyHandsItsFileToTheFirst()
     QCOMPARE(running.exitCode(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestFrameSession)
+GRIDMOOR_TEST_GUILESS_MAIN(TestFrameSession)
 #include "tst_frame_session.moc"

@@ -1,6 +1,7 @@
 #include "core/puzzle.h"
 
 #include "child_home.h"
+#include "test_main.h"
 
 #include <QFile>
 #include <QProcess>
@@ -226,5 +227,5 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
           killedAfter.value('r'), killedAfter.value('E'));
 }
 
-QTEST_GUILESS_MAIN(TestKillSoak)
+GRIDMOOR_TEST_GUILESS_MAIN(TestKillSoak)
 #include "tst_kill_soak.moc"

@@ -15,6 +15,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QAction>
 #include <QApplication>
@@ -424,5 +425,5 @@ void TestMainFrame::timeRunsWhileActiveAndStopsWhenSolved()
     QCOMPARE(PuzBuilder::SectionData(FixtureFiles::Read(puzzlePath_), "LTIM").right(2), QByteArray(",1"));
 }
 
-QTEST_MAIN(TestMainFrame)
+GRIDMOOR_TEST_MAIN(TestMainFrame)
 #include "tst_main_frame.moc"

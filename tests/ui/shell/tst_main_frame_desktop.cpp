@@ -12,6 +12,7 @@
 #include "ui/shell/main_frame.h"
 #include "ui/shell/window_placement.h"
 #include "ui/view/grid_view.h"
+#include "test_main.h"
 
 #include <QAction>
 #include <QApplication>
@@ -397,5 +398,5 @@ void TestMainFrameDesktop::handOverKeepsMaximisedWindow()
     QCOMPARE(frame_->isMaximized(), maximisedAfter);
 }
 
-QTEST_MAIN(TestMainFrameDesktop)
+GRIDMOOR_TEST_MAIN(TestMainFrameDesktop)
 #include "tst_main_frame_desktop.moc"

@@ -1,6 +1,7 @@
 #include "core/puzzle.h"
 
 #include "child_home.h"
+#include "test_main.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -104,5 +105,5 @@ void TestSessionEnd::signalCancelsWhatIsOpenAndSaves()
         QCOMPARE(reread.GetCell(it.key()).entry, it.value());
 }
 
-QTEST_GUILESS_MAIN(TestSessionEnd)
+GRIDMOOR_TEST_GUILESS_MAIN(TestSessionEnd)
 #include "tst_session_end.moc"

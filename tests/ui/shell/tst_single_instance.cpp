@@ -1,4 +1,5 @@
 #include "ui/shell/single_instance.h"
+#include "test_main.h"
 
 #include <QCoreApplication>
 #include <QLocalSocket>
@@ -168,5 +169,5 @@ void TestSingleInstance::simultaneousStartsLeaveOneCopy()
     }
 }
 
-QTEST_GUILESS_MAIN(TestSingleInstance)
+GRIDMOOR_TEST_GUILESS_MAIN(TestSingleInstance)
 #include "tst_single_instance.moc"

@@ -13,6 +13,7 @@
 
 #include "fixture_files.h"
 #include "puz_builder.h"
+#include "test_main.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -782,5 +783,5 @@ void TestGridView::clueViewShowsUtf8Clue()
     QCOMPARE(clueView_->toPlainText(), QStringLiteral(u"1 a. \u03a9\u03bc\u03ad\u03b3\u03b1 \u2615 \U0001F3B2"));
 }
 
-QTEST_MAIN(TestGridView)
+GRIDMOOR_TEST_MAIN(TestGridView)
 #include "tst_grid_view.moc"
