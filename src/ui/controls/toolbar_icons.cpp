@@ -8,6 +8,13 @@
 
 namespace {
 
+// The points of a line; spelled out as a list, since clang finds a brace list
+// alone ambiguous between QPolygonF's constructors.
+QPolygonF Points(std::initializer_list<QPointF> points)
+{
+    return QPolygonF(QList<QPointF>(points));
+}
+
 const QColor kInk(0x20, 0x30, 0x50);
 const QColor kBlue(0x2a, 0x6c, 0xd0);
 const QColor kGreen(0x1f, 0x9d, 0x3a);
@@ -20,9 +27,9 @@ void DrawOpen(QPainter& p)
 {
     p.setPen(QPen(kInk, 1));
     p.setBrush(kAmber);
-    p.drawPolygon(QPolygonF({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}));
+    p.drawPolygon(Points({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}));
     p.setBrush(QColor(0xf8, 0xd0, 0x60));
-    p.drawPolygon(QPolygonF({{1.5, 13.5}, {3.5, 7.5}, {15.5, 7.5}, {14.5, 13.5}}));
+    p.drawPolygon(Points({{1.5, 13.5}, {3.5, 7.5}, {15.5, 7.5}, {14.5, 13.5}}));
 }
 
 void DrawInfo(QPainter& p)
@@ -43,7 +50,7 @@ void DrawCheck(QPainter& p)
     p.drawRect(QRectF(1.5, 1.5, 13, 13));
     p.setPen(QPen(kGreen, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({{4, 8.5}, {6.8, 11.2}, {12.2, 4.5}}));
+    p.drawPolyline(Points({{4, 8.5}, {6.8, 11.2}, {12.2, 4.5}}));
 }
 
 void DrawReveal(QPainter& p)
@@ -82,11 +89,11 @@ void DrawAcrossDown(QPainter& p)
     }
     p.setPen(QPen(kBlue, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({{8, 9.5}, {14.5, 9.5}}));
-    p.drawPolyline(QPolygonF({{12.5, 7.5}, {14.5, 9.5}, {12.5, 11.5}}));
+    p.drawPolyline(Points({{8, 9.5}, {14.5, 9.5}}));
+    p.drawPolyline(Points({{12.5, 7.5}, {14.5, 9.5}, {12.5, 11.5}}));
     p.setPen(QPen(kGreen, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({{9.5, 8}, {9.5, 14.5}}));
-    p.drawPolyline(QPolygonF({{7.5, 12.5}, {9.5, 14.5}, {11.5, 12.5}}));
+    p.drawPolyline(Points({{9.5, 8}, {9.5, 14.5}}));
+    p.drawPolyline(Points({{7.5, 12.5}, {9.5, 14.5}, {11.5, 12.5}}));
 }
 
 void DrawKeyboard(QPainter& p)
