@@ -1,0 +1,44 @@
+# Precompiled Qt and standard headers: most of a translation unit's compile
+# time here is spent reading the same Qt headers again, so each layer reads
+# them once. Test programs share one precompiled header per kind instead of
+# making their own (REUSE_FROM), which needs them to be compiled alike.
+option(GRIDMOOR_PCH "Precompile the common Qt and standard headers" ON)
+
+set(GRIDMOOR_PCH_CORE
+    <QByteArray> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QString> <QStringList> <QtGlobal>
+    <algorithm> <array> <cstring> <memory> <optional> <utility> <vector>)
+set(GRIDMOOR_PCH_UI ${GRIDMOOR_PCH_CORE}
+    <QApplication> <QDialog> <QDialogButtonBox> <QEvent> <QImage> <QKeyEvent> <QLabel> <QMouseEvent>
+    <QPainter> <QPushButton> <QTimer> <QWidget>)
+
+# gridmoor_precompile(TARGET KIND): KIND is CORE (Qt Core only) or UI.
+function(gridmoor_precompile target kind)
+    if(GRIDMOOR_PCH)
+        target_precompile_headers(${target} PRIVATE ${GRIDMOOR_PCH_${kind}})
+    endif()
+endfunction()
+
+# gridmoor_test_pch(TARGET KIND): a test program takes the precompiled header
+# of its kind, made once by a small library of that kind.
+function(gridmoor_test_pch target kind)
+    if(NOT GRIDMOOR_PCH)
+        return()
+    endif()
+    set(source_target gridmoor_test_pch_${kind})
+    if(NOT TARGET ${source_target})
+        file(WRITE ${CMAKE_BINARY_DIR}/gridmoor_test_pch.cpp "// Holds the tests' precompiled header.\n")
+        add_library(${source_target} STATIC ${CMAKE_BINARY_DIR}/gridmoor_test_pch.cpp)
+        target_compile_options(${source_target} PRIVATE -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
+        if(kind STREQUAL "UI")
+            target_link_libraries(${source_target} PRIVATE Qt6::Test Qt6::Widgets Qt6::Network)
+            target_precompile_headers(${source_target} PRIVATE ${GRIDMOOR_PCH_UI} <QtTest>)
+        else()
+            target_link_libraries(${source_target} PRIVATE Qt6::Test)
+            target_precompile_headers(${source_target} PRIVATE ${GRIDMOOR_PCH_CORE} <QtTest>)
+        endif()
+    endif()
+    target_precompile_headers(${target} REUSE_FROM ${source_target})
+    # Qt Test defines the test's build and source folders, different in every folder,
+    # which would make the shared header unusable; nothing here reads it.
+    target_compile_options(${target} PRIVATE -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
+endfunction()
