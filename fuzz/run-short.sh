@@ -1,22 +1,17 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang into build-fuzz/, writes their seed
-# corpora and runs each target for a few seconds (FUZZ_SECONDS, default 5;
-# FUZZ_TARGETS picks some of them).
+# Builds the libFuzzer targets in the sanitized build (build-sanitized/, see
+# scripts/configure-sanitized.sh; already built when the sanitized tests ran),
+# writes their seed corpora and runs each target for a few seconds
+# (FUZZ_SECONDS, default 5; FUZZ_TARGETS picks some of them).
 # Prints one line per target and exits non-zero when any target finds a crash.
 # Extra arguments go to every fuzzer (for example -jobs=2 or -max_len=8192).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+build="${SANITIZED_BUILD_DIR:-$root/build-sanitized}"
 seconds="${FUZZ_SECONDS:-5}"
 read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container settings}"
 
-if ! command -v clang++ >/dev/null 2>&1; then
-    echo "fuzz: clang++ is missing (package clang); run scripts/install-deps.sh" >&2
-    exit 1
-fi
-
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DGRIDMOOR_CORE_ONLY=ON \
-    -DGRIDMOOR_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+"$root/scripts/configure-sanitized.sh"
 if ! cmake --build "$build" -j"$(nproc)" --target make_seeds "${targets[@]/#/fuzz_}" \
     >"$build/fuzz-build.log" 2>&1; then
     cat "$build/fuzz-build.log"

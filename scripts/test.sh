@@ -1,19 +1,32 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the layer check of the includes, the
-# normal build under ctest, then the
-# window-free core again with AddressSanitizer and UndefinedBehaviorSanitizer,
-# then a short run of each fuzz target.
+# Builds everything and runs every test:
+#   the layer check of the includes;
+#   the normal build (build/) and all its tests under ctest;
+#   the sanitized build (build-sanitized/: clang with AddressSanitizer and
+#   UndefinedBehaviorSanitizer) and its tests, widgets included;
+#   a short run of each fuzz target, built in the same sanitized build.
+# Every ctest run starts from a home folder full of sentinel files and fails
+# when a test touched one of them (scripts/with-sentinel-home.sh).
+#
+#   scripts/test.sh --quick   the layer check, the normal build and its tests
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+quick=0
+if [ "${1:-}" = "--quick" ]; then quick=1; shift; fi
 export QT_QPA_PLATFORM=offscreen
 
-"$root/scripts/check-layers.sh"
-BUILD_DIR="$root/build" "$root/scripts/build.sh"
-ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+# Runs one step and says how long it took.
+step() {
+    local name="$1" start=$SECONDS
+    shift
+    "$@"
+    echo "test.sh: $name took $((SECONDS - start)) s"
+}
 
-if [ -f "$root/scripts/test-sanitized.sh" ]; then
-    "$root/scripts/test-sanitized.sh"
-fi
-if [ -f "$root/fuzz/run-short.sh" ]; then
-    "$root/fuzz/run-short.sh"
-fi
+step "layer check" "$root/scripts/check-layers.sh"
+step "normal build" env BUILD_DIR="$root/build" "$root/scripts/build.sh"
+step "tests" "$root/scripts/with-sentinel-home.sh" \
+    ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+if [ "$quick" = 1 ]; then exit 0; fi
+step "sanitized build and tests" "$root/scripts/test-sanitized.sh"
+step "fuzz runs" "$root/fuzz/run-short.sh"
