@@ -37,6 +37,7 @@ COMMANDS=(
     "gio libglib2.0-bin"
     "appstreamcli appstream"
     "nm binutils"
+    "strip binutils"
     "rsvg-convert librsvg2-bin"
 )
 

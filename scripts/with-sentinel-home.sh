@@ -11,7 +11,8 @@ trap 'chmod -R u+w "$home" 2>/dev/null; rm -rf "$home"' EXIT
 
 for file in Documents/XWords/today.puz Documents/XWords/old/kept.gmd Documents/GridmoorData \
     .config/gridmoor/gridmoor.conf .config/mimeapps.list .local/share/mime/packages/gridmoor.xml \
-    .local/share/applications/gridmoor.desktop .local/share/gridmoor/installation .cache/sentinel; do
+    .local/share/applications/gridmoor.desktop .local/share/applications/org.gridmoor.gridmoor.desktop \
+    .local/share/gridmoor/installation .cache/sentinel; do
     mkdir -p "$home/$(dirname "$file")"
     echo "sentinel $file" >"$home/$file"
 done

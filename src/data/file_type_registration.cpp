@@ -1,5 +1,7 @@
 #include "data/file_type_registration.h"
 
+#include "data/mime_apps_list.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,8 +15,6 @@
 
 namespace {
 
-constexpr char kIconName[] = "gridmoor";
-constexpr char kDefaultsGroup[] = "[Default Applications]";
 constexpr int kToolTimeoutMs = 30000;
 
 QString RunningProgramPath()
@@ -32,8 +32,7 @@ bool NeedsQuotes(const QString& path)
     return std::any_of(path.cbegin(), path.cend(), [](QChar c) { return reserved.contains(c); });
 }
 
-// The value escapes of a desktop entry (backslash and control characters),
-// with '%' doubled so it is not read as a field code.
+// The value escapes of a desktop entry: backslash and control characters.
 QString EscapedValue(const QString& text)
 {
     QString escaped;
@@ -46,12 +45,16 @@ QString EscapedValue(const QString& text)
             escaped += QStringLiteral("\\r");
         else if (c == u'\t')
             escaped += QStringLiteral("\\t");
-        else if (c == u'%')
-            escaped += QStringLiteral("%%");
         else
             escaped += c;
     }
     return escaped;
+}
+
+// In an Exec value '%' is doubled as well, so it is not read as a field code.
+QString EscapedExecValue(const QString& text)
+{
+    return EscapedValue(text).replace(u'%', QStringLiteral("%%"));
 }
 
 // The program path as an Exec argument: plain when it holds no reserved
@@ -60,19 +63,26 @@ QString EscapedValue(const QString& text)
 QString ExecArgument(const QString& path)
 {
     if (!NeedsQuotes(path))
-        return EscapedValue(path);
+        return EscapedExecValue(path);
     QString quoted;
     for (const QChar c : path) {
         if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
             quoted += u'\\';
         quoted += c;
     }
-    return u'"' + EscapedValue(quoted) + u'"';
+    return u'"' + EscapedExecValue(quoted) + u'"';
 }
 
 QString ExecLine(const QString& programPath)
 {
     return QStringLiteral("Exec=") + ExecArgument(programPath) + QStringLiteral(" %f");
+}
+
+// Desktops hide an entry whose TryExec program is gone, so the per-user
+// entry disappears from menus once the installation is removed.
+QString TryExecLine(const QString& programPath)
+{
+    return QStringLiteral("TryExec=") + EscapedValue(programPath);
 }
 
 QString ReadText(const QString& path)
@@ -96,107 +106,6 @@ bool SameIgnoringCase(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool IsGroupHeader(const QString& line)
-{
-    return line.trimmed().startsWith(u'[');
-}
-
-// The key of a "key=value" line, trimmed; empty for other lines.
-QString KeyOf(const QString& line)
-{
-    const qsizetype equals = line.indexOf(u'=');
-    return equals < 0 ? QString() : line.left(equals).trimmed();
-}
-
-QString ValueOf(const QString& line)
-{
-    return line.mid(line.indexOf(u'=') + 1).trimmed();
-}
-
-// The first desktop entry a "type=entries" line names.
-QString FirstEntryOf(const QString& line)
-{
-    return ValueOf(line).section(u';', 0, 0).trimmed();
-}
-
-bool NamesThisProgram(const QString& line)
-{
-    return SameIgnoringCase(FirstEntryOf(line), QLatin1String(kDesktopEntryName));
-}
-
-// Earlier versions registered the files as "crossword/puz"; their default
-// line is replaced by the one for the current type.
-bool IsFormerDefaultOfThisProgram(const QString& line)
-{
-    return SameIgnoringCase(KeyOf(line), QLatin1String(kFormerContentType)) && NamesThisProgram(line);
-}
-
-// The user's mimeapps.list with this program's entry as the default for the
-// content type. Other lines stay as they are; the entry replaces an earlier
-// default (or this program's default for the former type), or is added at the
-// end of the group, or with a new group.
-QString MimeAppsText(const QString& existing)
-{
-    const QString defaultLine = QLatin1String(kPuzzleContentType) + u'=' + QLatin1String(kDesktopEntryName);
-    QStringList lines = existing.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    qsizetype insertAt = -1;
-    bool inDefaults = false;
-    bool placed = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (IsGroupHeader(lines[i])) {
-            inDefaults = lines[i].trimmed() == QLatin1String(kDefaultsGroup);
-            if (inDefaults)
-                insertAt = i + 1;
-            continue;
-        }
-        if (!inDefaults)
-            continue;
-        if (SameIgnoringCase(KeyOf(lines[i]), QLatin1String(kPuzzleContentType))
-            || IsFormerDefaultOfThisProgram(lines[i])) {
-            if (placed) {
-                lines.removeAt(i--);
-                continue;
-            }
-            lines[i] = defaultLine;
-            placed = true;
-        }
-        if (!lines[i].trimmed().isEmpty())
-            insertAt = i + 1;
-    }
-    if (placed)
-        return lines.join(u'\n') + u'\n';
-    if (insertAt < 0) {
-        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-            lines.append(QString());
-        lines.append(QLatin1String(kDefaultsGroup));
-        insertAt = lines.size();
-    }
-    lines.insert(insertAt, defaultLine);
-    return lines.join(u'\n') + u'\n';
-}
-
-// In place when the defaults group names this program's entry first for the
-// content type and holds no default of this program for the former type.
-bool DefaultIsInPlace(const QString& existing)
-{
-    bool inDefaults = false;
-    bool found = false;
-    bool ours = false;
-    for (const QString& line : existing.split(u'\n')) {
-        if (IsGroupHeader(line)) {
-            inDefaults = line.trimmed() == QLatin1String(kDefaultsGroup);
-        } else if (inDefaults && IsFormerDefaultOfThisProgram(line)) {
-            return false;
-        } else if (inDefaults && !found && SameIgnoringCase(KeyOf(line), QLatin1String(kPuzzleContentType))) {
-            found = true;
-            ours = NamesThisProgram(line);
-        }
-    }
-    return ours;
-}
-
 bool WriteIfDifferent(const QString& path, const QString& text)
 {
     return !SameIgnoringCase(ReadText(path), text) && WriteText(path, text);
@@ -206,14 +115,28 @@ bool WriteDesktopEntry(const QString& path, const QString& programPath)
 {
     const QString existing = ReadText(path);
     const QString text = DesktopEntryText(programPath);
-    const bool inPlace = SameIgnoringCase(existing, text) && existing.contains(ExecLine(programPath));
+    const QStringList lines = existing.split(u'\n');
+    const bool inPlace = SameIgnoringCase(existing, text) && lines.contains(ExecLine(programPath))
+        && lines.contains(TryExecLine(programPath));
     return !inPlace && WriteText(path, text);
+}
+
+// Earlier versions wrote their entry under the name "gridmoor.desktop"; it
+// goes when it is Gridmoor's, so that menus do not show the program twice.
+bool RemoveFormerDesktopEntry(const QString& applicationsFolder)
+{
+    const QString path = applicationsFolder + u'/' + QLatin1String(kFormerDesktopEntryName);
+    const QStringList lines = ReadText(path).split(u'\n');
+    const bool ours = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        return SameIgnoringCase(line.trimmed(), QStringLiteral("Name=Gridmoor"));
+    });
+    return ours && QFile::remove(path);
 }
 
 bool WriteDefaultApplication(const QString& path)
 {
-    const QString existing = ReadText(path);
-    return !DefaultIsInPlace(existing) && WriteText(path, MimeAppsText(existing));
+    QString text = ReadText(path);
+    return MakeThisProgramTheDefault(&text) && WriteText(path, text);
 }
 
 void RunTool(const char* name, const QString& folder)
@@ -236,32 +159,45 @@ bool MimeCacheIsStale(const QString& mimeFolder, const QString& packagePath)
 
 } // namespace
 
+const QList<RegisteredFileType>& RegisteredFileTypes()
+{
+    static const QList<RegisteredFileType> types = {
+        {QLatin1String(kPuzzleContentType), QStringLiteral("Crossword puzzle"), {QLatin1String(kFormerContentType)},
+         {QStringLiteral("*.puz"), QStringLiteral("*.gmd")}},
+    };
+    return types;
+}
+
 QString MimePackageText()
 {
-    return QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"%1\">\n"
-        "    <comment>puzfile</comment>\n"
-        "    <alias type=\"%2\"/>\n"
-        "    <glob pattern=\"*.puz\"/>\n"
-        "    <glob pattern=\"*.gmd\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n")
-        .arg(QLatin1String(kPuzzleContentType), QLatin1String(kFormerContentType));
+    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                  "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
+    for (const RegisteredFileType& type : RegisteredFileTypes()) {
+        text += QStringLiteral("  <mime-type type=\"%1\">\n    <comment>%2</comment>\n")
+                    .arg(type.mediaType.toHtmlEscaped(), type.comment.toHtmlEscaped());
+        for (const QString& alias : type.aliases)
+            text += QStringLiteral("    <alias type=\"%1\"/>\n").arg(alias.toHtmlEscaped());
+        for (const QString& glob : type.globs)
+            text += QStringLiteral("    <glob pattern=\"%1\"/>\n").arg(glob.toHtmlEscaped());
+        text += QStringLiteral("  </mime-type>\n");
+    }
+    return text + QStringLiteral("</mime-info>\n");
 }
 
 QString DesktopEntryText(const QString& programPath)
 {
+    QString mediaTypes;
+    for (const RegisteredFileType& type : RegisteredFileTypes())
+        mediaTypes += type.mediaType + u';';
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Gridmoor\n")
-        + ExecLine(programPath)
+        + TryExecLine(programPath) + u'\n' + ExecLine(programPath)
         + QStringLiteral("\nIcon=%1\n"
                          "Terminal=false\n"
-                         "MimeType=%2;\n"
+                         "MimeType=%2\n"
                          "Categories=Game;LogicGame;\n")
-              .arg(QLatin1String(kIconName), QLatin1String(kPuzzleContentType));
+              .arg(QLatin1String(kApplicationId), mediaTypes);
 }
 
 int RegisterFileTypes(const QString& programPath)
@@ -279,11 +215,12 @@ int RegisterFileTypes(const QString& programPath)
     const bool packageWritten = WriteIfDifferent(packagePath, MimePackageText());
     const bool entryWritten =
         WriteDesktopEntry(applicationsFolder + u'/' + QLatin1String(kDesktopEntryName), program);
+    const bool formerEntryRemoved = RemoveFormerDesktopEntry(applicationsFolder);
     const bool defaultWritten = WriteDefaultApplication(configHome + QStringLiteral("/mimeapps.list"));
 
     if (packageWritten || MimeCacheIsStale(mimeFolder, packagePath))
         RunTool("update-mime-database", mimeFolder);
-    if (entryWritten)
+    if (entryWritten || formerEntryRemoved)
         RunTool("update-desktop-database", applicationsFolder);
-    return int(packageWritten) + int(entryWritten) + int(defaultWritten);
+    return int(packageWritten) + int(entryWritten) + int(formerEntryRemoved) + int(defaultWritten);
 }

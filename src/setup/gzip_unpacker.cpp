@@ -37,6 +37,20 @@ bool JoinPath(char* target, const char* folder, const char* name)
     return length >= 0 && static_cast<std::size_t>(length) < CGzipUnpacker::kMaxPath;
 }
 
+// Reports an installation folder whose path leaves no room in the hook's
+// buffers for the name of a file in it, and gives the longest that would do.
+bool FolderPathTooLong(const char* folder, const char* name)
+{
+    const std::size_t longestPath = CGzipUnpacker::kMaxPath - 1;
+    const std::size_t nameWithSeparator = std::strlen(name) + 1;
+    const std::size_t limit = longestPath > nameWithSeparator ? longestPath - nameWithSeparator : 0;
+    std::fprintf(stderr,
+                 "GridmoorSetup: the installation folder's path is too long: it has %zu bytes, and at most %zu "
+                 "leave room for its file %s (the setup hook takes paths of at most %zu bytes): %s\n",
+                 std::strlen(folder), limit, name, longestPath, folder);
+    return false;
+}
+
 bool EndsWithGz(const char* name)
 {
     const std::size_t length = std::strlen(name);
@@ -99,7 +113,7 @@ bool CGzipUnpacker::LoadZlib(const char* installFolder)
 {
     char path[kMaxPath];
     if (!JoinPath(path, installFolder, kZlibFile))
-        return Fail("refuses a path longer than its buffers:", installFolder, 0);
+        return FolderPathTooLong(installFolder, kZlibFile);
     zlib_ = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (zlib_ == nullptr) {
         std::fprintf(stderr, "GridmoorSetup: cannot load %s\n", dlerror());
@@ -116,7 +130,7 @@ bool CGzipUnpacker::CreateTempFile(const char* installFolder)
     tempPath_ = std::make_unique<char[]>(kMaxPath);
     if (!JoinPath(tempPath_.get(), installFolder, kTempFilePattern)) {
         tempPath_.reset();
-        return Fail("refuses a path longer than its buffers:", installFolder, 0);
+        return FolderPathTooLong(installFolder, kTempFilePattern);
     }
     const int descriptor = mkstemp(tempPath_.get());
     if (descriptor < 0) {
@@ -137,7 +151,7 @@ bool CGzipUnpacker::Walk(const char* installFolder, const char* pattern)
     char fullPath[kMaxPath];
     for (const std::string& name : names) {
         if (!JoinPath(fullPath, installFolder, name.c_str()))
-            return Fail("refuses a path longer than its buffers:", name.c_str(), 0);
+            return FolderPathTooLong(installFolder, name.c_str());
     }
     for (const std::string& name : names) {
         JoinPath(fullPath, installFolder, name.c_str());

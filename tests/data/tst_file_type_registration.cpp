@@ -84,14 +84,15 @@ void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
     QVERIFY(package.contains(R"(<alias type="crossword/puz"/>)"));
     QVERIFY(package.contains(R"(<glob pattern="*.puz"/>)"));
     QVERIFY(package.contains(R"(<glob pattern="*.gmd"/>)"));
-    QVERIFY(package.contains("<comment>puzfile</comment>"));
+    QVERIFY(package.contains("<comment>Crossword puzzle</comment>"));
 
-    const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
+    const QStringList entry = ReadText(DataPath("applications/org.gridmoor.gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains(R"(Exec="/opt/Grid moor/bin/Gridmoor" %f)"));
-    QVERIFY(entry.contains("Icon=gridmoor"));
+    QVERIFY(entry.contains("TryExec=/opt/Grid moor/bin/Gridmoor"));
+    QVERIFY(entry.contains("Icon=org.gridmoor.gridmoor"));
     QVERIFY(entry.contains("MimeType=application/x-crossword;"));
 
-    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n");
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
 }
@@ -99,16 +100,16 @@ void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
 void TestFileTypeRegistration::caseOnlyDifferencesCountAsInPlace()
 {
     RegisterFileTypes(kProgram);
-    const QString entryPath = DataPath("applications/gridmoor.desktop");
+    const QString entryPath = DataPath("applications/org.gridmoor.gridmoor.desktop");
     QString entry = ReadText(entryPath);
-    entry.replace("Icon=gridmoor", "ICON=GridMoor");
+    entry.replace("Icon=org.gridmoor.gridmoor", "ICON=Org.GridMoor.GridMoor");
     WriteText(entryPath, entry);
     const QString packagePath = DataPath("mime/packages/gridmoor.xml");
     WriteText(packagePath, ReadText(packagePath).toUpper());
-    WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Gridmoor.Desktop;other.desktop;\n");
+    WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Org.Gridmoor.Gridmoor.Desktop;other.desktop;\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
-    QVERIFY(ReadText(entryPath).contains("ICON=GridMoor"));
+    QVERIFY(ReadText(entryPath).contains("ICON=Org.GridMoor.GridMoor"));
 }
 
 void TestFileTypeRegistration::movedProgramRewritesTheCommand_data()
@@ -133,7 +134,7 @@ void TestFileTypeRegistration::movedProgramRewritesTheCommand()
 
     RegisterFileTypes(kProgram);
     QCOMPARE(RegisterFileTypes(movedTo), 1);
-    QVERIFY(ReadText(DataPath("applications/gridmoor.desktop")).split('\n').contains(execLine));
+    QVERIFY(ReadText(DataPath("applications/org.gridmoor.gridmoor.desktop")).split('\n').contains(execLine));
     QCOMPARE(RegisterFileTypes(movedTo), 0);
 }
 
@@ -145,26 +146,33 @@ void TestFileTypeRegistration::userMimeAppsLinesAreKept_data()
     QTest::newRow("other groups and defaults")
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
-           "application/x-crossword=gridmoor.desktop\n";
+           "application/x-crossword=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("defaults group followed by another")
         << "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\nimage/png=viewer.desktop\n"
-        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=gridmoor.desktop\n\n"
+        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n\n"
            "[Removed Associations]\nimage/png=viewer.desktop\n";
-    QTest::newRow("another program was the default")
+    // The user's own choice stays theirs.
+    QTest::newRow("another program is the default")
         << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\n";
-    QTest::newRow("this program's default for the former type")
-        << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\n";
-    QTest::newRow("defaults for both types")
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\nCROSSWORD/PUZ=gridmoor.desktop;\n"
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\n";
     QTest::newRow("another program's default for the former type")
         << "[Default Applications]\ncrossword/puz=other.desktop\n"
-        << "[Default Applications]\ncrossword/puz=other.desktop\napplication/x-crossword=gridmoor.desktop\n";
+        << "[Default Applications]\ncrossword/puz=other.desktop\n";
+    QTest::newRow("an empty default")
+        << "[Default Applications]\napplication/x-crossword=\n"
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n";
+    QTest::newRow("the former entry name, with the user's fallbacks")
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop;other.desktop;\n"
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop;other.desktop;\n";
+    QTest::newRow("this program's default for the former type")
+        << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n"
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\ntext/html=browser.desktop\n";
+    QTest::newRow("defaults for both types")
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\nCROSSWORD/PUZ=gridmoor.desktop;\n"
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("no defaults group")
         << "[Added Associations]\ntext/plain=editor.desktop;"
-        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=gridmoor.desktop\n";
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n";
 }
 
 void TestFileTypeRegistration::userMimeAppsLinesAreKept()
@@ -186,17 +194,17 @@ void TestFileTypeRegistration::formerRegistrationIsRewritten()
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
               "  <mime-type type=\"crossword/puz\">\n    <comment>puzfile</comment>\n"
               "    <glob pattern=\"*.puz\"/>\n    <glob pattern=\"*.gmd\"/>\n  </mime-type>\n</mime-info>\n");
-    WriteText(DataPath("applications/gridmoor.desktop"),
+    WriteText(DataPath("applications/org.gridmoor.gridmoor.desktop"),
               "[Desktop Entry]\nType=Application\nName=Gridmoor\nExec=\"/usr/local/bin/Gridmoor\" %f\nIcon=gridmoor\n"
               "Terminal=false\nMimeType=crossword/puz;\nCategories=Game;LogicGame;\n");
     WriteText(MimeAppsPath(), "[Default Applications]\ncrossword/puz=gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes("/usr/local/bin/Gridmoor"), 3);
     QVERIFY(ReadText(DataPath("mime/packages/gridmoor.xml")).contains(R"(<mime-type type="application/x-crossword">)"));
-    const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
+    const QStringList entry = ReadText(DataPath("applications/org.gridmoor.gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains("Exec=/usr/local/bin/Gridmoor %f"));
     QVERIFY(entry.contains("MimeType=application/x-crossword;"));
-    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n");
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n");
 }
 
 // What a file manager would ask: the type of a ".puz" file and the program
@@ -229,7 +237,7 @@ void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     RegisterFileTypes(program);
 
-    const QString entry = DataPath("applications/gridmoor.desktop");
+    const QString entry = DataPath("applications/org.gridmoor.gridmoor.desktop");
     QProcess validate;
     validate.start(QStandardPaths::findExecutable("desktop-file-validate"), {entry});
     QVERIFY(validate.waitForFinished(60000));
@@ -239,9 +247,9 @@ void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
     const QString puzzle = home_.path() + "/x.puz";
     WriteText(puzzle, "not really a puzzle");
     QCOMPARE(Run(xdgMime, {"query", "filetype", puzzle}), QStringLiteral("application/x-crossword"));
-    QCOMPARE(Run(xdgMime, {"query", "default", "application/x-crossword"}), QStringLiteral("gridmoor.desktop"));
+    QCOMPARE(Run(xdgMime, {"query", "default", "application/x-crossword"}), QStringLiteral("org.gridmoor.gridmoor.desktop"));
     const QString gio = Run(QStandardPaths::findExecutable("gio"), {"mime", "application/x-crossword"});
-    QVERIFY2(gio.section('\n', 0, 0).contains("gridmoor.desktop"), qPrintable(gio));
+    QVERIFY2(gio.section('\n', 0, 0).contains("org.gridmoor.gridmoor.desktop"), qPrintable(gio));
 }
 
 GRIDMOOR_TEST_GUILESS_MAIN(TestFileTypeRegistration)

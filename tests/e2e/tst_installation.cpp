@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int kTimeoutMs = 60000;
@@ -25,6 +27,9 @@ constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // The desktop caches the installation refreshes; they are not its own files.
 const QStringList kGeneratedCaches = {QStringLiteral("share/applications/mimeinfo.cache"),
                                       QStringLiteral("share/mime/")};
+
+// What makes an installation fail.
+enum class Fault { DamagedShippedFile, FileInPlaceOfAFolder, LongPrefix };
 
 struct Outcome {
     int exitCode = -1;
@@ -50,11 +55,12 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Every file and link below folder, as paths relative to it, sorted.
-QStringList FilesBelow(const QString& folder)
+// Every file and link (or every folder) below folder, as paths relative to
+// it, sorted.
+QStringList FilesBelow(const QString& folder, QDir::Filters filters = QDir::Files)
 {
     QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(folder, filters | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext())
         files << QDir(folder).relativeFilePath(it.next());
     files.sort();
@@ -68,20 +74,62 @@ QStringList ExpectedFiles()
                          "lib/gridmoor/gridmoor",
                          "lib/gridmoor/libGridmoorSetup.so",
                          "lib/gridmoor/libz.so.1",
-                         "share/applications/gridmoor.desktop",
-                         "share/icons/hicolor/scalable/apps/gridmoor.svg",
+                         "share/applications/org.gridmoor.gridmoor.desktop",
+                         "share/icons/hicolor/scalable/apps/org.gridmoor.gridmoor.svg",
                          "share/metainfo/org.gridmoor.gridmoor.metainfo.xml",
                          "share/mime/packages/gridmoor.xml"};
     for (const int size : kIconSizes)
-        files << QStringLiteral("share/icons/hicolor/%1x%1/apps/gridmoor.png").arg(size);
+        files << QStringLiteral("share/icons/hicolor/%1x%1/apps/org.gridmoor.gridmoor.png").arg(size);
     files.sort();
     return files;
 }
 
 bool IsGeneratedCache(const QString& file)
 {
-    return file == kGeneratedCaches.at(0)
-        || (file.startsWith(kGeneratedCaches.at(1)) && !file.startsWith(QStringLiteral("share/mime/packages/")));
+    return file.endsWith(kGeneratedCaches.at(0))
+        || (file.contains(kGeneratedCaches.at(1)) && !file.contains(QStringLiteral("share/mime/packages/")));
+}
+
+QStringList WithoutCaches(const QStringList& files)
+{
+    QStringList kept;
+    for (const QString& file : files) {
+        if (!IsGeneratedCache(file))
+            kept << file;
+    }
+    return kept;
+}
+
+// Every entry below folder with what tells its state: a folder by its name, a
+// file or link also by size, time, inode and link target, so that a file
+// replaced even by an equal copy counts as changed.
+QStringList Snapshot(const QString& folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat status = {};
+        lstat(QFile::encodeName(path).constData(), &status);
+        const bool isFolder = S_ISDIR(status.st_mode);
+        entries << QStringLiteral("%1 %2 %3.%4 %5 %6")
+                       .arg(QDir(folder).relativeFilePath(path))
+                       .arg(isFolder ? 0 : status.st_size)
+                       .arg(isFolder ? 0 : status.st_mtim.tv_sec)
+                       .arg(isFolder ? 0 : status.st_mtim.tv_nsec)
+                       .arg(isFolder ? 0 : status.st_ino)
+                       .arg(it.fileInfo().symLinkTarget());
+    }
+    entries.sort();
+    return entries;
+}
+
+bool Write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -95,10 +143,13 @@ private slots:
     void desktopFilesAreValid();
     void desktopRecognisesTheFileType();
     void installedProgramOpensTheSample();
-    void failedHookRemovesTheInstallation();
+    void failedInstallationLeavesEverythingAsItWas_data();
+    void failedInstallationLeavesEverythingAsItWas();
+    void uninstallLeavesWhatWasThereBefore_data();
+    void uninstallLeavesWhatWasThereBefore();
 
 private:
-    Outcome Install(const QString& prefix) const;
+    Outcome Install(const QString& prefix, const QString& destdir = QString()) const;
     QProcessEnvironment FreshHome(const QString& name) const;
     QString Prefixed(const QString& file) const { return prefix_ + u'/' + file; }
 
@@ -129,10 +180,12 @@ void TestInstallation::initTestCase()
 
 // The install runs as one component, which keeps the manifest of the user's
 // own installation (install_manifest.txt) as it is.
-Outcome TestInstallation::Install(const QString& prefix) const
+Outcome TestInstallation::Install(const QString& prefix, const QString& destdir) const
 {
-    return Run(QStringLiteral(GRIDMOOR_CMAKE), {"--install", GRIDMOOR_BUILD_DIR, "--prefix", prefix,
-                                                 "--component", "Unspecified"});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DESTDIR"), destdir);
+    return Run(QStringLiteral(GRIDMOOR_CMAKE),
+               {"--install", GRIDMOOR_BUILD_DIR, "--prefix", prefix, "--component", "Unspecified"}, environment);
 }
 
 QProcessEnvironment TestInstallation::FreshHome(const QString& name) const
@@ -173,10 +226,14 @@ void TestInstallation::installationPlacesEveryFile()
 
     QCOMPARE(QFileInfo(Prefixed("bin/gridmoor")).symLinkTarget(), Prefixed("lib/gridmoor/gridmoor"));
     QVERIFY(!QFileInfo(Prefixed("lib/gridmoor/libz.so.1")).isSymLink());
+    // Installed without the debug information the build keeps.
+    QVERIFY(ReadAll(GRIDMOOR_PROGRAM).contains(".debug_info"));
+    QVERIFY(!ReadAll(Prefixed("lib/gridmoor/gridmoor")).contains(".debug_info"));
+    QVERIFY(!ReadAll(Prefixed("lib/gridmoor/libGridmoorSetup.so")).contains(".debug_info"));
     // Shipped gzip-compressed, unpacked by the hook.
     QCOMPARE(ReadAll(Prefixed("lib/gridmoor/NYTimes.gmd")), ReadAll(GRIDMOOR_RESOURCES "/NYTimes.gmd"));
     for (const int size : kIconSizes) {
-        const QImage icon(Prefixed(QStringLiteral("share/icons/hicolor/%1x%1/apps/gridmoor.png").arg(size)));
+        const QImage icon(Prefixed(QStringLiteral("share/icons/hicolor/%1x%1/apps/org.gridmoor.gridmoor.png").arg(size)));
         QCOMPARE(icon.size(), QSize(size, size));
     }
 }
@@ -185,7 +242,7 @@ void TestInstallation::installationPlacesEveryFile()
 // writes, and the desktop's validators accept them.
 void TestInstallation::desktopFilesAreValid()
 {
-    const QString entry = Prefixed("share/applications/gridmoor.desktop");
+    const QString entry = Prefixed("share/applications/org.gridmoor.gridmoor.desktop");
     QCOMPARE(QString::fromUtf8(ReadAll(entry)), DesktopEntryText(Prefixed("lib/gridmoor/gridmoor")));
     QVERIFY(ReadAll(entry).contains("Exec=\"" + QFile::encodeName(prefix_) + "/lib/gridmoor/gridmoor\" %f\n"));
     QCOMPARE(QString::fromUtf8(ReadAll(Prefixed("share/mime/packages/gridmoor.xml"))), MimePackageText());
@@ -195,6 +252,8 @@ void TestInstallation::desktopFilesAreValid()
     const Outcome metainfoCheck = Run(QStringLiteral("appstreamcli"),
                                       {"validate", "--no-net", Prefixed("share/metainfo/org.gridmoor.gridmoor.metainfo.xml")});
     QVERIFY2(metainfoCheck.exitCode == 0, qPrintable(metainfoCheck.output));
+    QVERIFY(ReadAll(Prefixed("share/metainfo/org.gridmoor.gridmoor.metainfo.xml"))
+                .contains("<launchable type=\"desktop-id\">org.gridmoor.gridmoor.desktop</launchable>"));
 }
 
 // Before the program ever ran, with the prefix as the desktop's only data
@@ -208,7 +267,8 @@ void TestInstallation::desktopRecognisesTheFileType()
     QCOMPARE(Run(QStringLiteral("xdg-mime"), {"query", "filetype", puzzle}, environment).output,
              QStringLiteral("application/x-crossword"));
     const Outcome gio = Run(QStringLiteral("gio"), {"mime", "application/x-crossword"}, environment);
-    QVERIFY2(gio.exitCode == 0 && gio.output.section(u'\n', 0, 0).contains("gridmoor.desktop"), qPrintable(gio.output));
+    QVERIFY2(gio.exitCode == 0 && gio.output.section(u'\n', 0, 0).contains("org.gridmoor.gridmoor.desktop"),
+             qPrintable(gio.output));
 }
 
 void TestInstallation::installedProgramOpensTheSample()
@@ -238,28 +298,112 @@ void TestInstallation::installedProgramOpensTheSample()
     QVERIFY(ReadAll(sample) != ReadAll(GRIDMOOR_RESOURCES "/NYTimes.gmd"));
 }
 
-// A file the hook cannot unpack makes the installation fail and take back
-// every file and folder it placed; what was there before stays.
-void TestInstallation::failedHookRemovesTheInstallation()
+// Whatever step fails, the installation takes back exactly what it placed:
+// in a DESTDIR stage it never touches the live prefix, and over an earlier
+// installation it leaves that one, and the desktop's caches, as they were.
+void TestInstallation::failedInstallationLeavesEverythingAsItWas_data()
 {
-    const QString prefix = root_.filePath(QStringLiteral("broken"));
-    QVERIFY(QDir().mkpath(prefix + QStringLiteral("/lib/gridmoor")));
-    const QByteArray damaged("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage", 17);
-    QFile junk(prefix + QStringLiteral("/lib/gridmoor/junk.dat"));
-    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(damaged) == damaged.size());
-    junk.close();
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("overAnInstallation");
+    QTest::addColumn<bool>("staged");
+    QTest::addColumn<QString>("message");
 
-    const Outcome installed = Install(prefix);
+    QTest::newRow("hook fails") << Fault::DamagedShippedFile << false << false << "cannot unpack the damaged";
+    QTest::newRow("hook fails in a stage beside a live prefix")
+        << Fault::DamagedShippedFile << true << true << "cannot unpack the damaged";
+    QTest::newRow("hook fails over an installation")
+        << Fault::DamagedShippedFile << true << false << "the earlier installation there is as it was";
+    QTest::newRow("copy step fails") << Fault::FileInPlaceOfAFolder << false << false << "is not a directory";
+    QTest::newRow("copy step fails over an installation")
+        << Fault::FileInPlaceOfAFolder << true << false << "is not a directory";
+    QTest::newRow("installation folder path too long") << Fault::LongPrefix << false << false
+                                                        << "the installation folder's path is too long";
+}
+
+void TestInstallation::failedInstallationLeavesEverythingAsItWas()
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, overAnInstallation);
+    QFETCH(bool, staged);
+    QFETCH(QString, message);
+
+    const QString base = root_.filePath(QStringLiteral("failed-%1").arg(QTest::currentDataTag()).replace(u' ', u'-'));
+    const QString prefix = base + (fault == Fault::LongPrefix ? u'/' + QString(240 - base.size(), u'p') : QStringLiteral("/prefix"));
+    if (overAnInstallation)
+        QCOMPARE(Install(prefix).exitCode, 0);
+    const QString destdir = staged ? base + QStringLiteral("/stage") : QString();
+    const QString target = destdir + prefix;
+    if (fault == Fault::DamagedShippedFile)
+        QVERIFY(Write(target + "/lib/gridmoor/junk.dat", QByteArray("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03garbage", 17)));
+    if (fault == Fault::FileInPlaceOfAFolder) {
+        QFile::remove(target + "/share/metainfo/org.gridmoor.gridmoor.metainfo.xml");
+        QDir(target).rmdir(QStringLiteral("share/metainfo"));
+        QVERIFY(Write(target + "/share/metainfo", "not a folder"));
+    }
+    const QStringList before = Snapshot(base);
+
+    const Outcome installed = Install(prefix, destdir);
     QVERIFY(installed.exitCode != 0);
     QVERIFY2(installed.output.contains("Gridmoor was not installed"), qPrintable(installed.output));
-    QCOMPARE(FilesBelow(prefix), QStringList({"lib/gridmoor/junk.dat"}));
-    QDirIterator folders(prefix, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    QStringList remaining;
-    while (folders.hasNext())
-        remaining << QDir(prefix).relativeFilePath(folders.next());
-    remaining.sort();
-    QCOMPARE(remaining, QStringList({"lib", "lib/gridmoor"}));
-    QCOMPARE(ReadAll(junk.fileName()), damaged);
+    QVERIFY2(installed.output.simplified().contains(message), qPrintable(installed.output));
+    QCOMPARE(Snapshot(base), before);
+    if (overAnInstallation && !staged)
+        QVERIFY(ReadAll(prefix + "/share/applications/mimeinfo.cache").contains("org.gridmoor.gridmoor.desktop"));
+}
+
+// The uninstall target removes what the installation placed, files of earlier
+// versions it retired included, and the folders it made; another program's
+// files and the folders that were there stay.
+void TestInstallation::uninstallLeavesWhatWasThereBefore_data()
+{
+    QTest::addColumn<bool>("staged");
+    QTest::addColumn<bool>("startedOnce");
+    QTest::addColumn<QStringList>("formerFiles");
+
+    QTest::newRow("after a first start") << false << true << QStringList();
+    QTest::newRow("over an earlier version's names")
+        << false << false
+        << QStringList({"share/applications/gridmoor.desktop", "share/icons/hicolor/48x48/apps/gridmoor.png"});
+    QTest::newRow("staged in DESTDIR") << true << false << QStringList();
+}
+
+void TestInstallation::uninstallLeavesWhatWasThereBefore()
+{
+    QFETCH(bool, staged);
+    QFETCH(bool, startedOnce);
+    QFETCH(QStringList, formerFiles);
+
+    const QString base = root_.filePath(QStringLiteral("uninstalled-%1").arg(QTest::currentDataTag()).replace(u' ', u'-'));
+    const QString prefix = base + QStringLiteral("/prefix");
+    const QString destdir = staged ? base + QStringLiteral("/stage") : QString();
+    const QString target = destdir + prefix;
+    QVERIFY(Write(target + "/share/applications/other.desktop", "[Desktop Entry]\n"));
+    const QStringList before = FilesBelow(base);
+    for (const QString& file : formerFiles)
+        QVERIFY(Write(target + u'/' + file, "of an earlier version"));
+    const QStringList foldersBefore = FilesBelow(base, QDir::Dirs);
+    QCOMPARE(Install(prefix, destdir).exitCode, 0);
+
+    if (startedOnce) {
+        QProcessEnvironment environment = FreshHome(QStringLiteral("uninstall-home"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(prefix + "/bin/gridmoor", {});
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(prefix + "/lib/gridmoor/NYTimes.gmd"), kTimeoutMs);
+        program.terminate();
+        QVERIFY(program.waitForFinished(kTimeoutMs));
+    }
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DESTDIR"), destdir);
+    const Outcome removed = Run(QStringLiteral(GRIDMOOR_CMAKE),
+                                {"-DGRIDMOOR_BUILD_DIR=" GRIDMOOR_BUILD_DIR, "-DCOMPONENT=Unspecified", "-P",
+                                 GRIDMOOR_UNINSTALL_SCRIPT}, environment);
+    QVERIFY2(removed.exitCode == 0, qPrintable(removed.output));
+    QCOMPARE(WithoutCaches(FilesBelow(base)), before);
+    QCOMPARE(FilesBelow(base, QDir::Dirs), foldersBefore);
+    QVERIFY(!ReadAll(target + "/share/applications/mimeinfo.cache").contains("gridmoor"));
 }
 
 GRIDMOOR_TEST_MAIN(TestInstallation)

@@ -6,6 +6,8 @@
 #include "data/file_type_registration.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -15,6 +17,7 @@ namespace {
 
 bool Write(const QString& path, const QString& text)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
