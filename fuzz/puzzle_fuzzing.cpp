@@ -1,5 +1,6 @@
 #include "puzzle_fuzzing.h"
 
+#include "core/ipuz_text.h"
 #include "core/puz_checksums.h"
 #include "core/puzzle.h"
 #include "fuzz_check.h"
@@ -184,6 +185,17 @@ void CheckDocumentWrite(const QByteArray& before, const QByteArray& after, int c
                || after.size() == before.size() + cells + kProgressElementOverhead);
 }
 
+// An ipuz file keeps what lies around its JSON (a wrapper, a byte-order
+// mark), and its text is written back only where progress changed it.
+void CheckIpuzWrite(const QByteArray& before, const QByteArray& after)
+{
+    const IpuzText::Span was = IpuzText::JsonSpan(before);
+    const IpuzText::Span is = IpuzText::JsonSpan(after);
+    FUZZ_CHECK(before.left(was.begin) == after.left(is.begin));
+    FUZZ_CHECK(before.mid(was.end) == after.mid(is.end));
+    FUZZ_CHECK(after.size() >= before.size() - (was.end - was.begin));
+}
+
 } // namespace
 
 namespace PuzzleFuzzing {
@@ -249,6 +261,8 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
     const bool packed = input.startsWith(CPuzzleFile::kMagic);
     if (!packed && format == CPuzzle::FormatBinary)
         CheckBinaryWrite(input, written, cells, stringsEnd);
+    else if (!packed && format == CPuzzle::FormatIpuz)
+        CheckIpuzWrite(input, written);
     else if (!packed)
         CheckDocumentWrite(input, written, cells);
 
@@ -259,9 +273,9 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
     // for a rebus section keeps the first letters only; the time is kept once
     // there is progress.
     FUZZ_CHECK(FirstLetters(reopened) == letters);
-    if (format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF)
+    if ((format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF) || format == CPuzzle::FormatIpuz)
         FUZZ_CHECK(Entries(reopened) == entries);
-    if (format == CPuzzle::FormatBinary && filled)
+    if ((format == CPuzzle::FormatBinary && filled) || format == CPuzzle::FormatIpuz)
         FUZZ_CHECK(reopened.GetSolvingSeconds() == seconds);
     reopened.Close();
     FUZZ_CHECK(ReadFile(path) == written);

@@ -131,13 +131,14 @@ bool IsFormerDefaultOfThisProgram(const QString& line)
     return SameIgnoringCase(KeyOf(line), QLatin1String(kFormerContentType)) && NamesThisProgram(line);
 }
 
-// The user's mimeapps.list with this program's entry as the default for the
+// The user's mimeapps.list with this program's entry as the default for one
 // content type. Other lines stay as they are; the entry replaces an earlier
-// default (or this program's default for the former type), or is added at the
-// end of the group, or with a new group.
-QString MimeAppsText(const QString& existing)
+// default (or, for the puzzle type, this program's default for the former
+// type), or is added at the end of the group, or with a new group.
+QString WithDefault(const QString& existing, const QString& type)
 {
-    const QString defaultLine = QLatin1String(kPuzzleContentType) + u'=' + QLatin1String(kDesktopEntryName);
+    const QString defaultLine = type + u'=' + QLatin1String(kDesktopEntryName);
+    const bool replacesFormer = type == QLatin1String(kPuzzleContentType);
     QStringList lines = existing.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -153,8 +154,7 @@ QString MimeAppsText(const QString& existing)
         }
         if (!inDefaults)
             continue;
-        if (SameIgnoringCase(KeyOf(lines[i]), QLatin1String(kPuzzleContentType))
-            || IsFormerDefaultOfThisProgram(lines[i])) {
+        if (SameIgnoringCase(KeyOf(lines[i]), type) || (replacesFormer && IsFormerDefaultOfThisProgram(lines[i]))) {
             if (placed) {
                 lines.removeAt(i--);
                 continue;
@@ -177,61 +177,38 @@ QString MimeAppsText(const QString& existing)
     return lines.join(u'\n') + u'\n';
 }
 
-// In place when the defaults group names this program's entry first for the
+// The defaults for every type the program opens.
+QString MimeAppsText(const QString& existing)
+{
+    return WithDefault(WithDefault(existing, QLatin1String(kPuzzleContentType)), QLatin1String(kIpuzContentType));
+}
+
+// Whether the defaults group names this program's entry first for the type.
+bool IsDefaultFor(const QString& existing, const QString& type)
+{
+    bool inDefaults = false;
+    for (const QString& line : existing.split(u'\n')) {
+        if (IsGroupHeader(line))
+            inDefaults = line.trimmed() == QLatin1String(kDefaultsGroup);
+        else if (inDefaults && SameIgnoringCase(KeyOf(line), type))
+            return NamesThisProgram(line);
+    }
+    return false;
+}
+
+// In place when the defaults group names this program's entry first for each
 // content type and holds no default of this program for the former type.
 bool DefaultIsInPlace(const QString& existing)
 {
     bool inDefaults = false;
-    bool found = false;
-    bool ours = false;
     for (const QString& line : existing.split(u'\n')) {
-        if (IsGroupHeader(line)) {
+        if (IsGroupHeader(line))
             inDefaults = line.trimmed() == QLatin1String(kDefaultsGroup);
-        } else if (inDefaults && IsFormerDefaultOfThisProgram(line)) {
+        else if (inDefaults && IsFormerDefaultOfThisProgram(line))
             return false;
-        } else if (inDefaults && !found && SameIgnoringCase(KeyOf(line), QLatin1String(kPuzzleContentType))) {
-            found = true;
-            ours = NamesThisProgram(line);
-        }
     }
-    return ours;
-}
-
-bool WriteIfDifferent(const QString& path, const QString& text)
-{
-    return !SameIgnoringCase(ReadText(path), text) && WriteText(path, text);
-}
-
-bool WriteDesktopEntry(const QString& path, const QString& programPath)
-{
-    const QString existing = ReadText(path);
-    const QString text = DesktopEntryText(programPath);
-    const bool inPlace = SameIgnoringCase(existing, text) && existing.contains(ExecLine(programPath));
-    return !inPlace && WriteText(path, text);
-}
-
-bool WriteDefaultApplication(const QString& path)
-{
-    const QString existing = ReadText(path);
-    return !DefaultIsInPlace(existing) && WriteText(path, MimeAppsText(existing));
-}
-
-void RunTool(const char* name, const QString& folder)
-{
-    const QString tool = QStandardPaths::findExecutable(QLatin1String(name));
-    if (tool.isEmpty())
-        return;
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(tool, {folder});
-    process.waitForFinished(kToolTimeoutMs);
-}
-
-bool MimeCacheIsStale(const QString& mimeFolder, const QString& packagePath)
-{
-    const QFileInfo cache(mimeFolder + QStringLiteral("/mime.cache"));
-    return !cache.exists() || cache.lastModified() < QFileInfo(packagePath).lastModified();
+    return IsDefaultFor(existing, QLatin1String(kPuzzleContentType))
+        && IsDefaultFor(existing, QLatin1String(kIpuzContentType));
 }
 
 } // namespace
@@ -247,8 +224,13 @@ QString MimePackageText()
         "    <glob pattern=\"*.puz\"/>\n"
         "    <glob pattern=\"*.gmd\"/>\n"
         "  </mime-type>\n"
+        "  <mime-type type=\"%3\">\n"
+        "    <comment>ipuz crossword</comment>\n"
+        "    <sub-class-of type=\"application/json\"/>\n"
+        "    <glob pattern=\"*.ipuz\"/>\n"
+        "  </mime-type>\n"
         "</mime-info>\n")
-        .arg(QLatin1String(kPuzzleContentType), QLatin1String(kFormerContentType));
+        .arg(QLatin1String(kPuzzleContentType), QLatin1String(kFormerContentType), QLatin1String(kIpuzContentType));
 }
 
 QString DesktopEntryText(const QString& programPath)
@@ -259,9 +241,9 @@ QString DesktopEntryText(const QString& programPath)
         + ExecLine(programPath)
         + QStringLiteral("\nIcon=%1\n"
                          "Terminal=false\n"
-                         "MimeType=%2;\n"
+                         "MimeType=%2;%3;\n"
                          "Categories=Game;LogicGame;\n")
-              .arg(QLatin1String(kIconName), QLatin1String(kPuzzleContentType));
+              .arg(QLatin1String(kIconName), QLatin1String(kPuzzleContentType), QLatin1String(kIpuzContentType));
 }
 
 int RegisterFileTypes(const QString& programPath)

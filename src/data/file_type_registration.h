@@ -2,11 +2,12 @@
 
 #include <QString>
 
-// Makes ".puz" and ".gmd" files open with this program on the desktop: a
-// shared-mime-info package maps both patterns to "application/x-crossword"
-// (with the former name "crossword/puz" as an alias), a desktop entry runs the
-// program with the file, and the user's mimeapps.list names that entry as the
-// type's default. Only what is missing or differs is
+// Makes ".puz", ".gmd" and ".ipuz" files open with this program on the
+// desktop: a shared-mime-info package maps the first two patterns to
+// "application/x-crossword" (with the former name "crossword/puz" as an
+// alias) and ".ipuz" to "application/x-ipuz" (shared-mime-info has no type
+// for it), a desktop entry runs the program with the file, and the user's
+// mimeapps.list names that entry as both types' default. Only what is missing or differs is
 // written (compared without regard to case, except the program's path, which
 // names a file and so must match exactly); afterwards the desktop's caches are
 // refreshed where their tools are installed. Failures are silent.
@@ -23,4 +24,5 @@ QString DesktopEntryText(const QString& programPath);
 // The names the association uses.
 inline constexpr char kPuzzleContentType[] = "application/x-crossword";
 inline constexpr char kFormerContentType[] = "crossword/puz";
+inline constexpr char kIpuzContentType[] = "application/x-ipuz";
 inline constexpr char kDesktopEntryName[] = "gridmoor.desktop";

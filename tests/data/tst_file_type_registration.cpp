@@ -89,9 +89,9 @@ void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
     const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains(R"(Exec="/opt/Grid moor/bin/Gridmoor" %f)"));
     QVERIFY(entry.contains("Icon=gridmoor"));
-    QVERIFY(entry.contains("MimeType=application/x-crossword;"));
+    QVERIFY(entry.contains("MimeType=application/x-crossword;application/x-ipuz;"));
 
-    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n");
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\napplication/x-ipuz=gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
 }
@@ -105,7 +105,8 @@ void TestFileTypeRegistration::caseOnlyDifferencesCountAsInPlace()
     WriteText(entryPath, entry);
     const QString packagePath = DataPath("mime/packages/gridmoor.xml");
     WriteText(packagePath, ReadText(packagePath).toUpper());
-    WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Gridmoor.Desktop;other.desktop;\n");
+    WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Gridmoor.Desktop;other.desktop;\n"
+                              "APPLICATION/X-IPUZ=GRIDMOOR.DESKTOP\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
     QVERIFY(ReadText(entryPath).contains("ICON=GridMoor"));
@@ -145,26 +146,27 @@ void TestFileTypeRegistration::userMimeAppsLinesAreKept_data()
     QTest::newRow("other groups and defaults")
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
-           "application/x-crossword=gridmoor.desktop\n";
+           "application/x-crossword=gridmoor.desktop\napplication/x-ipuz=gridmoor.desktop\n";
     QTest::newRow("defaults group followed by another")
         << "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\nimage/png=viewer.desktop\n"
-        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=gridmoor.desktop\n\n"
+        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=gridmoor.desktop\napplication/x-ipuz=gridmoor.desktop\n\n"
            "[Removed Associations]\nimage/png=viewer.desktop\n";
     QTest::newRow("another program was the default")
         << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\napplication/x-ipuz=gridmoor.desktop\n";
     QTest::newRow("this program's default for the former type")
         << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\ntext/html=browser.desktop\napplication/x-ipuz=gridmoor.desktop\n";
     QTest::newRow("defaults for both types")
         << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\nCROSSWORD/PUZ=gridmoor.desktop;\n"
-        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\napplication/x-ipuz=gridmoor.desktop\n";
     QTest::newRow("another program's default for the former type")
         << "[Default Applications]\ncrossword/puz=other.desktop\n"
-        << "[Default Applications]\ncrossword/puz=other.desktop\napplication/x-crossword=gridmoor.desktop\n";
+        << "[Default Applications]\ncrossword/puz=other.desktop\napplication/x-crossword=gridmoor.desktop\napplication/x-ipuz=gridmoor.desktop\n";
     QTest::newRow("no defaults group")
         << "[Added Associations]\ntext/plain=editor.desktop;"
-        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=gridmoor.desktop\n";
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=gridmoor.desktop\n"
+           "application/x-ipuz=gridmoor.desktop\n";
 }
 
 void TestFileTypeRegistration::userMimeAppsLinesAreKept()
@@ -195,8 +197,8 @@ void TestFileTypeRegistration::formerRegistrationIsRewritten()
     QVERIFY(ReadText(DataPath("mime/packages/gridmoor.xml")).contains(R"(<mime-type type="application/x-crossword">)"));
     const QStringList entry = ReadText(DataPath("applications/gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains("Exec=/usr/local/bin/Gridmoor %f"));
-    QVERIFY(entry.contains("MimeType=application/x-crossword;"));
-    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\n");
+    QVERIFY(entry.contains("MimeType=application/x-crossword;application/x-ipuz;"));
+    QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=gridmoor.desktop\napplication/x-ipuz=gridmoor.desktop\n");
 }
 
 // What a file manager would ask: the type of a ".puz" file and the program
@@ -242,6 +244,10 @@ void TestFileTypeRegistration::desktopToolsSeeTheAssociation()
     QCOMPARE(Run(xdgMime, {"query", "default", "application/x-crossword"}), QStringLiteral("gridmoor.desktop"));
     const QString gio = Run(QStandardPaths::findExecutable("gio"), {"mime", "application/x-crossword"});
     QVERIFY2(gio.section('\n', 0, 0).contains("gridmoor.desktop"), qPrintable(gio));
+    const QString ipuz = home_.path() + "/x.ipuz";
+    WriteText(ipuz, "{}");
+    QCOMPARE(Run(xdgMime, {"query", "filetype", ipuz}), QStringLiteral("application/x-ipuz"));
+    QCOMPARE(Run(xdgMime, {"query", "default", "application/x-ipuz"}), QStringLiteral("gridmoor.desktop"));
 }
 
 GRIDMOOR_TEST_GUILESS_MAIN(TestFileTypeRegistration)

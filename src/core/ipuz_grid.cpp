@@ -1,0 +1,309 @@
+#include "core/ipuz_grid.h"
+
+#include "core/ipuz_json.h"
+#include "core/puz_extras.h"
+#include "core/puzzle_content.h"
+
+using IpuzJson::Element;
+
+namespace {
+
+// The shading of a square marked only "highlight": a light grey.
+constexpr quint32 kHighlightShade = 0xFFDCDCDC;
+constexpr quint32 kShadeSet = 0xFF000000;
+// Named styles may refer to other named styles; a loop ends here.
+constexpr int kDeepestStyle = 4;
+
+// The rows of a grid member, each cut to the width; false when the member is
+// no array of at least `height` rows of at least `width` squares.
+template <typename Visit>
+bool ForEachSquare(std::optional<Element> grid, int width, int height, Visit visit)
+{
+    simdjson::dom::array rows;
+    if (!grid || grid->get_array().get(rows) != simdjson::SUCCESS || int(rows.size()) < height)
+        return false;
+    int row = 0;
+    for (Element rowElement : rows) {
+        if (row >= height)
+            break;
+        simdjson::dom::array squares;
+        if (rowElement.get_array().get(squares) != simdjson::SUCCESS || int(squares.size()) < width)
+            return false;
+        int column = 0;
+        for (Element square : squares) {
+            if (column >= width)
+                break;
+            visit(square, row * width + column);
+            ++column;
+        }
+        ++row;
+    }
+    return true;
+}
+
+// The text of a value that stands for letters: a string or number, the
+// "value" of an object, the first of several. No text for null.
+IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
+{
+    if (value.is_object()) {
+        const std::optional<Element> inner = IpuzJson::Member(value, "value");
+        return inner && !inner->is_object() ? LetterText(*inner, buffer) : IpuzJson::Scalar{};
+    }
+    simdjson::dom::array several;
+    if (value.get_array().get(several) == simdjson::SUCCESS) {
+        for (Element first : several)
+            return first.is_array() || first.is_object() ? IpuzJson::Scalar{} : LetterText(first, buffer);
+        return {};
+    }
+    return IpuzJson::ScalarText(value, buffer);
+}
+
+quint8 BarsFromText(std::string_view sides)
+{
+    quint8 bars = 0;
+    for (const char side : sides) {
+        switch (side) {
+        case 'T': case 't': bars |= CellStyle::BarTop; break;
+        case 'R': case 'r': bars |= CellStyle::BarRight; break;
+        case 'B': case 'b': bars |= CellStyle::BarBottom; break;
+        case 'L': case 'l': bars |= CellStyle::BarLeft; break;
+        default: break;
+        }
+    }
+    return bars;
+}
+
+// "RRGGBB", with or without "#"; 0 for anything else.
+quint32 ShadeFromText(std::string_view text)
+{
+    if (!text.empty() && text.front() == '#')
+        text.remove_prefix(1);
+    quint32 rgb = 0;
+    const char* end = text.data() + text.size();
+    if (text.size() != 6 || std::from_chars(text.data(), end, rgb, 16).ptr != end)
+        return 0;
+    return kShadeSet | rgb;
+}
+
+} // namespace
+
+CIpuzGrid::CIpuzGrid(const Element& root, PuzzleContent& content)
+    : root_(root), content_(content), block_("#"), empty_("0")
+{
+    char buffer[24];
+    if (const std::optional<Element> block = IpuzJson::Member(root, "block")) {
+        const IpuzJson::Scalar text = IpuzJson::ScalarText(*block, buffer);
+        if (text.present)
+            block_ = IpuzJson::Bytes(text.text);
+    }
+    if (const std::optional<Element> empty = IpuzJson::Member(root, "empty")) {
+        const IpuzJson::Scalar text = IpuzJson::ScalarText(*empty, buffer);
+        if (text.present)
+            empty_ = IpuzJson::Bytes(text.text);
+    }
+    content_.blockText = block_;
+}
+
+bool CIpuzGrid::IsBlockText(std::string_view text) const
+{
+    return text == std::string_view(block_.constData(), size_t(block_.size()));
+}
+
+bool CIpuzGrid::IsEmptyText(std::string_view text) const
+{
+    return text.empty() || text == std::string_view(empty_.constData(), size_t(empty_.size()));
+}
+
+bool CIpuzGrid::ReadPuzzle(QString* error)
+{
+    const int width = content_.width;
+    const int height = content_.height;
+    content_.cells.assign(size_t(width * height), PuzzleCell());
+    const bool complete = ForEachSquare(IpuzJson::Member(root_, "puzzle"), width, height,
+                                        [this](Element square, int index) { ReadSquare(square, index); });
+    if (!complete) {
+        *error = QStringLiteral("The puzzle's grid is missing or has fewer squares than its size of %1 × %2 says.")
+                     .arg(width)
+                     .arg(height);
+        return false;
+    }
+    MirrorBars();
+    return true;
+}
+
+// A square is a block, a void square (null), or a letter square with perhaps
+// a number or label, a style and a given letter.
+void CIpuzGrid::ReadSquare(const Element& square, int index)
+{
+    PuzzleCell& cell = content_.cells[size_t(index)];
+    std::optional<Element> label = square;
+    if (square.is_object()) {
+        label = IpuzJson::Member(square, "cell");
+        if (const std::optional<Element> style = IpuzJson::Member(square, "style"))
+            ApplyStyle(*style, index, 0);
+    }
+    if (label && label->is_null()) {
+        StyleAt(index).flags |= CellStyle::Void;
+        return;
+    }
+    char buffer[24];
+    const IpuzJson::Scalar text = label ? IpuzJson::ScalarText(*label, buffer) : IpuzJson::Scalar{};
+    if (text.present && IsBlockText(text.text))
+        return;
+    cell.solution = kUnknownSolution;
+    if (text.present && !IsEmptyText(text.text))
+        content_.labels.Set(index, IpuzJson::Bytes(text.text));
+    if (square.is_object()) {
+        const std::optional<Element> given = IpuzJson::Member(square, "value");
+        const IpuzJson::Scalar letters = given ? LetterText(*given, buffer) : IpuzJson::Scalar{};
+        if (letters.present && !IsEmptyText(letters.text) && !IsBlockText(letters.text))
+            ApplyGiven(index, letters.text);
+    }
+}
+
+void CIpuzGrid::ApplyGiven(int index, std::string_view letters)
+{
+    const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(letters));
+    PuzzleCell& cell = content_.cells[size_t(index)];
+    cell.entry = upper[0];
+    cell.solution = upper[0];
+    if (upper.size() > 1) {
+        content_.rebusEntries.Set(index, upper);
+        content_.rebusAnswers.Set(index, upper);
+    }
+    StyleAt(index).flags |= CellStyle::Given;
+}
+
+CellStyle& CIpuzGrid::StyleAt(int index)
+{
+    if (content_.styles.empty())
+        content_.styles.assign(content_.cells.size(), CellStyle());
+    return content_.styles[size_t(index)];
+}
+
+void CIpuzGrid::SetCircled(int index)
+{
+    if (content_.markup.empty())
+        content_.markup.assign(content_.cells.size(), 0);
+    content_.markup[size_t(index)] |= PuzExtras::kCircled;
+}
+
+// A style is a name from "styles" or an object; an object may name another
+// style to start from.
+void CIpuzGrid::ApplyStyle(const Element& style, int index, int depth)
+{
+    std::string_view name;
+    if (style.get_string().get(name) == simdjson::SUCCESS) {
+        const std::optional<Element> styles = IpuzJson::Member(root_, "styles");
+        const std::optional<Element> named = styles ? IpuzJson::Member(*styles, name) : std::nullopt;
+        if (named && depth < kDeepestStyle)
+            ApplyStyle(*named, index, depth + 1);
+        return;
+    }
+    if (!style.is_object())
+        return;
+    if (const std::optional<Element> base = IpuzJson::Member(style, "named"); base && depth < kDeepestStyle)
+        ApplyStyle(*base, index, depth + 1);
+    std::string_view text;
+    if (const std::optional<Element> shape = IpuzJson::Member(style, "shapebg");
+        shape && shape->get_string().get(text) == simdjson::SUCCESS && text == "circle")
+        SetCircled(index);
+    if (const std::optional<Element> bars = IpuzJson::Member(style, "barred");
+        bars && bars->get_string().get(text) == simdjson::SUCCESS && BarsFromText(text) != 0)
+        StyleAt(index).bars |= BarsFromText(text);
+    bool highlight = false;
+    if (const std::optional<Element> flag = IpuzJson::Member(style, "highlight");
+        flag && flag->get_bool().get(highlight) == simdjson::SUCCESS && highlight)
+        StyleAt(index).shade = kHighlightShade;
+    if (const std::optional<Element> color = IpuzJson::Member(style, "color")) {
+        const quint32 shade = color->get_string().get(text) == simdjson::SUCCESS ? ShadeFromText(text)
+                                                                                  : kHighlightShade;
+        if (shade != 0)
+            StyleAt(index).shade = shade;
+    }
+}
+
+// A bar between two squares belongs to both, whichever of them the file put
+// it on; a bar on the grid's edge or beside a void square ends nothing and
+// is drawn all the same.
+void CIpuzGrid::MirrorBars()
+{
+    if (content_.styles.empty())
+        return;
+    const int width = content_.width;
+    const int count = int(content_.cells.size());
+    for (int i = 0; i < count; ++i) {
+        const quint8 bars = content_.styles[size_t(i)].bars;
+        const int column = i % width;
+        if ((bars & CellStyle::BarRight) && column + 1 < width)
+            content_.styles[size_t(i + 1)].bars |= CellStyle::BarLeft;
+        if ((bars & CellStyle::BarLeft) && column > 0)
+            content_.styles[size_t(i - 1)].bars |= CellStyle::BarRight;
+        if ((bars & CellStyle::BarBottom) && i + width < count)
+            content_.styles[size_t(i + width)].bars |= CellStyle::BarTop;
+        if ((bars & CellStyle::BarTop) && i >= width)
+            content_.styles[size_t(i - width)].bars |= CellStyle::BarBottom;
+    }
+}
+
+void CIpuzGrid::ReadSolution()
+{
+    bool known = true;
+    const bool complete = ForEachSquare(
+        IpuzJson::Member(root_, "solution"), content_.width, content_.height, [&](Element square, int index) {
+            PuzzleCell& cell = content_.cells[size_t(index)];
+            if (cell.solution == ' ' || (!content_.styles.empty() && content_.styles[size_t(index)].IsGiven()))
+                return;
+            char buffer[24];
+            const IpuzJson::Scalar text = LetterText(square, buffer);
+            if (!text.present || IsEmptyText(text.text) || IsBlockText(text.text)) {
+                known = false;
+                return;
+            }
+            const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(text.text));
+            cell.solution = upper[0];
+            if (upper.size() > 1)
+                content_.rebusAnswers.Set(index, upper);
+        });
+    content_.hasSolution = complete && known;
+    if (content_.hasSolution)
+        return;
+    // Letters of a partial solution cannot be trusted to check with.
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        PuzzleCell& cell = content_.cells[i];
+        const bool given = !content_.styles.empty() && content_.styles[i].IsGiven();
+        if (cell.solution != ' ' && !given) {
+            cell.solution = kUnknownSolution;
+            content_.rebusAnswers.Set(qint32(i), QByteArray());
+        }
+    }
+}
+
+void CIpuzGrid::ReadSaved()
+{
+    const std::optional<Element> saved = IpuzJson::Member(root_, "saved");
+    if (!saved || saved->is_null())
+        return;
+    std::vector<PuzzleCell> cells = content_.cells;
+    CellTexts rebusEntries = content_.rebusEntries;
+    const bool complete =
+        ForEachSquare(saved, content_.width, content_.height, [&](Element square, int index) {
+            PuzzleCell& cell = cells[size_t(index)];
+            if (cell.solution == ' ' || (!content_.styles.empty() && content_.styles[size_t(index)].IsGiven()))
+                return;
+            char buffer[24];
+            const IpuzJson::Scalar text = LetterText(square, buffer);
+            if (!text.present || IsEmptyText(text.text) || IsBlockText(text.text))
+                return;
+            const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(text.text).trimmed());
+            if (upper.isEmpty())
+                return;
+            cell.entry = upper[0];
+            if (upper.size() > 1)
+                rebusEntries.Set(index, upper);
+        });
+    if (!complete)
+        return;
+    content_.cells = std::move(cells);
+    content_.rebusEntries = std::move(rebusEntries);
+}
