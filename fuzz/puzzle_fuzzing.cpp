@@ -108,6 +108,13 @@ void EnterLetters(CPuzzle& puzzle)
         if (!IsLetterCell(puzzle, i))
             continue;
         puzzle.SetCurrentCell(i);
+        // A given letter stays whatever the solver types.
+        if (puzzle.IsGiven(i)) {
+            const QString given = puzzle.GetEntryText(i);
+            puzzle.SetCurrentEntry('Q');
+            FUZZ_CHECK(puzzle.GetEntryText(i) == given);
+            continue;
+        }
         if (i % 7 == 1)
             puzzle.SetCurrentEntryText(QByteArray("rb") + char('A' + i % 26));
         else
@@ -251,7 +258,7 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
         EnterLetters(puzzle);
         entries = Entries(puzzle);
         letters = FirstLetters(puzzle);
-        filled = puzzle.GetFilledCount() > 0;
+        filled = format == CPuzzle::FormatIpuz ? puzzle.HasSolverEntries() : puzzle.GetFilledCount() > 0;
         seconds = puzzle.GetSolvingSeconds();
         if (format == CPuzzle::FormatBinary)
             stringsEnd = StringsEnd(puzzle, input.indexOf(kBinaryMarker));
@@ -275,7 +282,7 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
     FUZZ_CHECK(FirstLetters(reopened) == letters);
     if ((format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF) || format == CPuzzle::FormatIpuz)
         FUZZ_CHECK(Entries(reopened) == entries);
-    if ((format == CPuzzle::FormatBinary && filled) || format == CPuzzle::FormatIpuz)
+    if ((format == CPuzzle::FormatBinary || format == CPuzzle::FormatIpuz) && filled)
         FUZZ_CHECK(reopened.GetSolvingSeconds() == seconds);
     reopened.Close();
     FUZZ_CHECK(ReadFile(path) == written);

@@ -40,6 +40,13 @@ COMMANDS=(
     "rsvg-convert librsvg2-bin"
 )
 
+# Only bench/core/compare_ipuz.sh needs these (it runs an npm package for the
+# comparison); "install-deps.sh --bench" adds them. Neither the build nor the
+# tests need node.
+if [ "${1:-}" = "--bench" ]; then
+    COMMANDS+=("node nodejs" "npm npm")
+fi
+
 packages=("${BUILD_PACKAGES[@]}")
 for entry in "${COMMANDS[@]}"; do
     packages+=("${entry#* }")

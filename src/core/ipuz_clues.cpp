@@ -58,8 +58,12 @@ QByteArray NumberText(Element number)
         return QByteArray();
     }
     char buffer[24];
-    const IpuzJson::Scalar text = IpuzJson::ScalarText(number, buffer);
-    return text.present ? IpuzJson::Bytes(text.text).trimmed() : QByteArray();
+    IpuzJson::Scalar text = IpuzJson::ScalarText(number, buffer);
+    while (!text.text.empty() && text.text.front() == ' ')
+        text.text.remove_prefix(1);
+    while (!text.text.empty() && text.text.back() == ' ')
+        text.text.remove_suffix(1);
+    return text.present ? IpuzJson::Bytes(text.text) : QByteArray();
 }
 
 QByteArray ClueText(std::optional<Element> text)

@@ -58,6 +58,20 @@ IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
     return IpuzJson::ScalarText(value, buffer);
 }
 
+// The letters upper-cased: one letter is the square's letter, several are
+// its whole text as well (a rebus). Most squares hold one letter, which
+// needs no copy.
+void SetLetters(std::string_view text, char* letter, CellTexts& several, int index)
+{
+    if (text.size() == 1) {
+        *letter = UpperCaseLetter(text[0]);
+        return;
+    }
+    const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(text));
+    *letter = upper[0];
+    several.Set(index, upper);
+}
+
 quint8 BarsFromText(std::string_view sides)
 {
     quint8 bars = 0;
@@ -260,10 +274,7 @@ void CIpuzGrid::ReadSolution()
                 known = false;
                 return;
             }
-            const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(text.text));
-            cell.solution = upper[0];
-            if (upper.size() > 1)
-                content_.rebusAnswers.Set(index, upper);
+            SetLetters(text.text, &cell.solution, content_.rebusAnswers, index);
         });
     content_.hasSolution = complete && known;
     if (content_.hasSolution)
@@ -295,12 +306,13 @@ void CIpuzGrid::ReadSaved()
             const IpuzJson::Scalar text = LetterText(square, buffer);
             if (!text.present || IsEmptyText(text.text) || IsBlockText(text.text))
                 return;
-            const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(text.text).trimmed());
-            if (upper.isEmpty())
-                return;
-            cell.entry = upper[0];
-            if (upper.size() > 1)
-                rebusEntries.Set(index, upper);
+            std::string_view letters = text.text;
+            while (!letters.empty() && letters.front() == ' ')
+                letters.remove_prefix(1);
+            while (!letters.empty() && letters.back() == ' ')
+                letters.remove_suffix(1);
+            if (!letters.empty())
+                SetLetters(letters, &cell.entry, rebusEntries, index);
         });
     if (!complete)
         return;

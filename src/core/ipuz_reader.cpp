@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 using IpuzJson::Element;
 
@@ -47,15 +48,26 @@ QString Decoded(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The parser reads a little past the text's end, so the text is copied into
+// a buffer with that room, kept from one file to the next.
+bool ParsePadded(simdjson::dom::parser& parser, QByteArrayView json, Element* root)
+{
+    static std::string padded;
+    if (padded.capacity() > kKeptParserCapacity)
+        std::string().swap(padded);
+    padded.assign(json.data(), size_t(json.size()));
+    padded.resize(size_t(json.size()) + simdjson::SIMDJSON_PADDING, ' ');
+    return parser.parse(padded.data(), size_t(json.size()), false).get(*root) == simdjson::SUCCESS;
+}
+
 // Parses the text; a text that fails is tried once more without the commas
 // some tools leave before a closing bracket.
 bool Parse(simdjson::dom::parser& parser, QByteArrayView json, Element* root)
 {
-    if (parser.parse(json.data(), size_t(json.size())).get(*root) == simdjson::SUCCESS)
+    if (ParsePadded(parser, json, root))
         return true;
     const QByteArray repaired = IpuzText::WithoutTrailingCommas(json);
-    return repaired.size() != json.size()
-        && parser.parse(repaired.constData(), size_t(repaired.size())).get(*root) == simdjson::SUCCESS;
+    return repaired.size() != json.size() && ParsePadded(parser, repaired, root);
 }
 
 bool ContainsText(std::string_view text, const char* part)

@@ -177,7 +177,7 @@ void CPuzzle::SaveProgress()
         CBinaryPuzzleWriter(file_, content_).Write(changes, ChecksumsWereValid(), IsSolved());
     } else if (format_ == FormatDocument && entriesChanged_) {
         WriteDocumentEntries();
-    } else if (format_ == FormatIpuz && (entriesChanged_ || timeChanged_)) {
+    } else if (format_ == FormatIpuz && (entriesChanged_ || (timeChanged_ && HasSolverEntries()))) {
         WriteIpuzProgress();
     }
     entriesChanged_ = false;
@@ -398,6 +398,15 @@ bool CPuzzle::IsBarBetween(int index, int neighbour) const
 QString CPuzzle::GetFileLabel(int index) const
 {
     return content_.labels.IsEmpty() ? QString() : WidenText(content_.labels.At(index));
+}
+
+bool CPuzzle::HasSolverEntries() const
+{
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        if (content_.cells[i].entry != ' ' && !IsGiven(int(i)))
+            return true;
+    }
+    return false;
 }
 
 bool CPuzzle::HasSolution() const

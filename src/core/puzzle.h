@@ -84,6 +84,9 @@ public:
     // False for a puzzle that comes without its solution: nothing can then be
     // checked or revealed.
     bool HasSolution() const;
+    // Whether the solver has entered a letter anywhere (given letters do not
+    // count): the solving time alone is not progress worth writing.
+    bool HasSolverEntries() const;
     QString GetSolutionText(int index) const;
     QString GetEntryText(int index) const;
     bool IsEntryCorrect(int index) const;

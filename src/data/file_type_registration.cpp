@@ -211,6 +211,43 @@ bool DefaultIsInPlace(const QString& existing)
         && IsDefaultFor(existing, QLatin1String(kIpuzContentType));
 }
 
+bool WriteIfDifferent(const QString& path, const QString& text)
+{
+    return !SameIgnoringCase(ReadText(path), text) && WriteText(path, text);
+}
+
+bool WriteDesktopEntry(const QString& path, const QString& programPath)
+{
+    const QString existing = ReadText(path);
+    const QString text = DesktopEntryText(programPath);
+    const bool inPlace = SameIgnoringCase(existing, text) && existing.contains(ExecLine(programPath));
+    return !inPlace && WriteText(path, text);
+}
+
+bool WriteDefaultApplication(const QString& path)
+{
+    const QString existing = ReadText(path);
+    return !DefaultIsInPlace(existing) && WriteText(path, MimeAppsText(existing));
+}
+
+void RunTool(const char* name, const QString& folder)
+{
+    const QString tool = QStandardPaths::findExecutable(QLatin1String(name));
+    if (tool.isEmpty())
+        return;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(tool, {folder});
+    process.waitForFinished(kToolTimeoutMs);
+}
+
+bool MimeCacheIsStale(const QString& mimeFolder, const QString& packagePath)
+{
+    const QFileInfo cache(mimeFolder + QStringLiteral("/mime.cache"));
+    return !cache.exists() || cache.lastModified() < QFileInfo(packagePath).lastModified();
+}
+
 } // namespace
 
 QString MimePackageText()
