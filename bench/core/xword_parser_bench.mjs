@@ -3,11 +3,11 @@
 // comparison with bench_ipuz. Run through compare_ipuz.sh, which installs the
 // package into the build folder.
 import { readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
+import { pathToFileURL } from 'node:url';
 
 const [moduleFolder, ...files] = process.argv.slice(2);
-const require = createRequire(moduleFolder + '/');
-const { parseIpuz } = require('@xwordly/xword-parser');
+const entry = `${moduleFolder}/node_modules/@xwordly/xword-parser/dist/index.mjs`;
+const { parseIpuz } = await import(pathToFileURL(entry).href);
 const runs = 2001;
 
 for (const file of files) {

@@ -198,12 +198,15 @@ PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
                 record.text = ClueText(part);
             ++k;
         }
-    } else if (clue.is_object()) {
-        if (const std::optional<Element> value = IpuzJson::Member(clue, "number"))
-            *number = NumberText(*value);
-        record.text = ClueText(IpuzJson::Member(clue, "clue"));
-        if (const std::optional<Element> enumeration = IpuzJson::Member(clue, "enumeration"))
-            record.enumeration = NumberText(*enumeration);
+    } else if (simdjson::dom::object fields; clue.get_object().get(fields) == simdjson::SUCCESS) {
+        for (const auto field : fields) {
+            if (field.key == "number")
+                *number = NumberText(field.value);
+            else if (field.key == "clue")
+                record.text = ClueText(field.value);
+            else if (field.key == "enumeration")
+                record.enumeration = NumberText(field.value);
+        }
     }
     if (record.text.isNull())
         record.text = QByteArray("");

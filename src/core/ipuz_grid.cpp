@@ -116,16 +116,18 @@ CIpuzGrid::CIpuzGrid(const Element& root, PuzzleContent& content)
             empty_ = IpuzJson::Bytes(text.text);
     }
     content_.blockText = block_;
+    styles_ = IpuzJson::Member(root, "styles");
 }
 
 bool CIpuzGrid::IsBlockText(std::string_view text) const
 {
-    return text == std::string_view(block_.constData(), size_t(block_.size()));
+    return text.size() == size_t(block_.size()) && text == std::string_view(block_.constData(), text.size());
 }
 
 bool CIpuzGrid::IsEmptyText(std::string_view text) const
 {
-    return text.empty() || text == std::string_view(empty_.constData(), size_t(empty_.size()));
+    return text.empty()
+        || (text.size() == size_t(empty_.size()) && text == std::string_view(empty_.constData(), text.size()));
 }
 
 bool CIpuzGrid::ReadPuzzle(QString* error)
@@ -151,10 +153,18 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
 {
     PuzzleCell& cell = content_.cells[size_t(index)];
     std::optional<Element> label = square;
-    if (square.is_object()) {
-        label = IpuzJson::Member(square, "cell");
-        if (const std::optional<Element> style = IpuzJson::Member(square, "style"))
-            ApplyStyle(*style, index, 0);
+    std::optional<Element> given;
+    simdjson::dom::object fields;
+    if (square.get_object().get(fields) == simdjson::SUCCESS) {
+        label.reset();
+        for (const auto field : fields) {
+            if (field.key == "cell")
+                label = field.value;
+            else if (field.key == "style")
+                ApplyStyle(field.value, index, 0);
+            else if (field.key == "value")
+                given = field.value;
+        }
     }
     if (label && label->is_null()) {
         StyleAt(index).flags |= CellStyle::Void;
@@ -167,12 +177,9 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
     cell.solution = kUnknownSolution;
     if (text.present && !IsEmptyText(text.text))
         content_.labels.Set(index, IpuzJson::Bytes(text.text));
-    if (square.is_object()) {
-        const std::optional<Element> given = IpuzJson::Member(square, "value");
-        const IpuzJson::Scalar letters = given ? LetterText(*given, buffer) : IpuzJson::Scalar{};
-        if (letters.present && !IsEmptyText(letters.text) && !IsBlockText(letters.text))
-            ApplyGiven(index, letters.text);
-    }
+    const IpuzJson::Scalar letters = given ? LetterText(*given, buffer) : IpuzJson::Scalar{};
+    if (letters.present && !IsEmptyText(letters.text) && !IsBlockText(letters.text))
+        ApplyGiven(index, letters.text);
 }
 
 void CIpuzGrid::ApplyGiven(int index, std::string_view letters)
@@ -208,32 +215,28 @@ void CIpuzGrid::ApplyStyle(const Element& style, int index, int depth)
 {
     std::string_view name;
     if (style.get_string().get(name) == simdjson::SUCCESS) {
-        const std::optional<Element> styles = IpuzJson::Member(root_, "styles");
-        const std::optional<Element> named = styles ? IpuzJson::Member(*styles, name) : std::nullopt;
+        const std::optional<Element> named = styles_ ? IpuzJson::Member(*styles_, name) : std::nullopt;
         if (named && depth < kDeepestStyle)
             ApplyStyle(*named, index, depth + 1);
         return;
     }
-    if (!style.is_object())
+    simdjson::dom::object fields;
+    if (style.get_object().get(fields) != simdjson::SUCCESS)
         return;
-    if (const std::optional<Element> base = IpuzJson::Member(style, "named"); base && depth < kDeepestStyle)
-        ApplyStyle(*base, index, depth + 1);
-    std::string_view text;
-    if (const std::optional<Element> shape = IpuzJson::Member(style, "shapebg");
-        shape && shape->get_string().get(text) == simdjson::SUCCESS && text == "circle")
-        SetCircled(index);
-    if (const std::optional<Element> bars = IpuzJson::Member(style, "barred");
-        bars && bars->get_string().get(text) == simdjson::SUCCESS && BarsFromText(text) != 0)
-        StyleAt(index).bars |= BarsFromText(text);
-    bool highlight = false;
-    if (const std::optional<Element> flag = IpuzJson::Member(style, "highlight");
-        flag && flag->get_bool().get(highlight) == simdjson::SUCCESS && highlight)
-        StyleAt(index).shade = kHighlightShade;
-    if (const std::optional<Element> color = IpuzJson::Member(style, "color")) {
-        const quint32 shade = color->get_string().get(text) == simdjson::SUCCESS ? ShadeFromText(text)
-                                                                                  : kHighlightShade;
-        if (shade != 0)
-            StyleAt(index).shade = shade;
+    for (const auto field : fields) {
+        std::string_view text;
+        const bool isText = field.value.get_string().get(text) == simdjson::SUCCESS;
+        bool flag = false;
+        if (field.key == "named" && depth < kDeepestStyle)
+            ApplyStyle(field.value, index, depth + 1);
+        else if (field.key == "shapebg" && isText && text == "circle")
+            SetCircled(index);
+        else if (field.key == "barred" && isText && BarsFromText(text) != 0)
+            StyleAt(index).bars |= BarsFromText(text);
+        else if (field.key == "highlight" && field.value.get_bool().get(flag) == simdjson::SUCCESS && flag)
+            StyleAt(index).shade = kHighlightShade;
+        else if (field.key == "color" && (!isText || ShadeFromText(text) != 0))
+            StyleAt(index).shade = isText ? ShadeFromText(text) : kHighlightShade;
     }
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/ipuz_json.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <string_view>
-
-namespace simdjson::dom {
-class element;
-}
 
 struct CellStyle;
 struct PuzzleContent;
@@ -40,6 +39,7 @@ private:
     bool IsEmptyText(std::string_view text) const;
 
     const simdjson::dom::element& root_;
+    std::optional<simdjson::dom::element> styles_;
     PuzzleContent& content_;
     QByteArray block_;
     QByteArray empty_;
