@@ -5,6 +5,7 @@
 
 #include "core/puzzle.h"
 
+#include "bench_grid.h"
 #include "fixture_files.h"
 #include "grid_words.h"
 #include "ipuz_builder.h"
@@ -23,20 +24,6 @@ namespace {
 
 constexpr int kRuns = 2001;
 
-// The benchmark grid of bench_core: a black square at every fourth cell of
-// every fourth row, and its mirror image.
-QList<QByteArray> Grid(int size)
-{
-    QList<QByteArray> rows(size, QByteArray(size, 'x'));
-    for (int r = 3; r < size; r += 4) {
-        for (int c = (r / 4) % 3; c < size; c += 4) {
-            rows[r][c] = '.';
-            rows[size - 1 - r][size - 1 - c] = '.';
-        }
-    }
-    return FillLetters(rows);
-}
-
 // Clues of an ordinary length, as objects with an enumeration.
 QByteArray Clues(const QList<QByteArray>& grid)
 {
@@ -53,7 +40,7 @@ QByteArray Clues(const QList<QByteArray>& grid)
 
 QByteArray Plain15()
 {
-    const QList<QByteArray> grid = Grid(15);
+    const QList<QByteArray> grid = BenchGrid(15);
     return IpuzBuilder(grid).Member("copyright", "\"2024 Nobody\"").Member("clues", Clues(grid)).Build();
 }
 
@@ -61,7 +48,7 @@ QByteArray Plain15()
 // every ninth, and the first two thirds of the squares filled in.
 QByteArray Styled21()
 {
-    const QList<QByteArray> grid = Grid(21);
+    const QList<QByteArray> grid = BenchGrid(21);
     IpuzBuilder builder(grid);
     QByteArray saved = "[";
     for (int cell = 0; cell < 21 * 21; ++cell) {
