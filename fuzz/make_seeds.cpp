@@ -7,6 +7,7 @@
 #include "data/color_schemes.h"
 #include "data/settings.h"
 #include "document_builder.h"
+#include "ipuz_builder.h"
 #include "puz_builder.h"
 
 #include <QByteArray>
@@ -120,6 +121,49 @@ QList<Seed> DocumentSeeds()
                              .Build()},
         {"fifteen_with_comment",
          DocumentBuilder(LargeGrid()).Trailer("<!-- made by hand -->\n").Build()},
+    };
+}
+
+// ipuz crosswords with every kind of square, style, clue and progress the
+// reader knows, the forms real files take, and files that lie or are of
+// another kind.
+QList<Seed> IpuzSeeds()
+{
+    const QList<QByteArray> grid = {"CAT", "A_O", "BOX"};
+    const QByteArray objectClues =
+        "{\"Across\": [{\"number\": \"1\", \"clue\": \"<i>Pet</i> &amp; co\", \"enumeration\": 3},"
+        " \"Unnumbered\"], \"Down:Going down\": [{\"number\": 1, \"clue\": \"Taxi\", \"cells\": [[1,1],[1,2],[1,3]]}],"
+        " \"Diagonal\": [[1, \"Corner\"]]}";
+    return {
+        {"small", IpuzBuilder(kSmallGrid).Build()},
+        {"void", IpuzBuilder(grid).Build()},
+        {"wrapped_bom", "\xEF\xBB\xBF" + IpuzBuilder(kSmallGrid).Wrapped().Build()},
+        {"trailing_comma", IpuzBuilder(kSmallGrid).Member("notes", "[1, 2,]").Build()},
+        {"barred_shaded", IpuzBuilder(LargeGrid())
+                              .Member("styles", "{\"bar\": {\"barred\": \"RB\"}, \"dark\": {\"color\": \"202020\"}}")
+                              .Square(1, "{\"cell\": 0, \"style\": \"bar\"}")
+                              .Square(17, "{\"cell\": \"0\", \"style\": {\"named\": \"dark\", \"shapebg\": \"circle\"}}")
+                              .Square(33, "{\"cell\": 0, \"style\": {\"highlight\": true, \"barred\": \"TL\"}}")
+                              .Build()},
+        {"given_and_labels", IpuzBuilder(kSmallGrid)
+                                 .Square(0, "{\"cell\": \"A\", \"value\": \"C\"}")
+                                 .Square(4, "{\"cell\": 9, \"value\": [\"O\"]}")
+                                 .Build()},
+        {"no_solution", IpuzBuilder(kSmallGrid).Without("solution").Build()},
+        {"partial_solution", IpuzBuilder(kSmallGrid).Member("solution", "[[\"C\",null,\"T\"],[\"A\",\"#\",\"O\"],[{\"value\":\"B\"},\"O\",\"\"]]").Build()},
+        {"saved", IpuzBuilder(kSmallGrid)
+                      .Member("saved", "[[\"C\",\"\",\"TEA\"],[\"a\",\"#\",0],[null,\"O\",\"X\"]]")
+                      .Member("http://gridmoor.org/ipuz/progress", "{\"seconds\": 93}")
+                      .Build()},
+        {"object_clues", IpuzBuilder(kSmallGrid).Member("showenumerations", "true").Member("clues", objectClues).Build()},
+        {"string_clues", IpuzBuilder(kSmallGrid).Member("clues", "{\"Across\": [\"One\", \"Two\"], \"Down\": [\"Three\"]}").Build()},
+        {"custom_block_empty", IpuzBuilder({"CAT", "A*O"}).Member("block", "\"*\"").Member("empty", "\"-\"")
+                                   .Member("puzzle", "[[\"1\",\"-\",\"2\"],[\"-\",\"*\",\"-\"]]").Build()},
+        {"sudoku", IpuzBuilder(kSmallGrid).Member("kind", "[\"http://ipuz.org/sudoku#1\"]").Build()},
+        {"short_rows", IpuzBuilder(kSmallGrid).Member("puzzle", "[[1,2],[3],[]]").Build()},
+        {"info_markup", IpuzBuilder(kWideGrid).Member("intro", "\"<b>Hello</b><br/>there &#233;\"")
+                            .Member("publisher", "\"P\"").Member("date", "\"1/2/2024\"").Build()},
+        {"fifteen", IpuzBuilder(LargeGrid()).Build()},
     };
 }
 
@@ -261,6 +305,7 @@ int main(int argc, char** argv)
         && WriteSeeds(fuzz + QStringLiteral("puz_reader"), binary)
         && WriteSeeds(fuzz + QStringLiteral("document_reader"), documents)
         && WriteSeeds(fuzz + QStringLiteral("container"), containers)
+        && WriteSeeds(fuzz + QStringLiteral("ipuz_reader"), IpuzSeeds())
         && WriteSeeds(fuzz + QStringLiteral("settings"), SettingsSeeds() + SavedSettingsSeeds());
     if (!written) {
         std::fprintf(stderr, "make_seeds: cannot write the corpora into %s/fuzz\n", argv[1]);

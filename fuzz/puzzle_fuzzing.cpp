@@ -1,5 +1,6 @@
 #include "puzzle_fuzzing.h"
 
+#include "core/ipuz_text.h"
 #include "core/puz_checksums.h"
 #include "core/puzzle.h"
 #include "fuzz_check.h"
@@ -107,6 +108,13 @@ void EnterLetters(CPuzzle& puzzle)
         if (!IsLetterCell(puzzle, i))
             continue;
         puzzle.SetCurrentCell(i);
+        // A given letter stays whatever the solver types.
+        if (puzzle.IsGiven(i)) {
+            const QString given = puzzle.GetEntryText(i);
+            puzzle.SetCurrentEntry('Q');
+            FUZZ_CHECK(puzzle.GetEntryText(i) == given);
+            continue;
+        }
         if (i % 7 == 1)
             puzzle.SetCurrentEntryText(QByteArray("rb") + char('A' + i % 26));
         else
@@ -184,6 +192,17 @@ void CheckDocumentWrite(const QByteArray& before, const QByteArray& after, int c
                || after.size() == before.size() + cells + kProgressElementOverhead);
 }
 
+// An ipuz file keeps what lies around its JSON (a wrapper, a byte-order
+// mark), and its text is written back only where progress changed it.
+void CheckIpuzWrite(const QByteArray& before, const QByteArray& after)
+{
+    const IpuzText::Span was = IpuzText::JsonSpan(before);
+    const IpuzText::Span is = IpuzText::JsonSpan(after);
+    FUZZ_CHECK(before.left(was.begin) == after.left(is.begin));
+    FUZZ_CHECK(before.mid(was.end) == after.mid(is.end));
+    FUZZ_CHECK(after.size() >= before.size() - (was.end - was.begin));
+}
+
 } // namespace
 
 namespace PuzzleFuzzing {
@@ -239,7 +258,7 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
         EnterLetters(puzzle);
         entries = Entries(puzzle);
         letters = FirstLetters(puzzle);
-        filled = puzzle.GetFilledCount() > 0;
+        filled = format == CPuzzle::FormatIpuz ? puzzle.HasSolverEntries() : puzzle.GetFilledCount() > 0;
         seconds = puzzle.GetSolvingSeconds();
         if (format == CPuzzle::FormatBinary)
             stringsEnd = StringsEnd(puzzle, input.indexOf(kBinaryMarker));
@@ -249,6 +268,8 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
     const bool packed = input.startsWith(CPuzzleFile::kMagic);
     if (!packed && format == CPuzzle::FormatBinary)
         CheckBinaryWrite(input, written, cells, stringsEnd);
+    else if (!packed && format == CPuzzle::FormatIpuz)
+        CheckIpuzWrite(input, written);
     else if (!packed)
         CheckDocumentWrite(input, written, cells);
 
@@ -259,9 +280,9 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
     // for a rebus section keeps the first letters only; the time is kept once
     // there is progress.
     FUZZ_CHECK(FirstLetters(reopened) == letters);
-    if (format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF)
+    if ((format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF) || format == CPuzzle::FormatIpuz)
         FUZZ_CHECK(Entries(reopened) == entries);
-    if (format == CPuzzle::FormatBinary && filled)
+    if ((format == CPuzzle::FormatBinary || format == CPuzzle::FormatIpuz) && filled)
         FUZZ_CHECK(reopened.GetSolvingSeconds() == seconds);
     reopened.Close();
     FUZZ_CHECK(ReadFile(path) == written);

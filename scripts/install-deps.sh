@@ -9,7 +9,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # Libraries, compilers and fonts: what the build links against or runs. The
 # colour emoji font lets clues of UTF-8 puzzles show their emoji, not boxes.
 BUILD_PACKAGES=(
-    cmake g++ make pkg-config zlib1g-dev
+    cmake g++ make pkg-config zlib1g-dev libsimdjson-dev
     qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
 )
@@ -40,6 +40,13 @@ COMMANDS=(
     "strip binutils"
     "rsvg-convert librsvg2-bin"
 )
+
+# Only bench/core/compare_ipuz.sh needs these (it runs an npm package for the
+# comparison); "install-deps.sh --bench" adds them. Neither the build nor the
+# tests need node.
+if [ "${1:-}" = "--bench" ]; then
+    COMMANDS+=("node nodejs" "npm npm")
+fi
 
 packages=("${BUILD_PACKAGES[@]}")
 for entry in "${COMMANDS[@]}"; do

@@ -5,6 +5,7 @@
 #include "core/puzzle.h"
 #include "core/xml_reader.h"
 
+#include "bench_grid.h"
 #include "document_builder.h"
 #include "fixture_files.h"
 #include "grid_words.h"
@@ -39,26 +40,12 @@ double MedianMicroseconds(const std::function<void()>& work, int runs = kRuns)
     return times[size_t(runs / 2)];
 }
 
-// A square grid with a black square at every fourth cell of every fourth row,
-// and its mirror image, so the words run 3 long and more.
-QList<QByteArray> Grid(int size)
-{
-    QList<QByteArray> rows(size, QByteArray(size, 'x'));
-    for (int r = 3; r < size; r += 4) {
-        for (int c = (r / 4) % 3; c < size; c += 4) {
-            rows[r][c] = '.';
-            rows[size - 1 - r][size - 1 - c] = '.';
-        }
-    }
-    return FillLetters(rows);
-}
-
 // A 21 x 21 file of version 2.0 with every section the reader understands:
 // notes, circles, rebus squares with the solver's rebus entries, the timer,
 // and one section it keeps without reading.
 QByteArray AllSections21()
 {
-    const QList<QByteArray> grid = Grid(21);
+    const QList<QByteArray> grid = BenchGrid(21);
     QList<int> circled;
     QMap<int, QByteArray> rebus;
     QMap<int, QByteArray> entered;
@@ -124,8 +111,8 @@ int main(int argc, char** argv)
     const QString puz21 = dir.filePath("grid21.puz");
     const QString sections21 = dir.filePath("sections21.puz");
     const QString sample = dir.filePath("NYTimes.gmd");
-    FixtureFiles::Write(puz15, PuzBuilder(Grid(15)).Build());
-    FixtureFiles::Write(puz21, PuzBuilder(Grid(21)).Build());
+    FixtureFiles::Write(puz15, PuzBuilder(BenchGrid(15)).Build());
+    FixtureFiles::Write(puz21, PuzBuilder(BenchGrid(21)).Build());
     FixtureFiles::Write(sections21, AllSections21());
     QFile::copy(QStringLiteral(GRIDMOOR_SOURCE_DIR "/resources/NYTimes.gmd"), sample);
     QFile::setPermissions(sample, QFile::ReadOwner | QFile::WriteOwner);

@@ -3,6 +3,9 @@
 #include "core/binary_puzzle_reader.h"
 #include "core/binary_puzzle_writer.h"
 #include "core/code_page.h"
+#include "core/ipuz_reader.h"
+#include "core/ipuz_text.h"
+#include "core/ipuz_writer.h"
 #include "core/last_puzzle_recorder.h"
 #include "core/puz_checksums.h"
 #include "core/puz_extras.h"
@@ -72,6 +75,7 @@ void CPuzzle::SetRecorder(LastPuzzleRecorder* recorder)
 int CPuzzle::Open(const QString& path)
 {
     Close();
+    openError_.clear();
     if (!file_.Open(path))
         return Invalid;
     readOnly_ = file_.IsReadOnly();
@@ -91,8 +95,15 @@ int CPuzzle::Open(const QString& path)
     return Success;
 }
 
+QString CPuzzle::GetOpenError() const
+{
+    return openError_;
+}
+
 int CPuzzle::ReadContent()
 {
+    if (format_ == FormatIpuz)
+        return CIpuzReader(file_).Read(content_, &openError_);
     if (format_ == FormatDocument)
         return CPuzzleDocumentReader(file_).Read(content_, readOnly_);
     if (format_ != FormatBinary)
@@ -144,6 +155,8 @@ void CPuzzle::Close()
 int CPuzzle::DetectFormat()
 {
     const QByteArray& image = file_.Data();
+    if (IpuzText::LooksLikeIpuz(image))
+        return FormatIpuz;
     if (ContainsMarker(image, kDocumentMarker))
         return FormatDocument;
     if (ContainsMarker(image, PuzLayout::kMarker))
@@ -164,11 +177,25 @@ void CPuzzle::SaveProgress()
         CBinaryPuzzleWriter(file_, content_).Write(changes, ChecksumsWereValid(), IsSolved());
     } else if (format_ == FormatDocument && entriesChanged_) {
         WriteDocumentEntries();
+    } else if (format_ == FormatIpuz && (entriesChanged_ || (timeChanged_ && HasSolverEntries()))) {
+        WriteIpuzProgress();
     }
     entriesChanged_ = false;
     rebusChanged_ = false;
     timeChanged_ = false;
     file_.Flush();
+}
+
+// The file keeps every byte outside the members the progress lives in; should
+// the text no longer be found where it was read, nothing is written.
+void CPuzzle::WriteIpuzProgress()
+{
+    const QByteArray text = CIpuzWriter(content_).Splice(file_.Data());
+    if (text.isEmpty())
+        return;
+    file_.Seek(0);
+    file_.Write(text.constData(), text.size());
+    file_.SetLength(text.size());
 }
 
 void CPuzzle::WriteDocumentEntries()
@@ -196,17 +223,17 @@ quint8 CPuzzle::GetHeight() const
     return content_.height;
 }
 
-quint8 CPuzzle::GetClueCount() const
+int CPuzzle::GetClueCount() const
 {
-    return static_cast<quint8>(content_.clues.size());
+    return static_cast<int>(content_.clues.size());
 }
 
-quint8 CPuzzle::GetAcrossCount() const
+int CPuzzle::GetAcrossCount() const
 {
     return content_.acrossCount;
 }
 
-quint8 CPuzzle::GetDownCount() const
+int CPuzzle::GetDownCount() const
 {
     return content_.downCount;
 }
@@ -294,7 +321,7 @@ bool CPuzzle::IsValidCell(int index) const
 
 void CPuzzle::SetCurrentEntry(char letter)
 {
-    if (!IsValidCell(currentCell_))
+    if (!IsValidCell(currentCell_) || IsGiven(currentCell_))
         return;
     PuzzleCell& cell = content_.cells[static_cast<size_t>(currentCell_)];
     entriesChanged_ |= cell.entry != letter;
@@ -317,7 +344,7 @@ void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
 {
     const QByteArray upper = UpperCaseLetters(letters);
     SetCurrentEntry(upper.isEmpty() ? ' ' : upper[0]);
-    if (upper.size() < 2 || !IsValidCell(currentCell_))
+    if (upper.size() < 2 || !IsValidCell(currentCell_) || IsGiven(currentCell_))
         return;
     content_.rebusEntries.Set(currentCell_, upper);
     rebusChanged_ = entriesChanged_ = true;
@@ -337,6 +364,54 @@ bool CPuzzle::IsCircled(int index) const
 {
     const quint8* markup = CellItem(content_.markup, index);
     return markup != nullptr && (*markup & PuzExtras::kCircled) != 0 && GetCell(index).solution != ' ';
+}
+
+CellStyle CPuzzle::GetCellStyle(int index) const
+{
+    const CellStyle* style = CellItem(content_.styles, index);
+    return style != nullptr ? *style : CellStyle();
+}
+
+bool CPuzzle::IsGiven(int index) const
+{
+    const CellStyle* style = CellItem(content_.styles, index);
+    return style != nullptr && style->IsGiven();
+}
+
+bool CPuzzle::IsBarBetween(int index, int neighbour) const
+{
+    const CellStyle* style = CellItem(content_.styles, index);
+    if (style == nullptr || style->bars == 0 || !IsValidCell(neighbour))
+        return false;
+    const int width = GetWidth();
+    if (neighbour == index + 1)
+        return (style->bars & CellStyle::BarRight) != 0;
+    if (neighbour == index - 1)
+        return (style->bars & CellStyle::BarLeft) != 0;
+    if (neighbour == index + width)
+        return (style->bars & CellStyle::BarBottom) != 0;
+    if (neighbour == index - width)
+        return (style->bars & CellStyle::BarTop) != 0;
+    return false;
+}
+
+QString CPuzzle::GetFileLabel(int index) const
+{
+    return content_.labels.IsEmpty() ? QString() : WidenText(content_.labels.At(index));
+}
+
+bool CPuzzle::HasSolverEntries() const
+{
+    for (size_t i = 0; i < content_.cells.size(); ++i) {
+        if (content_.cells[i].entry != ' ' && !IsGiven(int(i)))
+            return true;
+    }
+    return false;
+}
+
+bool CPuzzle::HasSolution() const
+{
+    return content_.hasSolution;
 }
 
 QString CPuzzle::GetSolutionText(int index) const
@@ -430,6 +505,8 @@ bool CPuzzle::FindNeighbour(int move, int* index) const
     int column = currentCell_ % width + columnStep;
     int row = currentCell_ / width + rowStep;
     while (column >= 0 && column < width && row >= 0 && row < height) {
+        if (adjacentOnly && !ContinuesWord(currentCell_, row * width + column))
+            return false;
         if (IsLetterAt(column, row)) {
             *index = row * width + column;
             return true;
@@ -442,23 +519,47 @@ bool CPuzzle::FindNeighbour(int move, int* index) const
     return false;
 }
 
-bool CPuzzle::IsClueFilled(int clue) const
+// The next square along the current direction belongs to the same word
+// unless a bar lies between, or the squares are bound to different clues.
+bool CPuzzle::ContinuesWord(int from, int to) const
+{
+    if (IsBarBetween(from, to))
+        return false;
+    const int word = across_ ? GetCell(from).acrossClue : GetCell(from).downClue;
+    const int next = across_ ? GetCell(to).acrossClue : GetCell(to).downClue;
+    return word < 0 || next < 0 || word == next;
+}
+
+int CPuzzle::FindWordEnd(int clue) const
 {
     quint8 isAcross = 0;
     const int start = FindWordStart(clue, &isAcross);
     if (start < 0)
-        return false;
+        return -1;
     const int width = GetWidth();
     const int height = GetHeight();
-    int column = start % width;
-    int row = start / width;
-    while (column < width && row < height && IsLetterAt(column, row)) {
-        if (GetCell(row * width + column).entry == ' ')
+    const int step = isAcross ? 1 : width;
+    int end = start;
+    for (int column = start % width, row = start / width;;) {
+        isAcross ? ++column : ++row;
+        const int next = end + step;
+        if (column >= width || row >= height || !IsLetterAt(column, row)
+            || (isAcross ? GetCell(next).acrossClue : GetCell(next).downClue) != clue)
+            return end;
+        end = next;
+    }
+}
+
+bool CPuzzle::IsClueFilled(int clue) const
+{
+    quint8 isAcross = 0;
+    const int start = FindWordStart(clue, &isAcross);
+    const int end = FindWordEnd(clue);
+    if (start < 0)
+        return false;
+    for (int cell = start; cell <= end; cell += isAcross ? 1 : GetWidth()) {
+        if (GetCell(cell).entry == ' ')
             return false;
-        if (isAcross)
-            ++column;
-        else
-            ++row;
     }
     return true;
 }

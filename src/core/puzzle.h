@@ -18,7 +18,7 @@ class LastPuzzleRecorder;
 class CPuzzle {
 public:
     enum Code { Success = 0, Invalid = 1, ReadFailed = 4, RewriteFailed = 5 };
-    enum Format { FormatNone = 0, FormatBinary = 1, FormatDocument = 2 };
+    enum Format { FormatNone = 0, FormatBinary = 1, FormatDocument = 2, FormatIpuz = 3 };
     enum Move { MoveRight = 0, MoveLeft = 1, MoveUp = 2, MoveDown = 3, MoveNext = 4, MovePrevious = 5 };
 
     CPuzzle();
@@ -32,14 +32,17 @@ public:
     void SetRecorder(LastPuzzleRecorder* recorder);
 
     int Open(const QString& path);
+    // Why the last Open failed, in words for the user, when the reader could
+    // say more than that the file is no valid puzzle; empty otherwise.
+    QString GetOpenError() const;
     void Close();
     int DetectFormat();
 
     quint8 GetWidth() const;
     quint8 GetHeight() const;
-    quint8 GetClueCount() const;
-    quint8 GetAcrossCount() const;
-    quint8 GetDownCount() const;
+    int GetClueCount() const;
+    int GetAcrossCount() const;
+    int GetDownCount() const;
     // Entries change only through the setters below, which keep track of
     // what the next save has to write.
     const PuzzleCell& GetCell(int index) const;
@@ -69,6 +72,21 @@ public:
     // of a rebus square and the solver's whole entry (empty for an empty or
     // black square), and whether the entry is the whole answer.
     bool IsCircled(int index) const;
+    // What some formats add to a square: void squares (not part of the grid),
+    // given letters (shown, never changed by the solver), bars and shading.
+    CellStyle GetCellStyle(int index) const;
+    bool IsGiven(int index) const;
+    // Whether a bar separates two neighbouring squares.
+    bool IsBarBetween(int index, int neighbour) const;
+    // The number or label the file itself prints in the square; empty when
+    // the file gives none there.
+    QString GetFileLabel(int index) const;
+    // False for a puzzle that comes without its solution: nothing can then be
+    // checked or revealed.
+    bool HasSolution() const;
+    // Whether the solver has entered a letter anywhere (given letters do not
+    // count): the solving time alone is not progress worth writing.
+    bool HasSolverEntries() const;
     QString GetSolutionText(int index) const;
     QString GetEntryText(int index) const;
     bool IsEntryCorrect(int index) const;
@@ -85,6 +103,9 @@ public:
     bool IsSolved() const;
     bool IsFilled() const;
     int FindWordStart(int clue, quint8* isAcross) const;
+    // The last square of the clue's word: from its start along its direction
+    // while the squares belong to the clue; -1 when the clue has no square.
+    int FindWordEnd(int clue) const;
     int GetCurrentClue() const;
     bool FindNeighbour(int move, int* index) const;
     bool IsClueFilled(int clue) const;
@@ -108,6 +129,8 @@ private:
     bool ClearRebusEntry(int index);
     bool IsValidCell(int index) const;
     bool IsLetterAt(int column, int row) const;
+    bool ContinuesWord(int from, int to) const;
+    void WriteIpuzProgress();
 
     CPuzzleFile file_;
     PuzzleContent content_;
@@ -118,6 +141,7 @@ private:
     bool across_ = true;
     bool loaded_ = false;
     bool readOnly_ = false;
+    QString openError_;
     // A binary puzzle whose checksums matched its content when it was opened
     // gets them recomputed whenever its entries are written. Only a save
     // needs to know, so the first save finds out, from the image as it was

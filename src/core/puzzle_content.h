@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/cell_style.h"
 #include "core/cell_texts.h"
 #include "core/puz_sections.h"
 
@@ -23,6 +24,9 @@ inline QByteArray UpperCaseLetters(QByteArray text)
     return text;
 }
 
+// The solution letter of a square whose answer the file does not give.
+inline constexpr char kUnknownSolution = '?';
+
 // One grid square. A space as solution marks a black square, a space as entry
 // an empty cell.
 struct PuzzleCell {
@@ -33,11 +37,21 @@ struct PuzzleCell {
 };
 
 // One clue. The text is the puzzle file's 8-bit bytes; a null QByteArray
-// stands for an absent text.
+// stands for an absent text. The enumeration (the answer's word lengths, such
+// as "3,4") is kept apart; a reader that shows it has already put it after the
+// text.
 struct PuzzleClue {
     QByteArray text;
     qint32 number = 0;
     quint8 isAcross = 0;
+    QByteArray enumeration;
+};
+
+// A list of clues that is neither across nor down (such as "Diagonal"), kept
+// with its own title; its clues bind no squares.
+struct ClueList {
+    QByteArray title;
+    std::vector<PuzzleClue> clues;
 };
 
 // The solver's time on a puzzle: seconds, and whether the clock was stopped.
@@ -63,8 +77,8 @@ struct PuzzleContent {
     bool utf8 = false;
     quint8 width = 0;
     quint8 height = 0;
-    quint8 acrossCount = 0;
-    quint8 downCount = 0;
+    qint32 acrossCount = 0;
+    qint32 downCount = 0;
     qint32 letterCount = 0;
     qint32 filledCount = 0;
     bool scrambled = false;
@@ -89,6 +103,21 @@ struct PuzzleContent {
     bool hasNotesString = false;
     qint64 sectionsOffset = -1;
     CPuzSections sections;
+
+    // What formats beyond the binary one add to a square: its look (void,
+    // given letter, bars, shading; empty when no square has any) and the
+    // number or label the file prints in it (empty when the file numbers
+    // nothing itself).
+    std::vector<CellStyle> styles;
+    CellTexts labels;
+    // False when the file comes without the letters of its solution: the
+    // letter squares then hold kUnknownSolution, and nothing can be checked.
+    bool hasSolution = true;
+    // Clue lists other than across and down, and other information texts
+    // (publisher, date, introduction) already joined into notes.
+    std::vector<ClueList> otherLists;
+    // ipuz: the text that marks a block square, written back in the saved grid.
+    QByteArray blockText;
 
     // Sets letterCount and filledCount from the cells, for the filled and
     // solved tests.

@@ -12,7 +12,8 @@
 
 namespace {
 
-const QString kPuzzleFilter = QStringLiteral("Puzzle (*.puz *.gmd)");
+const QString kPuzzleFilter = QStringLiteral("Puzzle (*.puz *.gmd *.ipuz)");
+const QString kPuzzleEndings[] = {QStringLiteral(".puz"), QStringLiteral(".gmd"), QStringLiteral(".ipuz")};
 constexpr int kMaxSearchDepth = 2;
 
 QString WithTrailingSlash(const QString& path)
@@ -77,9 +78,11 @@ QStringList CPuzzleStore::RemovableRoots(const QStringList& mountPoints)
 
 bool CPuzzleStore::IsPuzzleFileName(const QString& name)
 {
-    return name.size() >= 5
-        && (name.endsWith(QStringLiteral(".puz"), Qt::CaseInsensitive)
-            || name.endsWith(QStringLiteral(".gmd"), Qt::CaseInsensitive));
+    for (const QString& ending : kPuzzleEndings) {
+        if (name.size() > ending.size() && name.endsWith(ending, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 bool CPuzzleStore::OpenPuzzleFile(const QString& path, bool showError)
@@ -91,10 +94,14 @@ bool CPuzzleStore::OpenPuzzleFile(const QString& path, bool showError)
     // Only regular files are read: a pipe or a device would block or never end.
     if (file.isFile() && puzzle_.Open(path) == CPuzzle::Success)
         return true;
+    // A reader that knows why the file cannot be opened (an ipuz file of
+    // another kind, say) says so instead of the general message.
     if (showError) {
-        UserPrompt::Show(
-            QStringLiteral("The puzzle can not be opened because it is either corrupted or has unknown format"),
-            QStringLiteral("Invalid Puzzle"), UserPrompt::Icon::Error);
+        const QString reason = puzzle_.GetOpenError();
+        UserPrompt::Show(reason.isEmpty() ? QStringLiteral("The puzzle can not be opened because it is either "
+                                                           "corrupted or has unknown format")
+                                          : reason,
+                         QStringLiteral("Invalid Puzzle"), UserPrompt::Icon::Error);
     }
     return !previousPath.isEmpty() && OpenPuzzleFile(previousPath, false);
 }

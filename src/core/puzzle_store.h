@@ -30,8 +30,8 @@ public:
     // those below /run/media/, each group in the given order.
     static QStringList RemovableRoots(const QStringList& mountPoints);
 
-    // True for a name of at least five characters ending in ".puz" or ".gmd",
-    // in any case.
+    // True for a name ending in ".puz", ".gmd" or ".ipuz", in any case, with
+    // at least one character before the ending.
     static bool IsPuzzleFileName(const QString& name);
 
     // Opens one file as the current puzzle. When it exists but cannot be read,

@@ -22,3 +22,8 @@ ColorRef VoidCellDefaultColor(ColorRef buttonFace, ColorRef buttonText, ColorRef
 // The background of text in a fixed colour: the wanted background when the
 // text reads well on it (4.5:1), otherwise white.
 ColorRef ReadableBackground(ColorRef wanted, ColorRef textColor);
+
+// A square's shading as drawn under text in textColor: the shading itself
+// when the text reads well on it (4.5:1), otherwise mixed with the normal
+// background in steps until it does (the background itself at worst).
+ColorRef ReadableShade(ColorRef shade, ColorRef textColor, ColorRef background);

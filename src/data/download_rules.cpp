@@ -1,5 +1,7 @@
 #include "data/download_rules.h"
 
+#include "core/ipuz_text.h"
+
 #include "core/puz_layout.h"
 #include "core/puzzle_file.h"
 #include "data/download_messages.h"
@@ -131,5 +133,14 @@ bool IsPuzzleContent(const QByteArray& head)
 {
     const QByteArray probe = head.left(kPuzzleProbeBytes);
     return probe.startsWith(QByteArray(CPuzzleFile::kMagic, CPuzzleFile::kMagicLength))
-        || probe.contains(PuzLayout::kMarker) || probe.contains("<crossword>");
+        || probe.contains(PuzLayout::kMarker) || probe.contains("<crossword>") || IpuzText::LooksLikeIpuz(probe);
+}
+
+QString PathForContent(const QString& target, const QByteArray& head)
+{
+    const QString ending = QStringLiteral(".ipuz");
+    if (!IpuzText::LooksLikeIpuz(head.left(kPuzzleProbeBytes)) || target.endsWith(ending, Qt::CaseInsensitive))
+        return target;
+    const QString puz = QStringLiteral(".puz");
+    return (target.endsWith(puz, Qt::CaseInsensitive) ? target.chopped(puz.size()) : target) + ending;
 }

@@ -49,7 +49,11 @@ DownloadName ChooseDownloadName(const QString& serverName, const QString& object
 QString AvoidOpenPuzzle(const QString& target, const QString& openPuzzlePath);
 
 // True when the first bytes of a download show one of the puzzle formats: a
-// packed document, a binary crossword file or a plain document.
+// packed document, a binary crossword file, a plain document or an ipuz
+// crossword.
 bool IsPuzzleContent(const QByteArray& head);
+// The name a download is kept under once its first bytes are known: an ipuz
+// puzzle ends in ".ipuz" (replacing a ".puz" ending); others keep the target.
+QString PathForContent(const QString& target, const QByteArray& head);
 // How many leading bytes IsPuzzleContent needs to see.
 constexpr qsizetype kPuzzleProbeBytes = 64 * 1024;

@@ -163,7 +163,9 @@ const QList<RegisteredFileType>& RegisteredFileTypes()
 {
     static const QList<RegisteredFileType> types = {
         {QLatin1String(kPuzzleContentType), QStringLiteral("Crossword puzzle"), {QLatin1String(kFormerContentType)},
-         {QStringLiteral("*.puz"), QStringLiteral("*.gmd")}},
+         {QStringLiteral("*.puz"), QStringLiteral("*.gmd")}, QString()},
+        {QLatin1String(kIpuzContentType), QStringLiteral("ipuz crossword"), {}, {QStringLiteral("*.ipuz")},
+         QStringLiteral("application/json")},
     };
     return types;
 }
@@ -177,6 +179,8 @@ QString MimePackageText()
                     .arg(type.mediaType.toHtmlEscaped(), type.comment.toHtmlEscaped());
         for (const QString& alias : type.aliases)
             text += QStringLiteral("    <alias type=\"%1\"/>\n").arg(alias.toHtmlEscaped());
+        if (!type.subClassOf.isEmpty())
+            text += QStringLiteral("    <sub-class-of type=\"%1\"/>\n").arg(type.subClassOf.toHtmlEscaped());
         for (const QString& glob : type.globs)
             text += QStringLiteral("    <glob pattern=\"%1\"/>\n").arg(glob.toHtmlEscaped());
         text += QStringLiteral("  </mime-type>\n");

@@ -19,12 +19,13 @@ int RegisterFileTypes(const QString& programPath = QString());
 
 // One file type the program opens: its media type, the name file managers
 // show for it, earlier names of the type (kept as aliases) and the patterns
-// of its file names.
+// of its file names, and the type it is a kind of (empty for none).
 struct RegisteredFileType {
     QString mediaType;
     QString comment;
     QStringList aliases;
     QStringList globs;
+    QString subClassOf;
 };
 
 // Every file type the program registers, in the order they are written.
@@ -42,3 +43,5 @@ inline constexpr char kDesktopEntryName[] = "org.gridmoor.gridmoor.desktop";
 inline constexpr char kFormerDesktopEntryName[] = "gridmoor.desktop";
 inline constexpr char kPuzzleContentType[] = "application/x-crossword";
 inline constexpr char kFormerContentType[] = "crossword/puz";
+// shared-mime-info has no type for ".ipuz"; this one is the name in use.
+inline constexpr char kIpuzContentType[] = "application/x-ipuz";

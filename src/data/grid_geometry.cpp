@@ -152,27 +152,20 @@ GridRect GridGeometry::GetCellRect(const CPuzzle& puzzle, bool word, int index, 
         return {};
     if (index < 0)
         index = puzzle.GetCurrentCell();
-    const bool across = puzzle.IsAcross();
+    int end = index;
     if (word) {
         quint8 clueAcross = 0;
-        const int start = puzzle.FindWordStart(puzzle.GetCurrentClue(), &clueAcross);
-        if (start >= 0)
+        const int clue = puzzle.GetCurrentClue();
+        const int start = puzzle.FindWordStart(clue, &clueAcross);
+        if (start >= 0) {
             index = start;
-    }
-    GridRect rect = CellRect(index);
-    if (word) {
-        int column = index % columns_;
-        int row = index / columns_;
-        while (true) {
-            column += across ? 1 : 0;
-            row += across ? 0 : 1;
-            if (column >= columns_ || row >= rows_ || puzzle.GetCell(row * columns_ + column).solution == ' ')
-                break;
-            const GridRect last = CellRect(row * columns_ + column);
-            rect.right = last.right;
-            rect.bottom = last.bottom;
+            end = puzzle.FindWordEnd(clue);
         }
     }
+    GridRect rect = CellRect(index);
+    const GridRect last = CellRect(end);
+    rect.right = std::max(rect.right, last.right);
+    rect.bottom = std::max(rect.bottom, last.bottom);
     if (hScrollable_) {
         rect.left = std::clamp(rect.left, 0, std::max(hMax - 1, 0));
         rect.right = std::clamp(rect.right, 0, std::max(hMax - 1, 0));

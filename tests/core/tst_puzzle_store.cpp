@@ -291,7 +291,7 @@ void TestPuzzleStore::openCommandUsesChooser()
     WritePuzzle(Documents("other/second.gmd.puz"));
     picker.answer = Documents("XWords/first.puz");
     QVERIFY(store_->OnOpenPuzzle());
-    QCOMPARE(picker.filter, "Puzzle (*.puz *.gmd)");
+    QCOMPARE(picker.filter, "Puzzle (*.puz *.gmd *.ipuz)");
     QCOMPARE(picker.folder, GetPuzzleFolder());
     QCOMPARE(picker.current, QString());
     QCOMPARE(puzzle_->GetPath(), Documents("XWords/first.puz"));

@@ -10,6 +10,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <cstdio>
+
 namespace {
 
 // Errors below the HTTP layer (connection, TLS, proxy, redirects) are
@@ -234,6 +236,11 @@ void CPuzzleTransfer::Complete()
         Fail(file_.errorString());
         return;
     }
+    // The ending follows the content: an ipuz puzzle fetched under a ".puz"
+    // name is renamed once it is whole.
+    const QString kept = PathForContent(target_, head_);
+    if (kept != target_ && std::rename(QFile::encodeName(target_).constData(), QFile::encodeName(kept).constData()) == 0)
+        target_ = kept;
     End(true);
 }
 

@@ -1,6 +1,8 @@
 #include "ui/view/grid_painter.h"
 
 #include "core/puzzle.h"
+#include "data/color_contrast.h"
+#include "ui/controls/color_ref.h"
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/shape_drawing.h"
 
@@ -118,6 +120,11 @@ void GridPainter::PaintGrid(QPainter& painter, const GridRect& content, const Gr
                 PaintCell(painter, row * columns + column, topLeft, puzzle, state, colors);
         }
     }
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            PaintEdges(painter, row * columns + column, QPoint(grid.left + pitch * column, grid.top + pitch * row),
+                       puzzle, colors);
+    }
 }
 
 void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
@@ -125,6 +132,11 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
 {
     const PuzzleCell& cell = puzzle.GetCell(index);
     const QRect inside(topLeft.x() + 1, topLeft.y() + 1, glyphSide_, glyphSide_);
+    const CellStyle style = puzzle.GetCellStyle(index);
+    if (style.IsVoid()) {
+        PaintVoid(painter, topLeft, colors);
+        return;
+    }
     if (cell.solution == ' ') {
         painter.fillRect(inside, colors.scheme[kVoidBack]);
         return;
@@ -133,6 +145,8 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
         painter.fillRect(inside, colors.scheme[kSelectedCell]);
     else if (IsCellInCurrentWord(puzzle, index))
         painter.fillRect(inside, colors.scheme[kSelectedWord]);
+    else if (style.HasShade())
+        PaintShade(painter, inside, style, colors);
     if (puzzle.IsCircled(index))
         PaintCircle(painter, inside, colors.scheme[kNormalText]);
     const QString text = TextShown(puzzle, index, state.hintMode);
@@ -144,6 +158,77 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
     else if (state.checkMode && !puzzle.IsEntryCorrect(index))
         textColor = kWrongText;
     painter.drawImage(inside.topLeft(), Glyph(text, colors.scheme[textColor]));
+}
+
+// A void square is no part of the grid: it takes the background around the
+// grid, its own border lines included; the borders it shares with squares of
+// the grid are drawn again afterwards (PaintVoidBorders).
+void GridPainter::PaintVoid(QPainter& painter, QPoint topLeft, const GridColors& colors) const
+{
+    painter.fillRect(QRect(topLeft, QSize(glyphSide_ + 2, glyphSide_ + 2)), colors.buttonHighlight);
+}
+
+// The file's colour, lightened toward the normal background where letters
+// would not read well on it.
+void GridPainter::PaintShade(QPainter& painter, const QRect& inside, const CellStyle& style,
+                             const GridColors& colors)
+{
+    const ColorRef shade = MakeColorRef(int(style.shade >> 16) & 0xFF, int(style.shade >> 8) & 0xFF,
+                                        int(style.shade) & 0xFF);
+    const ColorRef readable = ReadableShade(shade, ColorRefFromQColor(colors.scheme[kNormalText]),
+                                            ColorRefFromQColor(colors.scheme[kNormalBack]));
+    painter.fillRect(inside, QColorFromRef(readable));
+}
+
+// Drawn after all squares, so that neither a neighbour's fill nor a void
+// square covers them.
+void GridPainter::PaintEdges(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
+                             const GridColors& colors) const
+{
+    const CellStyle style = puzzle.GetCellStyle(index);
+    if (style.IsVoid())
+        PaintVoidBorders(painter, index, topLeft, puzzle, colors);
+    if (style.bars != 0)
+        PaintBars(painter, style.bars, topLeft, colors);
+}
+
+void GridPainter::PaintVoidBorders(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
+                                   const GridColors& colors) const
+{
+    const int columns = puzzle.GetWidth();
+    const int count = columns * puzzle.GetHeight();
+    const int column = index % columns;
+    const int side = glyphSide_ + 2;
+    const auto inGrid = [&](int neighbour) { return neighbour >= 0 && neighbour < count && !puzzle.GetCellStyle(neighbour).IsVoid(); };
+    const int x = topLeft.x();
+    const int y = topLeft.y();
+    if (inGrid(index - columns))
+        painter.fillRect(x, y, side, 1, colors.buttonShadow);
+    if (inGrid(index + columns))
+        painter.fillRect(x, y + side - 1, side, 1, colors.buttonShadow);
+    if (column > 0 && inGrid(index - 1))
+        painter.fillRect(x, y, 1, side, colors.buttonShadow);
+    if (column + 1 < columns && inGrid(index + 1))
+        painter.fillRect(x + side - 1, y, 1, side, colors.buttonShadow);
+}
+
+// A bar is a thick line in the letters' colour centred on the square's border.
+void GridPainter::PaintBars(QPainter& painter, quint8 bars, QPoint topLeft, const GridColors& colors) const
+{
+    const int side = glyphSide_ + 2;
+    const int thickness = std::max(3, side / 8);
+    const int before = thickness / 2;
+    const int x = topLeft.x();
+    const int y = topLeft.y();
+    const QColor& color = colors.scheme[kNormalText];
+    if (bars & CellStyle::BarTop)
+        painter.fillRect(x - before, y - before, side + thickness - 1, thickness, color);
+    if (bars & CellStyle::BarBottom)
+        painter.fillRect(x - before, y + side - 1 - before, side + thickness - 1, thickness, color);
+    if (bars & CellStyle::BarLeft)
+        painter.fillRect(x - before, y - before, thickness, side + thickness - 1, color);
+    if (bars & CellStyle::BarRight)
+        painter.fillRect(x + side - 1 - before, y - before, thickness, side + thickness - 1, color);
 }
 
 // The circle touches the square's edges, drawn in the letters' colour so that

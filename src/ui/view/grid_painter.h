@@ -12,6 +12,7 @@
 
 class CPuzzle;
 class QPainter;
+struct CellStyle;
 
 // What the grid is painted with: the seven scheme colours by role (normal
 // background, normal text, void background, selected cell, selected word,
@@ -53,6 +54,15 @@ private:
     void PaintCell(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
                    const GridPaintState& state, const GridColors& colors);
     static QString TextShown(const CPuzzle& puzzle, int index, int hintMode);
+    // What some formats add: void squares drawn as the background around the
+    // grid, shaded squares, and bars on the sides of squares.
+    void PaintVoid(QPainter& painter, QPoint topLeft, const GridColors& colors) const;
+    static void PaintShade(QPainter& painter, const QRect& inside, const CellStyle& style, const GridColors& colors);
+    void PaintEdges(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
+                    const GridColors& colors) const;
+    void PaintVoidBorders(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
+                          const GridColors& colors) const;
+    void PaintBars(QPainter& painter, quint8 bars, QPoint topLeft, const GridColors& colors) const;
     void PaintCircle(QPainter& painter, const QRect& inside, const QColor& color) const;
     const QImage& Glyph(const QString& text, const QColor& color);
     QFont FittingFont(const QString& text) const;

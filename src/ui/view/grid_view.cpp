@@ -347,10 +347,18 @@ void CGridView::ShowHint(int mode)
     update();
 }
 
+// Checking and revealing need the solution: an encrypted puzzle has it only
+// scrambled, and some puzzles come without it.
 bool CGridView::RefuseIfScrambled()
 {
     if (!HasCursor())
         return true;
+    if (!puzzle_->HasSolution()) {
+        UserPrompt::Show(QStringLiteral("This puzzle comes without its solution.\nYou are able to neither check "
+                                        "your answers nor reveal letters"),
+                         QStringLiteral("No Solution"), UserPrompt::Icon::Information);
+        return true;
+    }
     if (!puzzle_->IsScrambled())
         return false;
     UserPrompt::Show(QStringLiteral("The puzzle is encrypted.\nYou are able to neither check your answers nor use hints"),
@@ -446,11 +454,11 @@ void CGridView::OnKeyboardKeyDown(int keyCode)
         OnKeyDown(Qt::Key_Backspace);
 }
 
-// A full encrypted grid cannot be judged against its scrambled solution, so
-// it gets no verdict.
+// A full encrypted grid cannot be judged against its scrambled solution, nor
+// a grid whose puzzle comes without one, so they get no verdict.
 void CGridView::ReportIfFilled()
 {
-    if (!puzzle_->IsFilled() || puzzle_->IsScrambled())
+    if (!puzzle_->IsFilled() || puzzle_->IsScrambled() || !puzzle_->HasSolution())
         return;
     if (puzzle_->IsSolved()) {
         UserPrompt::Show(QStringLiteral("The puzzle has been solved correctly"), QStringLiteral("Congratulations!"),

@@ -12,6 +12,7 @@
 #include "ui/view/rebus_edit.h"
 
 #include "fixture_files.h"
+#include "ipuz_builder.h"
 #include "puz_builder.h"
 #include "test_main.h"
 
@@ -69,6 +70,7 @@ private slots:
     void rebusSquaresShowCheckAndReveal();
     void rebusEditEntersSeveralLetters();
     void clueViewShowsUtf8Clue();
+    void ipuzBarsShadingAndVoidSquares();
 
 private:
     void Open(const QList<QByteArray>& rows, int cellSize, QSize viewSize,
@@ -781,6 +783,33 @@ void TestGridView::clueViewShowsUtf8Clue()
     clues[0] = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xe2\x98\x95 \xf0\x9f\x8e\xb2";
     OpenFile(builder.Version("2.0").Clues(clues).Build(), 1, QSize(400, 300));
     QCOMPARE(clueView_->toPlainText(), QStringLiteral(u"1 a. \u03a9\u03bc\u03ad\u03b3\u03b1 \u2615 \U0001F3B2"));
+}
+
+// A bar ends the word the cursor types into, a void square takes the
+// background around the grid, a shaded square keeps its shade, and a puzzle
+// without its solution refuses to reveal.
+void TestGridView::ipuzBarsShadingAndVoidSquares()
+{
+    OpenFile(IpuzBuilder({"ABC", "DEF", "GH_"})
+                 .Without("solution")
+                 .Square(1, "{\"cell\": 2, \"style\": {\"barred\": \"R\"}}")
+                 .Square(3, "{\"cell\": 4, \"style\": {\"highlight\": true}}")
+                 .Build(),
+             1, QSize(240, 320));
+    const QImage image = Grab();
+    const QRect grid = GridBox(image);
+    const QRect voidSquare = CellInside(grid, 8);
+    const QColor background = QColorFromRef(GetSystemColor(SystemColor::ButtonHighlight));
+    QCOMPARE(Count(image, voidSquare, background), voidSquare.width() * voidSquare.height());
+    const QRect beforeBar = CellInside(grid, 1);
+    QCOMPARE(Count(image, QRect(beforeBar.right() + 1, beforeBar.top() + 4, 2, 10), Scheme(1)), 20);
+    QCOMPARE(Count(image, CellInside(grid, 3), Scheme(0)), 0);
+
+    QTest::keyClicks(view_.get(), "abc");
+    QCOMPARE(Entries().left(3), QStringLiteral("AC "));
+    QVERIFY(view_->OnCommand(ID_REVEAL_WORD));
+    QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
+    QCOMPARE(prompt_->Captions(), QStringList{"No Solution"});
 }
 
 GRIDMOOR_TEST_MAIN(TestGridView)

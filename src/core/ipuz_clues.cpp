@@ -1,0 +1,268 @@
+#include "core/ipuz_clues.h"
+
+#include "core/ipuz_json.h"
+#include "core/markup_text.h"
+#include "core/puzzle_content.h"
+
+using IpuzJson::Element;
+
+namespace {
+
+constexpr qint32 kLargestClueNumber = 1'000'000;
+
+// "Across", "Down" or anything else before the colon of "Across:Title".
+std::string_view DirectionName(std::string_view key)
+{
+    const size_t colon = key.find(':');
+    return colon == std::string_view::npos ? key : key.substr(0, colon);
+}
+
+bool SameWord(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && QByteArrayView(a.data(), qsizetype(a.size())).compare(
+                                       QByteArrayView(b.data(), qsizetype(b.size())), Qt::CaseInsensitive) == 0;
+}
+
+// The leading decimal digits of a clue's number as a number; 0 for none.
+qint32 LeadingNumber(const QByteArray& number)
+{
+    qint32 value = 0;
+    for (const char c : number) {
+        if (c < '0' || c > '9' || value > kLargestClueNumber)
+            break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// A whole decimal number below the limit, or -1.
+qint32 DecimalBelow(const QByteArray& text, qint32 limit)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return -1;
+    qint32 value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value < limit ? value : -1;
+}
+
+QByteArray NumberText(Element number)
+{
+    simdjson::dom::array parts;
+    if (number.get_array().get(parts) == simdjson::SUCCESS) {
+        for (Element first : parts)
+            return first.is_array() ? QByteArray() : NumberText(first);
+        return QByteArray();
+    }
+    char buffer[24];
+    IpuzJson::Scalar text = IpuzJson::ScalarText(number, buffer);
+    while (!text.text.empty() && text.text.front() == ' ')
+        text.text.remove_prefix(1);
+    while (!text.text.empty() && text.text.back() == ' ')
+        text.text.remove_suffix(1);
+    return text.present ? IpuzJson::Bytes(text.text) : QByteArray();
+}
+
+QByteArray ClueText(std::optional<Element> text)
+{
+    std::string_view view;
+    if (!text || text->get_string().get(view) != simdjson::SUCCESS)
+        return QByteArray("");
+    return MarkupText::Plain(QByteArrayView(view.data(), qsizetype(view.size())), true);
+}
+
+} // namespace
+
+CIpuzClues::CIpuzClues(const Element& root, PuzzleContent& content) : root_(root), content_(content)
+{
+    bool show = false;
+    if (const std::optional<Element> flag = IpuzJson::Member(root, "showenumerations"))
+        showEnumerations_ = flag->get_bool().get(show) == simdjson::SUCCESS && show;
+}
+
+void CIpuzClues::Read()
+{
+    IndexRuns();
+    const std::optional<Element> clues = IpuzJson::Member(root_, "clues");
+    simdjson::dom::object lists;
+    if (!clues || clues->get_object().get(lists) != simdjson::SUCCESS)
+        return;
+    std::optional<Element> across;
+    std::optional<Element> down;
+    for (const auto field : lists) {
+        const std::string_view direction = DirectionName(field.key);
+        if (SameWord(direction, "across") && !across)
+            across = field.value;
+        else if (SameWord(direction, "down") && !down)
+            down = field.value;
+        else
+            ReadOtherList(field.value, field.key);
+    }
+    if (across)
+        ReadList(*across, true);
+    content_.acrossCount = qint32(content_.clues.size());
+    if (down)
+        ReadList(*down, false);
+    content_.downCount = qint32(content_.clues.size()) - content_.acrossCount;
+}
+
+void CIpuzClues::IndexRuns()
+{
+    runs_ = WordRuns::Find(content_);
+    const size_t count = content_.cells.size();
+    acrossRunAt_.assign(count, -1);
+    downRunAt_.assign(count, -1);
+    for (size_t k = 0; k < runs_.size(); ++k)
+        (runs_[k].across ? acrossRunAt_ : downRunAt_)[size_t(runs_[k].start)] = qint32(k);
+    fileNumbers_ = !content_.labels.IsEmpty();
+    squareOfNumber_.assign(count + 1, -1);
+    if (fileNumbers_) {
+        for (const CellTexts::Item& label : content_.labels) {
+            const qint32 number = DecimalBelow(label.second, qint32(count + 1));
+            if (number >= 0 && squareOfNumber_[size_t(number)] < 0)
+                squareOfNumber_[size_t(number)] = label.first;
+        }
+        return;
+    }
+    usualNumbers_ = WordRuns::UsualNumbers(content_, runs_);
+    for (size_t square = 0; square < count; ++square) {
+        if (usualNumbers_[square] > 0)
+            squareOfNumber_[size_t(usualNumbers_[square])] = qint32(square);
+    }
+}
+
+// The run in that direction that starts on the square carrying the number;
+// -1 when there is none.
+int CIpuzClues::RunStartingAt(const QByteArray& number, bool across) const
+{
+    const std::vector<qint32>& runAt = across ? acrossRunAt_ : downRunAt_;
+    const qint32 decimal = DecimalBelow(number, qint32(squareOfNumber_.size()));
+    if (decimal >= 0) {
+        const qint32 square = squareOfNumber_[size_t(decimal)];
+        return square < 0 ? -1 : runAt[size_t(square)];
+    }
+    if (!fileNumbers_)
+        return -1;
+    for (const CellTexts::Item& label : content_.labels) {
+        if (label.second == number)
+            return runAt[size_t(label.first)];
+    }
+    return -1;
+}
+
+void CIpuzClues::ReadList(const Element& list, bool across)
+{
+    simdjson::dom::array clues;
+    if (list.get_array().get(clues) != simdjson::SUCCESS)
+        return;
+    for (Element clue : clues) {
+        QByteArray number;
+        PuzzleClue record = ReadClue(clue, &number);
+        record.isAcross = across ? 1 : 0;
+        const qint32 index = qint32(content_.clues.size());
+        BindClue(clue, number, across, index, record);
+        content_.clues.push_back(std::move(record));
+    }
+}
+
+void CIpuzClues::ReadOtherList(const Element& list, std::string_view name)
+{
+    simdjson::dom::array clues;
+    if (list.get_array().get(clues) != simdjson::SUCCESS)
+        return;
+    const size_t colon = name.find(':');
+    ClueList kept;
+    kept.title = IpuzJson::Bytes(colon == std::string_view::npos ? name : name.substr(colon + 1));
+    for (Element clue : clues) {
+        QByteArray number;
+        kept.clues.push_back(ReadClue(clue, &number));
+    }
+    content_.otherLists.push_back(std::move(kept));
+}
+
+PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
+{
+    PuzzleClue record;
+    simdjson::dom::array pair;
+    if (clue.is_string()) {
+        record.text = ClueText(clue);
+    } else if (clue.get_array().get(pair) == simdjson::SUCCESS) {
+        int k = 0;
+        for (Element part : pair) {
+            if (k == 0)
+                *number = NumberText(part);
+            else if (k == 1)
+                record.text = ClueText(part);
+            ++k;
+        }
+    } else if (simdjson::dom::object fields; clue.get_object().get(fields) == simdjson::SUCCESS) {
+        for (const auto field : fields) {
+            if (field.key == "number")
+                *number = NumberText(field.value);
+            else if (field.key == "clue")
+                record.text = ClueText(field.value);
+            else if (field.key == "enumeration")
+                record.enumeration = NumberText(field.value);
+        }
+    }
+    if (record.text.isNull())
+        record.text = QByteArray("");
+    record.number = LeadingNumber(*number);
+    if (showEnumerations_ && !record.enumeration.isEmpty())
+        record.text += " (" + record.enumeration + ")";
+    return record;
+}
+
+// A clue that names its cells gets those; else the word its number starts,
+// or for a clue without a number the next word in that direction.
+void CIpuzClues::BindClue(const Element& clue, const QByteArray& number, bool across, qint32 index,
+                          PuzzleClue& record)
+{
+    if (clue.is_object() && BindCells(clue, across, index))
+        return;
+    int run = -1;
+    if (!number.isEmpty()) {
+        run = RunStartingAt(number, across);
+    } else {
+        size_t& next = nextRun_[across ? 0 : 1];
+        while (next < runs_.size() && runs_[next].across != across)
+            ++next;
+        if (next < runs_.size())
+            run = int(next++);
+        if (run >= 0) {
+            const qint32 start = runs_[size_t(run)].start;
+            record.number = fileNumbers_ ? LeadingNumber(content_.labels.At(start)) : usualNumbers_[size_t(start)];
+        }
+    }
+    if (run >= 0)
+        WordRuns::Bind(content_, runs_[size_t(run)], index);
+}
+
+// "cells": [[column, row], ...], counted from 1; squares outside the grid or
+// not for letters are skipped. False when no square was bound.
+bool CIpuzClues::BindCells(const Element& clue, bool across, qint32 index)
+{
+    const std::optional<Element> cells = IpuzJson::Member(clue, "cells");
+    simdjson::dom::array list;
+    if (!cells || cells->get_array().get(list) != simdjson::SUCCESS)
+        return false;
+    bool bound = false;
+    for (Element position : list) {
+        simdjson::dom::array xy;
+        if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
+            continue;
+        const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), 0) - 1;
+        const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), 0) - 1;
+        if (column < 0 || row < 0 || column >= content_.width || row >= content_.height)
+            continue;
+        PuzzleCell& cell = content_.cells[size_t(row * content_.width + column)];
+        if (cell.solution == ' ')
+            continue;
+        (across ? cell.acrossClue : cell.downClue) = index;
+        bound = true;
+    }
+    return bound;
+}

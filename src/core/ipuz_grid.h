@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/ipuz_json.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+struct CellStyle;
+struct PuzzleContent;
+
+// Reads the grid of an ipuz crossword into the content: the squares of
+// "puzzle" (blocks, void squares, numbers and labels, given letters, styles
+// with circles, shading and bars), the letters of "solution" and the solver's
+// letters of "saved". The content's width and height are set before.
+class CIpuzGrid {
+public:
+    CIpuzGrid(const simdjson::dom::element& root, PuzzleContent& content);
+
+    // False, with the reason for the user, when "puzzle" is missing or smaller
+    // than the dimensions say. Squares beyond the dimensions are ignored.
+    bool ReadPuzzle(QString* error);
+    // A solution of another size, or one that leaves a letter square without
+    // its letter, makes the puzzle one without a solution.
+    void ReadSolution();
+    // Saved letters of another size are ignored.
+    void ReadSaved();
+
+private:
+    void ReadSquare(const simdjson::dom::element& square, int index);
+    void ApplyStyle(const simdjson::dom::element& style, int index, int depth);
+    CellStyle& StyleAt(int index);
+    void SetCircled(int index);
+    void MirrorBars();
+    void ApplyGiven(int index, std::string_view letters);
+    bool IsBlockText(std::string_view text) const;
+    bool IsEmptyText(std::string_view text) const;
+
+    const simdjson::dom::element& root_;
+    std::optional<simdjson::dom::element> styles_;
+    PuzzleContent& content_;
+    QByteArray block_;
+    QByteArray empty_;
+};
