@@ -90,6 +90,13 @@ struct PuzzleContent {
     qint64 sectionsOffset = -1;
     CPuzSections sections;
 
+    // The squares whose entry was written in pencil (nonzero), by square;
+    // empty while no square holds a pencil letter.
+    std::vector<quint8> pencil;
+    // Document: position of the first character of the stored pencil marks;
+    // -1 while the document has none.
+    qint64 pencilOffset = -1;
+
     // Sets letterCount and filledCount from the cells, for the filled and
     // solved tests.
     void CountLetters()
