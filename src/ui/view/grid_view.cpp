@@ -308,7 +308,7 @@ bool CGridView::OnCommand(int id)
         CustomizeColors();
         return true;
     default:
-        return false;
+        return OnSolvingCommand(id);
     }
 }
 
@@ -381,6 +381,8 @@ void CGridView::OnKeyDown(int key)
         OpenRebusEdit();
         return;
     }
+    if (OnSolvingKey(key))
+        return;
     const int move = MoveForKey(key);
     if (move < 0)
         return;
@@ -402,7 +404,7 @@ void CGridView::OnChar(QChar character)
         letter = static_cast<char>(letter - 'a' + 'A');
     if ((letter < 'A' || letter > 'Z') && letter != ' ')
         return;
-    puzzle_->SetCurrentEntry(letter);
+    puzzle_->SetCurrentEntry(letter, options_.pencil);
     MoveAfterEntry();
 }
 
@@ -411,7 +413,7 @@ void CGridView::OnChar(QChar character)
 void CGridView::MoveAfterEntry()
 {
     int next = -1;
-    const bool hasNext = puzzle_->FindNeighbour(CPuzzle::MoveNext, &next);
+    const bool hasNext = NextSquareAfterEntry(&next);
     hintMode_ = HintNone;
     if (hasNext)
         SelectCell(next, SelectStep);
@@ -431,7 +433,7 @@ void CGridView::OnRebusCommitted(const QString& letters)
 {
     if (!HasCursor())
         return;
-    puzzle_->SetCurrentEntryText(letters.toLatin1());
+    puzzle_->SetCurrentEntryText(letters.toLatin1(), options_.pencil);
     MoveAfterEntry();
 }
 
@@ -464,6 +466,14 @@ void CGridView::ReportIfFilled()
 
 bool CGridView::event(QEvent* event)
 {
+    // Tab and Shift+Tab move between clues here instead of between windows.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+    }
     switch (MessageEvent::IdOf(event)) {
     case UM_PUZZLE_CLOSED:
         rebusEdit_->Cancel();
@@ -505,7 +515,8 @@ void CGridView::paintEvent(QPaintEvent*)
         UpdateClueBar(true);
     SyncGeometry();
     CDrawSurface surface(this, true, &backBuffer_);
-    const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_, checkMode_};
+    const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_,
+                               checkMode_ || CheckingAsYouType(), NumbersShown()};
     painter_.Paint(surface, size(), *puzzle_, geometry_, state, Colors(),
                    LetterFont(GridGeometry::LetterHeight(g_settings->cellSize)));
 }

@@ -2,6 +2,7 @@
 #include "core/puzzle.h"
 #include "core/user_prompt.h"
 #include "data/command_ids.h"
+#include "data/command_table.h"
 #include "data/settings.h"
 #include "scripted_prompt.h"
 #include "ui/controls/clue_view.h"
@@ -69,6 +70,13 @@ private slots:
     void rebusSquaresShowCheckAndReveal();
     void rebusEditEntersSeveralLetters();
     void clueViewShowsUtf8Clue();
+    void solvingKeys_data();
+    void solvingKeys();
+    void undoRedoAndClearing();
+    void numbersSitAboveTheLetters_data();
+    void numbersSitAboveTheLetters();
+    void pencilLettersAreLighter();
+    void checkAsYouType();
 
 private:
     void Open(const QList<QByteArray>& rows, int cellSize, QSize viewSize,
@@ -84,6 +92,7 @@ private:
     static int Count(const QImage& image, const QRect& rect, const QColor& color);
     QColor Scheme(int role) const;
     QString Entries() const;
+    void SetOption(int command, bool on);
 
     QTemporaryDir home_;
     std::optional<ScriptedPrompt> prompt_;
@@ -205,6 +214,13 @@ QString TestGridView::Entries() const
     for (int i = 0; i < puzzle_->GetWidth() * puzzle_->GetHeight(); ++i)
         entries += QChar(puzzle_->GetCell(i).entry);
     return entries;
+}
+
+void TestGridView::SetOption(int command, bool on)
+{
+    const CommandState state = *SolvingCommandState(command, {true, false, false, view_->Options()});
+    if (state.checked != on)
+        QVERIFY(view_->OnCommand(command));
 }
 
 void TestGridView::smallGridIsCentred()
@@ -781,6 +797,179 @@ void TestGridView::clueViewShowsUtf8Clue()
     clues[0] = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xe2\x98\x95 \xf0\x9f\x8e\xb2";
     OpenFile(builder.Version("2.0").Clues(clues).Build(), 1, QSize(400, 300));
     QCOMPARE(clueView_->toPlainText(), QStringLiteral(u"1 a. \u03a9\u03bc\u03ad\u03b3\u03b1 \u2615 \U0001F3B2"));
+}
+
+void TestGridView::solvingKeys_data()
+{
+    QTest::addColumn<QList<QByteArray>>("entries");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("skipFilled");
+    QTest::addColumn<QString>("keys"); // > Tab, < Shift+Tab, d Delete, [ Home, ] End, others typed
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("across");
+    QTest::addColumn<QString>("lastRow");
+    // Clues in Tab order: 0 CAT (0-2), 3 SO (4-5), 5 WAREST (12-17), then
+    // 1 COW (0 6 12), 2 TOR (2 8 14), 4 SES (4 10 16).
+    const QList<QByteArray> none;
+    const QList<QByteArray> some{"CAT.S-", "O.-.E.", "W-R-ST"};
+    QTest::newRow("tab to the next across clue") << none << 1 << false << ">" << 4 << true << "      ";
+    QTest::newRow("last across clue to first down") << none << 14 << false << ">" << 0 << false << "      ";
+    QTest::newRow("shift tab wraps") << none << 0 << false << "<" << 4 << false << "      ";
+    QTest::newRow("first empty square") << some << 0 << false << ">" << 5 << true << "W R ST";
+    QTest::newRow("full word from its start") << some << 5 << false << "<" << 0 << true << "W R ST";
+    QTest::newRow("delete stays") << some << 12 << false << "d" << 12 << true << "  R ST";
+    QTest::newRow("end and home") << none << 14 << false << "]" << 17 << true << "      ";
+    QTest::newRow("home") << none << 14 << false << "][" << 12 << true << "      ";
+    QTest::newRow("next square by design") << some << 12 << false << "xy" << 14 << true << "XYR ST";
+    QTest::newRow("skipping filled squares") << some << 12 << true << "xy" << 15 << true << "XYR ST";
+    QTest::newRow("nothing empty after") << some << 15 << true << "z" << 16 << true << "W RZST";
+}
+
+void TestGridView::solvingKeys()
+{
+    QFETCH(QList<QByteArray>, entries);
+    QFETCH(int, from);
+    QFETCH(bool, skipFilled);
+    QFETCH(QString, keys);
+    QFETCH(int, to);
+    QFETCH(bool, across);
+    QFETCH(QString, lastRow);
+    Open(kSmallGrid, 1, QSize(240, 320), entries);
+    SetOption(ID_SKIP_FILLED_SQUARES, skipFilled);
+    Place(from, true);
+    view_->UpdateClueBar(false);
+    const QMap<QChar, Qt::Key> special{{'>', Qt::Key_Tab}, {'<', Qt::Key_Backtab}, {'d', Qt::Key_Delete},
+                                       {'[', Qt::Key_Home}, {']', Qt::Key_End}};
+    for (const QChar key : keys) {
+        if (special.contains(key))
+            QTest::keyClick(view_.get(), special.value(key));
+        else
+            QTest::keyClick(view_.get(), key.toLatin1());
+    }
+    QCOMPARE(puzzle_->GetCurrentCell(), to);
+    QCOMPARE(puzzle_->IsAcross(), across);
+    QCOMPARE(Entries().right(6), lastRow);
+    QVERIFY(clueView_->toPlainText().endsWith(QStringLiteral("Clue %1").arg(puzzle_->GetCurrentClue())));
+}
+
+// Undo puts the cursor back on the changed square and the clue line follows;
+// "Clear All Entries..." asks first.
+void TestGridView::undoRedoAndClearing()
+{
+    Open(kSmallGrid, 1, QSize(240, 320));
+    QTest::keyClicks(view_.get(), QStringLiteral("ca"));
+    Tap(16);
+    QCOMPARE(clueView_->toPlainText(), QStringLiteral("4 a. Clue 5"));
+    QVERIFY(view_->OnCommand(ID_EDIT_UNDO));
+    QCOMPARE(puzzle_->GetCurrentCell(), 1);
+    QCOMPARE(clueView_->toPlainText(), QStringLiteral("1 a. Clue 0"));
+    QCOMPARE(Entries().left(3), QStringLiteral("C  "));
+    QVERIFY(view_->OnCommand(ID_EDIT_REDO));
+    QCOMPARE(Entries().left(3), QStringLiteral("CA "));
+
+    QVERIFY(view_->OnCommand(ID_CLEAR_WORD));
+    QCOMPARE(Entries().left(3), QStringLiteral("   "));
+    QVERIFY(view_->OnCommand(ID_EDIT_UNDO));
+    QCOMPARE(Entries().left(3), QStringLiteral("CA "));
+
+    QVERIFY(view_->OnCommand(ID_CLEAR_ALL_ENTRIES));
+    QCOMPARE(prompt_->messages.size(), 1);
+    QCOMPARE(prompt_->messages[0].caption, QStringLiteral("Clear All Entries"));
+    QCOMPARE(prompt_->messages[0].buttons, UserPrompt::Buttons::YesNo);
+    QCOMPARE(Entries().left(3), QStringLiteral("CA "));
+    prompt_.emplace(UserPrompt::Answer::Yes);
+    QVERIFY(view_->OnCommand(ID_CLEAR_ALL_ENTRIES));
+    QCOMPARE(puzzle_->GetFilledCount(), 0);
+    QVERIFY(view_->OnCommand(ID_EDIT_UNDO));
+    QCOMPARE(puzzle_->GetFilledCount(), 2);
+}
+
+void TestGridView::numbersSitAboveTheLetters_data()
+{
+    QTest::addColumn<int>("cellSize");
+    QTest::addColumn<bool>("dark");
+    for (int size = 0; size < 3; ++size) {
+        for (const bool dark : {false, true})
+            QTest::newRow(QByteArray::number(size).append(dark ? " dark" : " default").constData()) << size << dark;
+    }
+}
+
+// A number takes the top-left corner of its square; a letter in the square
+// stays below it. Small cells have no room for numbers.
+void TestGridView::numbersSitAboveTheLetters()
+{
+    QFETCH(int, cellSize);
+    QFETCH(bool, dark);
+    if (dark) {
+        settings_->colorSchemes.SetColor(kNormalCellBackground, 0x00202020);
+        settings_->colorSchemes.SetColor(kNormalCellText, 0x00F0F0F0);
+    }
+    Open(kSmallGrid, cellSize, QSize(400, 300));
+    SetOption(ID_NUMBERS_IN_SQUARES, true);
+    Place(13, true);
+    const QImage numberOnly = Grab();
+    const QRect inside = CellInside(GridBox(numberOnly), 4);
+    QRect number;
+    for (const QPoint& p : Others(numberOnly, inside, Scheme(kNormalCellBackground)))
+        number |= QRect(p, QSize(1, 1));
+    puzzle_->SetCurrentCell(4);
+    puzzle_->SetCurrentEntry('W');
+    Place(13, true);
+    const QImage withLetter = Grab();
+    QRect letter;
+    for (int y = 0; y < inside.height(); ++y) {
+        for (int x = 0; x < inside.width(); ++x) {
+            if (withLetter.pixel(inside.topLeft() + QPoint(x, y)) != numberOnly.pixel(inside.topLeft() + QPoint(x, y)))
+                letter |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!letter.isNull());
+    if (cellSize == 0) {
+        QVERIFY(number.isNull());
+        return;
+    }
+    QVERIFY(!number.isNull());
+    QVERIFY(number.top() <= 2 && number.left() <= 2);
+    QVERIFY2(number.height() <= inside.height() / 3 + 1, qPrintable(QString::number(number.height())));
+    QVERIFY2(letter.top() > number.bottom(), qPrintable(QStringLiteral("%1 %2").arg(letter.top()).arg(number.bottom())));
+}
+
+void TestGridView::pencilLettersAreLighter()
+{
+    Open(kSmallGrid, 2, QSize(400, 300));
+    SetOption(ID_PENCIL, true);
+    QTest::keyClick(view_.get(), 'c');
+    SetOption(ID_PENCIL, false);
+    QTest::keyClick(view_.get(), 'a');
+    Place(13, true);
+    view_->update();
+    const QImage image = Grab();
+    const QRect grid = GridBox(image);
+    const QColor text = Scheme(kNormalCellText);
+    QVERIFY(puzzle_->IsPencil(0) && !puzzle_->IsPencil(1));
+    QCOMPARE(Count(image, CellInside(grid, 0), text), 0);
+    QVERIFY(!Others(image, CellInside(grid, 0), Scheme(kNormalCellBackground)).isEmpty());
+    QVERIFY(Count(image, CellInside(grid, 1), text) > 0);
+}
+
+// Wrong letters show without the Check button; an encrypted puzzle refuses
+// the option with the message the button gets.
+void TestGridView::checkAsYouType()
+{
+    Open(kSmallGrid, 2, QSize(400, 300), {"CX-.SQ", "O.-.E.", "W-REST"});
+    const QColor wrong = Scheme(kWrongLettersText);
+    QCOMPARE(Count(Grab(), view_->rect(), wrong), 0);
+    SetOption(ID_CHECK_AS_YOU_TYPE, true);
+    QVERIFY(view_->CheckingAsYouType());
+    const QImage image = Grab();
+    QVERIFY(Count(image, CellInside(GridBox(image), 1), wrong) > 0);
+    QCOMPARE(Count(image, CellInside(GridBox(image), 0), wrong), 0);
+
+    SetOption(ID_CHECK_AS_YOU_TYPE, false);
+    Open(kSmallGrid, 2, QSize(400, 300), {"CX-.SQ", "O.-.E.", "W-REST"}, true);
+    QVERIFY(view_->OnCommand(ID_CHECK_AS_YOU_TYPE));
+    QVERIFY(!view_->Options().checkAsYouType);
+    QCOMPARE(prompt_->Captions(), QStringList{QStringLiteral("Encrypted Puzzle")});
 }
 
 GRIDMOOR_TEST_MAIN(TestGridView)
