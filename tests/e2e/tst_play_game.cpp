@@ -14,7 +14,7 @@
 #include "ui/shell/main_frame.h"
 #include "ui/view/grid_view.h"
 
-#include "required_tools.h"
+#include "program_under_test.h"
 #include "test_main.h"
 
 #include <QDir>
@@ -97,31 +97,16 @@ private:
 
 void TestPlayGame::initTestCase()
 {
-    const QString missing = RequiredTools::Missing({{"xdotool", "xdotool"}, {"xvfb-run", "xvfb"}});
-    if (!missing.isEmpty())
-        QFAIL(qPrintable(missing));
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        QFAIL("needs an X display of its own: ctest runs it under xvfb-run (package xvfb)");
     QVERIFY(root_.isValid());
     // An installation of its own: the program and the shipped sample.
-    const QString app = root_.filePath(QStringLiteral("app"));
-    QVERIFY(QDir().mkpath(app));
-    programPath_ = app + QStringLiteral("/gridmoor");
-    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_PROGRAM), programPath_));
-    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/NYTimes.gmd"), app + QStringLiteral("/NYTimes.gmd")));
-
-    const QString home = root_.filePath(QStringLiteral("home"));
-    QVERIFY(QDir().mkpath(home + QStringLiteral("/run")));
-    QFile::setPermissions(home + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    environment_ = QProcessEnvironment::systemEnvironment();
-    environment_.insert(QStringLiteral("HOME"), home);
-    environment_.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    environment_.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
-    environment_.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
-    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
-    environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment_.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
-    puzzleFile_ = home + QStringLiteral("/Documents/XWords/NYTimes.gmd");
+    QString error;
+    const ProgramUnderTest prepared = PrepareProgram(root_.path(), QStringLiteral(GRIDMOOR_PROGRAM),
+                                                     {QStringLiteral(GRIDMOOR_RESOURCES "/NYTimes.gmd")}, &error);
+    if (prepared.program.isEmpty())
+        QFAIL(qPrintable(error));
+    programPath_ = prepared.program;
+    environment_ = prepared.environment;
+    puzzleFile_ = prepared.home + QStringLiteral("/Documents/XWords/NYTimes.gmd");
 }
 
 void TestPlayGame::StartProgram(QProcess& program)
