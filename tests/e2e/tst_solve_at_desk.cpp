@@ -30,66 +30,39 @@ bool Xdotool(const QStringList& arguments, QByteArray* output = nullptr)
     return ran;
 }
 
-QString Entries(const CPuzzle& puzzle, bool pencil)
-{
-    QString text;
-    for (int i = 0; i < puzzle.GetWidth() * puzzle.GetHeight(); ++i)
-        text += pencil ? QChar(puzzle.IsPencil(i) ? 'p' : '.') : QChar(puzzle.GetCell(i).entry);
-    return text;
-}
-
 } // namespace
 
 class TestSolveAtDesk : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void penPencilUndoAndReopen();
 
 private:
-    void Start(QProcess& program);
-    void Close(QProcess& program);
+    void RunSession(const QStringList& input);
 
     QTemporaryDir root_;
-    QString programPath_;
+    ProgramUnderTest program_;
     QString puzzlePath_;
-    QProcessEnvironment environment_;
-    QString windowId_;
 };
 
-void TestSolveAtDesk::initTestCase()
+// The program opens the puzzle named on its command line with the cursor on
+// the first square of 1 Across, takes the input (text to type, or keys
+// marked with a leading "+") and is closed.
+void TestSolveAtDesk::RunSession(const QStringList& input)
 {
-    QVERIFY(root_.isValid());
-    QString error;
-    const ProgramUnderTest prepared = PrepareProgram(root_.path(), QStringLiteral(GRIDMOOR_PROGRAM), {}, &error);
-    if (prepared.program.isEmpty())
-        QFAIL(qPrintable(error));
-    programPath_ = prepared.program;
-    environment_ = prepared.environment;
-    puzzlePath_ = root_.filePath(QStringLiteral("desk.puz"));
-    QVERIFY(FixtureFiles::Write(puzzlePath_, PuzBuilder({"ABCDE", "FGHIJ", "KLMNO", "PQRST", "UVWXY"}).Build()));
-}
-
-// The program opens the puzzle named on its command line with the cursor
-// on the first square of 1 Across.
-void TestSolveAtDesk::Start(QProcess& program)
-{
-    program.setProcessEnvironment(environment_);
-    program.start(programPath_, {puzzlePath_});
+    QProcess program;
+    program.setProcessEnvironment(program_.environment);
+    program.start(program_.program, {puzzlePath_});
     QVERIFY(program.waitForStarted());
     QByteArray ids;
-    QVERIFY(Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--name"), QStringLiteral("^Gridmoor( - .*)?$")},
-                    &ids));
-    windowId_ = QString::fromLatin1(ids.split('\n').value(0).trimmed());
-    QVERIFY(!windowId_.isEmpty());
+    QVERIFY(Xdotool({"search", "--sync", "--onlyvisible", "--name", "^Gridmoor( - .*)?$"}, &ids));
     QThread::msleep(kSettleMs);
-    QVERIFY(Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), windowId_}));
-}
-
-void TestSolveAtDesk::Close(QProcess& program)
-{
+    QVERIFY(Xdotool({"windowfocus", "--sync", QString::fromLatin1(ids.split('\n').value(0).trimmed())}));
+    for (const QString& step : input) {
+        const bool key = step.startsWith('+');
+        QVERIFY(Xdotool({key ? "key" : "type", "--delay", "60", key ? step.mid(1) : step}));
+    }
     QThread::msleep(kSettleMs);
     program.terminate();
     QVERIFY(program.waitForFinished(kTimeoutMs));
@@ -98,29 +71,22 @@ void TestSolveAtDesk::Close(QProcess& program)
 
 void TestSolveAtDesk::penPencilUndoAndReopen()
 {
-    QProcess program;
-    Start(program);
-    const auto type = [this](const QString& text) {
-        QVERIFY(Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), text}));
-    };
-    const auto keys = [this](const QStringList& names) {
-        QVERIFY(Xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + names));
-    };
+    QString error;
+    program_ = PrepareProgram(root_.path(), QStringLiteral(GRIDMOOR_PROGRAM), {}, &error);
+    if (program_.program.isEmpty())
+        QFAIL(qPrintable(error));
+    puzzlePath_ = root_.filePath(QStringLiteral("desk.puz"));
+    QVERIFY(FixtureFiles::Write(puzzlePath_, PuzBuilder({"ABCDE", "FGHIJ", "KLMNO", "PQRST", "UVWXY"}).Build()));
+
     // Pen "ab", pencil "cd", then "d" and "c" undone and "c" redone.
-    type(QStringLiteral("ab"));
-    keys({QStringLiteral("ctrl+shift+p")});
-    type(QStringLiteral("cd"));
-    keys({QStringLiteral("ctrl+z"), QStringLiteral("ctrl+z"), QStringLiteral("ctrl+y")});
-    Close(program);
-
-    QProcess again;
-    Start(again);
-    Close(again);
-
+    RunSession({"ab", "+ctrl+shift+p", "cd", "+ctrl+z", "+ctrl+z", "+ctrl+y"});
+    RunSession({});
     CPuzzle reread;
     QCOMPARE(reread.Open(puzzlePath_), int(CPuzzle::Success));
-    QCOMPARE(Entries(reread, false).left(5), QStringLiteral("ABC  "));
-    QCOMPARE(Entries(reread, true).left(5), QStringLiteral("..p.."));
+    QString state;
+    for (int i = 0; i < 5; ++i)
+        state += reread.IsPencil(i) ? QChar(reread.GetCell(i).entry).toLower() : QChar(reread.GetCell(i).entry);
+    QCOMPARE(state, QStringLiteral("ABc  "));
     reread.Close();
     QVERIFY(PuzBuilder::HasValidChecksums(FixtureFiles::Read(puzzlePath_), 2));
 }

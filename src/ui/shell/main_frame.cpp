@@ -455,6 +455,11 @@ bool CMainFrame::OnMessage(int id, qintptr wParam)
 
 bool CMainFrame::event(QEvent* event)
 {
+    // A shortcut works only while its command is enabled: the states are
+    // brought up to date before each key is matched, so Ctrl+Z right after
+    // a letter does not wait for the idle pass.
+    if (event->type() == QEvent::ShortcutOverride)
+        UpdateCommands();
     if (const auto* message = dynamic_cast<const MessageEvent*>(event)) {
         if (OnMessage(message->Id(), message->WParam()))
             return true;
