@@ -24,8 +24,6 @@ private slots:
     void lastScrollPositionShowsTheLastRowWhole();
     void keysMoveTheSelection_data();
     void keysMoveTheSelection();
-    void typedNumberFindsItsClue_data();
-    void typedNumberFindsItsClue();
 
 private:
     bool Open(CPuzzle& puzzle, const QList<QByteArray>& rows, const QList<QByteArray>& entries = {});
@@ -165,33 +163,6 @@ void TestClueLists::keysMoveTheSelection()
     const ClueListRows rows({10, 10, 30, 10, 10});
     QCOMPARE(rows.RowAfterKey(key, from, 34), row);
     QCOMPARE(rows.ScrollToShow(row, scrollFrom, 34), scroll);
-}
-
-void TestClueLists::typedNumberFindsItsClue_data()
-{
-    QTest::addColumn<bool>("showingAcross");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<bool>("across");
-    QTest::addColumn<int>("row");
-    // Across 1 3 4, down 1 2 3.
-    QTest::newRow("in the shown list") << true << 3 << true << 1;
-    QTest::newRow("only in the other list") << true << 2 << false << 1;
-    QTest::newRow("shown list first") << false << 3 << false << 2;
-    QTest::newRow("down list to across") << false << 4 << true << 2;
-    QTest::newRow("no such clue") << true << 9 << true << -1;
-}
-
-void TestClueLists::typedNumberFindsItsClue()
-{
-    QFETCH(bool, showingAcross);
-    QFETCH(int, number);
-    QFETCH(bool, across);
-    QFETCH(int, row);
-    CPuzzle puzzle;
-    QVERIFY(Open(puzzle, {"CAT.SO", "O.O.E.", "WAREST"}));
-    const ClueListJump jump = JumpToClueNumber(BuildClueListItems(puzzle), showingAcross, number);
-    QCOMPARE(jump.row, row);
-    QCOMPARE(jump.across, across);
 }
 
 GRIDMOOR_TEST_APPLESS_MAIN(TestClueLists)

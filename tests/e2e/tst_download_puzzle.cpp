@@ -12,8 +12,8 @@
 
 #include "fixture_files.h"
 #include "local_http_server.h"
-#include "program_under_test.h"
 #include "puz_builder.h"
+#include "required_tools.h"
 #include "test_main.h"
 
 #include <QDir>
@@ -66,15 +66,29 @@ private:
 
 void TestDownloadPuzzle::initTestCase()
 {
+    const QString missing = RequiredTools::Missing({{"xdotool", "xdotool"}, {"xvfb-run", "xvfb"}});
+    if (!missing.isEmpty())
+        QFAIL(qPrintable(missing));
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        QFAIL("needs an X display of its own: ctest runs it under xvfb-run (package xvfb)");
     QVERIFY(root_.isValid());
-    QString error;
-    const ProgramUnderTest prepared = PrepareProgram(root_.path(), QStringLiteral(GRIDMOOR_PROGRAM),
-                                                     {QStringLiteral(GRIDMOOR_RESOURCES "/NYTimes.gmd")}, &error);
-    if (prepared.program.isEmpty())
-        QFAIL(qPrintable(error));
-    programPath_ = prepared.program;
-    environment_ = prepared.environment;
-    const QString home = prepared.home;
+    const QString app = root_.filePath(QStringLiteral("app"));
+    QVERIFY(QDir().mkpath(app));
+    programPath_ = app + QStringLiteral("/gridmoor");
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_PROGRAM), programPath_));
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/NYTimes.gmd"), app + QStringLiteral("/NYTimes.gmd")));
+
+    const QString home = root_.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(home + QStringLiteral("/run")));
+    QFile::setPermissions(home + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("HOME"), home);
+    environment_.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment_.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment_.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
+    environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment_.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
     for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
         environment_.remove(QString::fromLatin1(name));
         qunsetenv(name);
