@@ -26,8 +26,10 @@ void Run(CPuzzle& puzzle, const QString& script)
         if (match.hasMatch()) {
             puzzle.SetCurrentCell(match.captured(2).toInt());
             puzzle.SetCurrentEntryText(match.captured(1).toUpper().toLatin1(), match.captured(1).at(0).isLower());
-        } else if (step.startsWith('-') || step.startsWith('@')) {
-            step.startsWith('-') ? void(puzzle.ClearWord(step.mid(1).toInt())) : puzzle.SetCurrentCell(step.mid(1).toInt());
+        } else if (step.startsWith('-')) {
+            puzzle.ClearWord(step.mid(1).toInt());
+        } else if (step.startsWith('@')) {
+            puzzle.SetCurrentCell(step.mid(1).toInt());
         } else {
             step == "*" ? puzzle.ClearAllEntries() : step == "<" ? puzzle.Undo() : puzzle.Redo();
         }

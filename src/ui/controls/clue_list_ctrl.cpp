@@ -225,7 +225,8 @@ void CClueListCtrl::SelectRow(int row)
     selectedByKey_ = true;
     if (!scrollBar_->isHidden()) {
         const int last = std::max(scrollBar_->Max() - scrollBar_->Page() + 1, scrollBar_->Min());
-        scrollBar_->SetPosition(std::clamp(rows_.ScrollToShow(row, scrollBar_->Pos(), height()), scrollBar_->Min(), last));
+        const int shown = rows_.ScrollToShow(row, scrollBar_->Pos(), height());
+        scrollBar_->SetPosition(std::clamp(shown, scrollBar_->Min(), last));
     }
     repaint();
 }

@@ -177,8 +177,11 @@ void GridPainter::SetUpLetters(const QFont& letterFont, int glyphSide, bool numb
         letterTop_ = int(std::ceil(digits_.height())) + 2;
         const int room = glyphSide_ - letterTop_ - 1;
         int pixels = font_.pixelSize() > 0 ? font_.pixelSize() : QFontMetrics(font_).height();
-        while (pixels > kSmallestRebusPixels
-               && (std::ceil(CapitalsInkBox(font_).height()) > room || std::ceil(WidestCapitalInk(font_)) > glyphSide_ - 2))
+        const auto fits = [this, room] {
+            return std::ceil(CapitalsInkBox(font_).height()) <= room
+                && std::ceil(WidestCapitalInk(font_)) <= glyphSide_ - 2;
+        };
+        while (pixels > kSmallestRebusPixels && !fits())
             font_.setPixelSize(--pixels);
     }
     capitals_ = CapitalsInkBox(font_);
