@@ -35,7 +35,9 @@ QList<QByteArray> StripedPattern(int size)
 }
 
 // Median time of a synchronous repaint after each cursor move, in
-// milliseconds, with every letter cell filled so that every cell draws a letter.
+// milliseconds, with every letter cell filled so that every cell draws a
+// letter, and the numbers in the squares on (drawn where the cells are large
+// enough for them).
 double MedianRepaintMs(const QTemporaryDir& dir, const QList<QByteArray>& pattern, int cellSize, QSize viewSize)
 {
     const QList<QByteArray> solution = FillLetters(pattern);
@@ -44,6 +46,9 @@ double MedianRepaintMs(const QTemporaryDir& dir, const QList<QByteArray>& patter
     g_settings->cellSize = cellSize;
     CPuzzle puzzle;
     CGridView view(&puzzle, nullptr);
+    SolvingOptions options;
+    options.numbersInSquares = true;
+    view.SetOptions(options);
     view.resize(viewSize);
     view.show();
     QCoreApplication::processEvents();

@@ -6,6 +6,8 @@
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 
+#include <algorithm>
+
 namespace {
 
 // The binary format's entry grid marks an empty letter cell with "-".
@@ -29,7 +31,7 @@ void CBinaryPuzzleWriter::Write(const Changes& changes, bool keepChecksums, bool
 {
     if (changes.entries)
         WriteEntries();
-    if (UpdateSections(changes.rebusEntries, solved))
+    if (UpdateSections(changes, solved))
         WriteTail();
     if (changes.entries && keepChecksums) {
         CPuzChecksums checksums;
@@ -65,10 +67,27 @@ bool CBinaryPuzzleWriter::TimeIsKept(bool solved) const
     return content_.time.seconds > 0 && content_.filledCount > 0;
 }
 
-bool CBinaryPuzzleWriter::UpdateSections(bool rebusChanged, bool solved)
+// A file without flags gets them only for a pencil mark to keep. Flags that
+// were there but could not be read are left as they are rather than lose
+// what they held.
+bool CBinaryPuzzleWriter::PencilIsKept() const
+{
+    if (content_.sections.Contains(PuzExtras::kMarkup))
+        return content_.markup.size() == content_.cells.size();
+    return std::any_of(content_.pencil.begin(), content_.pencil.end(), [](quint8 flag) { return flag != 0; });
+}
+
+bool CBinaryPuzzleWriter::UpdateSections(const Changes& changes, bool solved)
 {
     bool changed = false;
-    if (rebusChanged && (!content_.rebusEntries.IsEmpty() || content_.sections.Contains(PuzExtras::kUserRebus)))
+    if (changes.pencil && PencilIsKept()) {
+        const QByteArray markup = PuzExtras::MarkupData(content_);
+        if (content_.sections.Replace(PuzExtras::kMarkup, markup)) {
+            content_.markup.assign(markup.begin(), markup.end());
+            changed = true;
+        }
+    }
+    if (changes.rebusEntries && (!content_.rebusEntries.IsEmpty() || content_.sections.Contains(PuzExtras::kUserRebus)))
         changed |= content_.sections.Replace(PuzExtras::kUserRebus, PuzExtras::UserRebusData(content_));
     if (TimeIsKept(solved)) {
         const SolvingTime time{content_.time.seconds, solved};

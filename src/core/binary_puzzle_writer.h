@@ -6,7 +6,8 @@ class CPuzzleFile;
 struct PuzzleContent;
 
 // Writes the solver's progress back into the file image of a binary puzzle:
-// the entry grid, the solver's rebus entries ("RUSR") and the timer ("LTIM"),
+// the entry grid, the solver's rebus entries ("RUSR"), the timer ("LTIM") and
+// the pencil bits of the squares' flags ("GEXT"),
 // and the checksums when they were valid at open. Every other byte stays as
 // it was: an empty cell keeps whichever empty mark the file had ("-", or the
 // "." and ":" of diagramless grids), and sections the program does not write
@@ -17,6 +18,7 @@ public:
     struct Changes {
         bool entries = false;      // a letter or a rebus entry
         bool rebusEntries = false; // a rebus entry
+        bool pencil = false;       // a pencil mark
     };
 
     CBinaryPuzzleWriter(CPuzzleFile& file, PuzzleContent& content);
@@ -29,8 +31,9 @@ public:
 private:
     void WriteEntries();
     // True when a section was rebuilt.
-    bool UpdateSections(bool rebusChanged, bool solved);
+    bool UpdateSections(const Changes& changes, bool solved);
     bool TimeIsKept(bool solved) const;
+    bool PencilIsKept() const;
     void WriteTail();
 
     CPuzzleFile& file_;

@@ -155,6 +155,34 @@ void ReadInformation(Element root, PuzzleContent& content)
     content.notes = Notes(root);
 }
 
+// Pencil marks as [row, column] pairs; a pair outside the grid, or on a square
+// without a letter, is passed over.
+void ReadPencil(Element progress, PuzzleContent& content)
+{
+    const std::optional<Element> pencil = IpuzJson::Member(progress, "pencil");
+    simdjson::dom::array pairs;
+    if (!pencil || pencil->get_array().get(pairs) != simdjson::SUCCESS)
+        return;
+    for (const Element pair : pairs) {
+        simdjson::dom::array place;
+        Element first;
+        Element second;
+        if (pair.get_array().get(place) != simdjson::SUCCESS || place.size() != 2
+            || place.at(0).get(first) != simdjson::SUCCESS || place.at(1).get(second) != simdjson::SUCCESS)
+            continue;
+        const int64_t row = IpuzJson::Whole(first, -1);
+        const int64_t column = IpuzJson::Whole(second, -1);
+        if (row < 0 || row >= content.height || column < 0 || column >= content.width)
+            continue;
+        const size_t index = size_t(row * content.width + column);
+        if (index >= content.cells.size() || content.cells[index].entry == ' ')
+            continue;
+        if (content.pencil.empty())
+            content.pencil.assign(content.cells.size(), 0);
+        content.pencil[index] = 1;
+    }
+}
+
 void ReadProgress(Element root, PuzzleContent& content)
 {
     const std::optional<Element> progress = IpuzJson::Member(root, CIpuzReader::kProgressMember);
@@ -162,6 +190,7 @@ void ReadProgress(Element root, PuzzleContent& content)
         return;
     const int64_t seconds = IpuzJson::Whole(IpuzJson::Member(*progress, "seconds"), 0);
     content.time.seconds = qint32(std::clamp<int64_t>(seconds, 0, std::numeric_limits<qint32>::max()));
+    ReadPencil(*progress, content);
 }
 
 } // namespace

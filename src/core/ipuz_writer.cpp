@@ -67,7 +67,20 @@ QByteArray CIpuzWriter::SavedValue() const
     return value;
 }
 
+// The solving time, and the squares whose letter is pencilled as a list of
+// [row, column] pairs (left out while there is none).
 QByteArray CIpuzWriter::ProgressValue() const
 {
-    return "{\"seconds\": " + QByteArray::number(content_.time.seconds) + "}";
+    QByteArray pencil;
+    for (size_t index = 0; index < content_.pencil.size(); ++index) {
+        if (content_.pencil[index] == 0 || content_.width <= 0)
+            continue;
+        pencil += pencil.isEmpty() ? "[" : ", [";
+        pencil += QByteArray::number(int(index) / content_.width) + ", "
+            + QByteArray::number(int(index) % content_.width) + "]";
+    }
+    QByteArray value = "{\"seconds\": " + QByteArray::number(content_.time.seconds);
+    if (!pencil.isEmpty())
+        value += ", \"pencil\": [" + pencil + "]";
+    return value + "}";
 }

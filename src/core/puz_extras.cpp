@@ -93,6 +93,20 @@ void ReadMarkup(PuzzleContent& content)
     std::memcpy(content.markup.data(), data.data(), size_t(data.size()));
 }
 
+// Only a square that holds a letter can hold it in pencil.
+void ReadPencil(PuzzleContent& content)
+{
+    if (content.markup.empty())
+        return;
+    for (size_t i = 0; i < content.cells.size(); ++i) {
+        if ((content.markup[i] & kPencil) == 0 || content.cells[i].entry == ' ')
+            continue;
+        if (content.pencil.empty())
+            content.pencil.assign(content.cells.size(), 0);
+        content.pencil[i] = 1;
+    }
+}
+
 void ReadRebusAnswers(PuzzleContent& content)
 {
     const QByteArrayView grid = content.sections.Data(kRebusGrid);
@@ -150,6 +164,7 @@ void Read(PuzzleContent& content)
     ReadMarkup(content);
     ReadRebusAnswers(content);
     ReadRebusEntries(content);
+    ReadPencil(content);
     ReadTime(content);
 }
 
@@ -170,6 +185,19 @@ std::optional<SolvingTime> ParseTime(QByteArrayView data)
 QByteArray TimeData(const SolvingTime& time)
 {
     return QByteArray::number(time.seconds) + ',' + (time.stopped ? '1' : '0');
+}
+
+QByteArray MarkupData(const PuzzleContent& content)
+{
+    QByteArray data(qsizetype(content.cells.size()), '\0');
+    if (content.markup.size() == content.cells.size())
+        std::memcpy(data.data(), content.markup.data(), content.markup.size());
+    for (size_t i = 0; i < content.cells.size(); ++i) {
+        const bool pencil = i < content.pencil.size() && content.pencil[i] != 0 && content.cells[i].solution != ' ';
+        char& flags = data[qsizetype(i)];
+        flags = char(pencil ? quint8(flags) | kPencil : quint8(flags) & ~kPencil);
+    }
+    return data;
 }
 
 QByteArray UserRebusData(const PuzzleContent& content)

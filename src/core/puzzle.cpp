@@ -3,6 +3,7 @@
 #include "core/binary_puzzle_reader.h"
 #include "core/binary_puzzle_writer.h"
 #include "core/code_page.h"
+#include "core/document_pencil.h"
 #include "core/ipuz_reader.h"
 #include "core/ipuz_text.h"
 #include "core/ipuz_writer.h"
@@ -147,6 +148,8 @@ void CPuzzle::Close()
     rebusChanged_ = false;
     entriesChanged_ = false;
     timeChanged_ = false;
+    pencilChanged_ = false;
+    history_.Clear();
     currentCell_ = -1;
     if (observer_ != nullptr)
         observer_->PuzzleClosed();
@@ -172,17 +175,21 @@ void CPuzzle::SaveProgress()
 {
     if (readOnly_ || !loaded_)
         return;
-    if (format_ == FormatBinary && (entriesChanged_ || timeChanged_)) {
-        const CBinaryPuzzleWriter::Changes changes{entriesChanged_, rebusChanged_};
+    if (format_ == FormatBinary && (entriesChanged_ || timeChanged_ || pencilChanged_)) {
+        const CBinaryPuzzleWriter::Changes changes{entriesChanged_, rebusChanged_, pencilChanged_};
         CBinaryPuzzleWriter(file_, content_).Write(changes, ChecksumsWereValid(), IsSolved());
-    } else if (format_ == FormatDocument && entriesChanged_) {
-        WriteDocumentEntries();
-    } else if (format_ == FormatIpuz && (entriesChanged_ || (timeChanged_ && HasSolverEntries()))) {
+    } else if (format_ == FormatDocument) {
+        if (entriesChanged_)
+            WriteDocumentEntries();
+        if (pencilChanged_)
+            DocumentPencil::Write(file_, content_);
+    } else if (format_ == FormatIpuz && (entriesChanged_ || pencilChanged_ || (timeChanged_ && HasSolverEntries()))) {
         WriteIpuzProgress();
     }
     entriesChanged_ = false;
     rebusChanged_ = false;
     timeChanged_ = false;
+    pencilChanged_ = false;
     file_.Flush();
 }
 
@@ -319,11 +326,22 @@ bool CPuzzle::IsValidCell(int index) const
     return index >= 0 && static_cast<size_t>(index) < content_.cells.size();
 }
 
-void CPuzzle::SetCurrentEntry(char letter)
+void CPuzzle::SetCurrentEntry(char letter, bool pencil)
 {
-    if (!IsValidCell(currentCell_) || IsGiven(currentCell_))
-        return;
-    PuzzleCell& cell = content_.cells[static_cast<size_t>(currentCell_)];
+    ChangeEntry(currentCell_, EntryState{letter == ' ' ? QByteArray() : QByteArray(1, letter), pencil});
+}
+
+void CPuzzle::SetCurrentEntryText(const QByteArray& letters, bool pencil)
+{
+    ChangeEntry(currentCell_, EntryState{UpperCaseLetters(letters), pencil});
+}
+
+// Stores the entry as it is, keeping the filled count and what the next save
+// must write; the history is the caller's business.
+void CPuzzle::PutEntry(int index, const EntryState& state)
+{
+    PuzzleCell& cell = content_.cells[static_cast<size_t>(index)];
+    const char letter = state.letters.isEmpty() ? ' ' : state.letters[0];
     entriesChanged_ |= cell.entry != letter;
     if (cell.entry == ' ' && letter != ' ')
         ++content_.filledCount;
@@ -331,23 +349,9 @@ void CPuzzle::SetCurrentEntry(char letter)
         --content_.filledCount;
     content_.filledCount = qMax(0, content_.filledCount);
     cell.entry = letter;
-    if (ClearRebusEntry(currentCell_))
+    if (content_.rebusEntries.Set(index, state.letters.size() >= 2 ? state.letters : QByteArray()))
         rebusChanged_ = entriesChanged_ = true;
-}
-
-bool CPuzzle::ClearRebusEntry(int index)
-{
-    return IsValidCell(index) && content_.rebusEntries.Set(index, QByteArray());
-}
-
-void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
-{
-    const QByteArray upper = UpperCaseLetters(letters);
-    SetCurrentEntry(upper.isEmpty() ? ' ' : upper[0]);
-    if (upper.size() < 2 || !IsValidCell(currentCell_) || IsGiven(currentCell_))
-        return;
-    content_.rebusEntries.Set(currentCell_, upper);
-    rebusChanged_ = entriesChanged_ = true;
+    SetPencilFlag(index, state.pencil && letter != ' ');
 }
 
 QByteArray CPuzzle::AnswerBytes(int index) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/entry_history.h"
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 
@@ -8,6 +9,7 @@
 #include <QtGlobal>
 
 #include <optional>
+#include <vector>
 
 class PuzzleObserver;
 class LastPuzzleRecorder;
@@ -63,10 +65,28 @@ public:
     bool IsReadOnly() const;
     int GetFormat() const;
 
-    void SetCurrentEntry(char letter);
+    // Every change of an entry (pencil or pen included) becomes a step of the
+    // undo history; putting back what a square already holds changes nothing.
+    void SetCurrentEntry(char letter, bool pencil = false);
     // Several letters in the current square (a rebus entry); one letter or
     // none is an ordinary entry. The grid shows the first letter.
-    void SetCurrentEntryText(const QByteArray& letters);
+    void SetCurrentEntryText(const QByteArray& letters, bool pencil = false);
+    // Empties every square of the clue's word, or of the grid, as one step of
+    // the history. False when nothing changed.
+    bool ClearWord(int clue);
+    bool ClearAllEntries();
+    // Takes back the last step, or makes the last undone step again, and puts
+    // the cursor on the square it changed. False when there is none. The
+    // history ends when the puzzle is closed.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Undo();
+    bool Redo();
+    // Whether the square's entry was written in pencil.
+    bool IsPencil(int index) const;
+    // The number shown in the square's top-left corner: that of the clue
+    // whose word starts there; empty for none.
+    QString GetCellLabel(int index) const;
 
     // Squares beyond one letter: a circle drawn in the square, the whole answer
     // of a rebus square and the solver's whole entry (empty for an empty or
@@ -126,11 +146,17 @@ private:
     void WriteDocumentEntry(int index);
     QByteArray AnswerBytes(int index) const;
     QByteArray EntryBytes(int index) const;
-    bool ClearRebusEntry(int index);
     bool IsValidCell(int index) const;
     bool IsLetterAt(int column, int row) const;
     bool ContinuesWord(int from, int to) const;
     void WriteIpuzProgress();
+    EntryState EntryAt(int index) const;
+    void ChangeEntry(int index, EntryState state);
+    void PutEntry(int index, const EntryState& state);
+    bool ClearCells(const std::vector<int>& cells);
+    void SetPencilFlag(int index, bool pencil);
+    void PlaceCursorAfter(const EntryStep& step);
+    int WordNumberAt(int index) const;
 
     CPuzzleFile file_;
     PuzzleContent content_;
@@ -148,9 +174,11 @@ private:
     // opened; closing an untouched puzzle never sums it.
     std::optional<bool> keepChecksums_;
     // What changed since the progress was last written: an entry (a rebus
-    // entry included), a rebus entry, the solving time. Until one of them
-    // changes, saving and closing write nothing.
+    // entry included), a rebus entry, the solving time, a pencil mark. Until
+    // one of them changes, saving and closing write nothing.
     bool entriesChanged_ = false;
     bool rebusChanged_ = false;
     bool timeChanged_ = false;
+    bool pencilChanged_ = false;
+    CEntryHistory history_;
 };

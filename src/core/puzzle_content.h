@@ -118,6 +118,12 @@ struct PuzzleContent {
     std::vector<ClueList> otherLists;
     // ipuz: the text that marks a block square, written back in the saved grid.
     QByteArray blockText;
+    // The squares whose entry was written in pencil (nonzero), by square;
+    // empty while no square holds a pencil letter.
+    std::vector<quint8> pencil;
+    // Document: position of the first character of the stored pencil marks;
+    // -1 while the document has none.
+    qint64 pencilOffset = -1;
 
     // Sets letterCount and filledCount from the cells, for the filled and
     // solved tests.

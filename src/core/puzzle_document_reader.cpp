@@ -1,5 +1,6 @@
 #include "core/puzzle_document_reader.h"
 
+#include "core/document_pencil.h"
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 #include "core/xml_reader.h"
@@ -156,6 +157,11 @@ int CountChildElements(const XmlNode* node)
 
 CPuzzleDocumentReader::CPuzzleDocumentReader(CPuzzleFile& file) : file_(file) {}
 
+qint64 CPuzzleDocumentReader::AttributeValueStart(const QByteArray& text, qint64 namePosition, QByteArrayView name)
+{
+    return ValueStart(text, namePosition, name);
+}
+
 QByteArray CPuzzleDocumentReader::DecodePercent(QByteArrayView text)
 {
     QByteArray decoded;
@@ -303,6 +309,7 @@ int CPuzzleDocumentReader::ReadEntries(const XmlNode* root, PuzzleContent& conte
             if (cell.solution != ' ')
                 cell.entry = UpperCaseLetter(entries[i]);
         }
+        DocumentPencil::Read(root, file_.Data(), content);
         return 0;
     }
     if (readOnly)

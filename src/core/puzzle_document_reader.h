@@ -24,6 +24,9 @@ public:
     // Replaces "%" and two characters by one: "20" a space, "22" a double
     // quote, "2C" a comma, any other pair a space.
     static QByteArray DecodePercent(QByteArrayView text);
+    // The position of the first character of an attribute's value in the
+    // text, from the position of its name; -1 when no "=" follows the name.
+    static qint64 AttributeValueStart(const QByteArray& text, qint64 namePosition, QByteArrayView name);
 
 private:
     int ReadSizeAndSolution(const XmlNode* root, PuzzleContent& content);

@@ -34,6 +34,16 @@ public:
     // this high, so that the list needs its scroll bar.
     bool NeedsScroll(int clientHeight) const;
 
+    // The row a key (Up, Down, Page Up, Page Down, Home, End) moves the
+    // selection to from row (-1 for none) in a client this high; a page is
+    // the area inside the border. Without a selection the keys that go down
+    // start at the first row, the others at the last. -1 for other keys and
+    // for an empty list.
+    int RowAfterKey(int key, int row, int clientHeight) const;
+    // The scroll position, from scroll, that shows the whole row inside the
+    // border of a client this high, or its top when it is taller.
+    int ScrollToShow(int row, int scroll, int clientHeight) const;
+
     // The scroll bar's range for a client this high: the page is the client
     // height and the maximum leaves the last row whole inside the border at
     // the last position.

@@ -27,6 +27,17 @@ enum CommandId : int {
     ID_CLUE_SELECT_ALL = 32826,
     ID_SEND_EMAIL = 32828,
     ID_KEYBOARD = 32831,
+    // Solving at a desk: options kept in the desktop settings and the
+    // commands that clear entries.
+    ID_NUMBERS_IN_SQUARES = 32850,
+    ID_PENCIL = 32851,
+    ID_CHECK_AS_YOU_TYPE = 32852,
+    ID_SKIP_FILLED_SQUARES = 32853,
+    ID_CLEAR_WORD = 32854,
+    ID_CLEAR_ALL_ENTRIES = 32855,
+    // The framework's undo and redo commands.
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
 };

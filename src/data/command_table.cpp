@@ -8,7 +8,7 @@
 namespace {
 
 // The command prompts, one per command id that has one.
-const std::array<std::pair<int, const char*>, 19> kPrompts{{
+const std::array<std::pair<int, const char*>, 27> kPrompts{{
     {ID_REVEAL_WORD, "Reveal current word"},
     {ID_REVEAL_PUZZLE, "Reveal entire puzzle"},
     {ID_REVEAL_LETTER, "Reveal current letter"},
@@ -30,6 +30,14 @@ const std::array<std::pair<int, const char*>, 19> kPrompts{{
     {ID_APP_ABOUT, "About the program"},
     {ID_KEYBOARD, "Floating on-screen keyboard"},
     {ID_APP_EXIT, "Close the program"},
+    {ID_EDIT_UNDO, "Undo the last change of the entries"},
+    {ID_EDIT_REDO, "Redo the last change undone"},
+    {ID_CLEAR_WORD, "Clear the letters of the current word"},
+    {ID_CLEAR_ALL_ENTRIES, "Clear every letter of the puzzle"},
+    {ID_PENCIL, "Write letters in pencil"},
+    {ID_NUMBERS_IN_SQUARES, "Show the clue numbers in the squares (medium and large cells)"},
+    {ID_CHECK_AS_YOU_TYPE, "Always show wrong letters in their own colour"},
+    {ID_SKIP_FILLED_SQUARES, "After a letter, go on to the next empty square of the word"},
 }};
 
 const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
@@ -42,14 +50,18 @@ const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
     {ID_KEYBOARD, "Keyboard"},
 }};
 
-// The desktop's usual shortcuts, in the portable text form of QKeySequence.
-const std::array<std::pair<int, const char*>, 6> kShortcuts{{
+// The desktop's usual shortcuts, in the portable text form of QKeySequence;
+// "; " separates the alternatives of one command.
+const std::array<std::pair<int, const char*>, 9> kShortcuts{{
     {ID_OPEN_PUZZLE, "Ctrl+O"},
     {ID_APP_EXIT, "Ctrl+Q"},
     {ID_HELP, "F1"},
     {ID_DOWNLOAD, "Ctrl+Shift+D"},
     {ID_PUZZLE_INFO, "Ctrl+I"},
     {ID_ALL_CLUES, "Ctrl+L"},
+    {ID_EDIT_UNDO, "Ctrl+Z"},
+    {ID_EDIT_REDO, "Ctrl+Shift+Z; Ctrl+Y"},
+    {ID_PENCIL, "Ctrl+Shift+P"},
 }};
 
 template <std::size_t N>
@@ -78,6 +90,8 @@ bool NeedsPuzzle(int id)
     case ID_REVEAL_WORD:
     case ID_REVEAL_PUZZLE:
     case ID_CHECK:
+    case ID_CLEAR_WORD:
+    case ID_CLEAR_ALL_ENTRIES:
         return true;
     default:
         return false;
@@ -107,6 +121,27 @@ CommandState CommandStateFor(int id, bool puzzleLoaded, int cellSize)
     if (id >= ID_SMALL_CELLS && id <= ID_LARGE_CELLS)
         return {puzzleLoaded, true, puzzleLoaded && id - ID_SMALL_CELLS == cellSize};
     return {!NeedsPuzzle(id) || puzzleLoaded, false, false};
+}
+
+std::optional<CommandState> SolvingCommandState(int id, const SolvingCommandInput& input)
+{
+    const SolvingOptions& options = input.options;
+    switch (id) {
+    case ID_EDIT_UNDO:
+        return CommandState{input.puzzleLoaded && input.canUndo, false, false};
+    case ID_EDIT_REDO:
+        return CommandState{input.puzzleLoaded && input.canRedo, false, false};
+    case ID_NUMBERS_IN_SQUARES:
+        return CommandState{true, true, options.numbersInSquares};
+    case ID_PENCIL:
+        return CommandState{true, true, options.pencil};
+    case ID_CHECK_AS_YOU_TYPE:
+        return CommandState{true, true, options.checkAsYouType};
+    case ID_SKIP_FILLED_SQUARES:
+        return CommandState{true, true, options.skipFilledSquares};
+    default:
+        return std::nullopt;
+    }
 }
 
 CheckTransition CheckButtonTransition(bool puzzleLoaded, bool buttonDown, bool checkShown)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "data/solving_options.h"
+
 #include <QString>
+
+#include <optional>
 
 // What the frame knows about each command apart from any window: the texts its
 // menu item and toolbar button show, and the rule that enables it and puts the
@@ -27,6 +31,18 @@ struct CommandState {
 // the cell-size item matching cellSize (0 small, 1 medium, 2 large) carries
 // the check mark while a puzzle is loaded; every other command is always enabled.
 CommandState CommandStateFor(int id, bool puzzleLoaded, int cellSize);
+
+// What the state of the solving commands depends on.
+struct SolvingCommandInput {
+    bool puzzleLoaded = false;
+    bool canUndo = false;
+    bool canRedo = false;
+    SolvingOptions options;
+};
+
+// The state of the undo commands and of the options' items, which carry a
+// check mark while on; nothing for every other command.
+std::optional<CommandState> SolvingCommandState(int id, const SolvingCommandInput& input);
 
 // Whether the update pass changes the grid's check display, and to what: the
 // Check button's pressed state while a puzzle is loaded, compared with the

@@ -22,6 +22,8 @@ private slots:
     void scrollRule_data();
     void scrollRule();
     void lastScrollPositionShowsTheLastRowWhole();
+    void keysMoveTheSelection_data();
+    void keysMoveTheSelection();
 
 private:
     bool Open(CPuzzle& puzzle, const QList<QByteArray>& rows, const QList<QByteArray>& entries = {});
@@ -126,6 +128,41 @@ void TestClueLists::lastScrollPositionShowsTheLastRowWhole()
     const int lastRowBottom = rows.Top(29) + rows.Height(29) - lastPos + ClueListRows::kBorder;
     QVERIFY(lastRowBottom <= client - ClueListRows::kBorder);
     QCOMPARE(rows.TapRow(QSize(200, client), QPoint(10, lastRowBottom - 1), lastPos), 29);
+}
+
+void TestClueLists::keysMoveTheSelection_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("scrollFrom");
+    QTest::addColumn<int>("scroll");
+    // Rows 10, 10, 30, 10 and 10 pixels high (tops 0 10 20 50 60) in a list
+    // 34 pixels high: a page of 30 pixels inside the border.
+    QTest::newRow("down from none") << int(Qt::Key_Down) << -1 << 0 << 0 << 0;
+    QTest::newRow("up from none") << int(Qt::Key_Up) << -1 << 4 << 0 << 40;
+    QTest::newRow("down at the end") << int(Qt::Key_Down) << 4 << 4 << 40 << 40;
+    QTest::newRow("up at the top") << int(Qt::Key_Up) << 0 << 0 << 0 << 0;
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << 0 << 2 << 0 << 20;
+    QTest::newRow("page down past the end") << int(Qt::Key_PageDown) << 3 << 4 << 30 << 40;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << 4 << 2 << 40 << 20;
+    QTest::newRow("page up past the top") << int(Qt::Key_PageUp) << 1 << 0 << 10 << 0;
+    QTest::newRow("home") << int(Qt::Key_Home) << 3 << 0 << 40 << 0;
+    QTest::newRow("end") << int(Qt::Key_End) << 0 << 4 << 0 << 40;
+    QTest::newRow("row already shown") << int(Qt::Key_Down) << 0 << 1 << 0 << 0;
+    QTest::newRow("other key") << int(Qt::Key_A) << 2 << -1 << 7 << 7;
+}
+
+void TestClueLists::keysMoveTheSelection()
+{
+    QFETCH(int, key);
+    QFETCH(int, from);
+    QFETCH(int, row);
+    QFETCH(int, scrollFrom);
+    QFETCH(int, scroll);
+    const ClueListRows rows({10, 10, 30, 10, 10});
+    QCOMPARE(rows.RowAfterKey(key, from, 34), row);
+    QCOMPARE(rows.ScrollToShow(row, scrollFrom, 34), scroll);
 }
 
 GRIDMOOR_TEST_APPLESS_MAIN(TestClueLists)

@@ -1,5 +1,8 @@
 // The game as a person plays it: the real program runs on an X display
-// (xvfb-run), with a fresh home folder, and is driven with xdotool. A copy of
+// (xvfb-run), with a fresh home folder, and is driven with xdotool: letters
+// typed, tapped on the on-screen keyboard and written in pencil, undone and
+// redone, Check and Reveal; the entries and pencil marks must be in the
+// puzzle file after closing and starting again. A copy of
 // the main frame inside this test, on the same display and at the same size,
 // tells where things are on the screen and, fed the same input, which letters
 // the puzzle file must hold afterwards.
@@ -56,6 +59,7 @@ struct ScreenPlan {
     QPoint check;
     QPoint reveal;
     QByteArray entries; // the entries the puzzle holds after the input below
+    QByteArray pencil;  // "p" where an entry is a pencil letter
 };
 
 int KeyIndex(char letter)
@@ -190,10 +194,17 @@ ScreenPlan TestPlayGame::PlanScreen(const QSize& windowSize)
         plan.keys << CentreIn(keyboard, &frame, key);
         frame.OnKeyboardChar(letter);
     }
+    frame.OnCommand(ID_PENCIL);
+    for (const QChar letter : QStringLiteral("sx"))
+        grid->OnChar(letter);
+    for (const int command : {ID_EDIT_UNDO, ID_EDIT_UNDO, ID_EDIT_REDO})
+        frame.OnCommand(command);
     plan.check = CentreIn(frame.ToolButton(ID_CHECK), &frame, frame.ToolButton(ID_CHECK)->rect());
     plan.reveal = CentreIn(frame.ToolButton(ID_REVEAL), &frame, frame.ToolButton(ID_REVEAL)->rect());
-    for (int i = 0; i < puzzle.GetWidth() * puzzle.GetHeight(); ++i)
+    for (int i = 0; i < puzzle.GetWidth() * puzzle.GetHeight(); ++i) {
         plan.entries += puzzle.GetCell(i).entry;
+        plan.pencil += puzzle.IsPencil(i) ? 'p' : '.';
+    }
     frame.hide();
     return plan;
 }
@@ -215,6 +226,11 @@ void TestPlayGame::playCloseAndStartAgain()
     Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("cat")});
     for (const QPoint& key : plan.keys)
         Click(key);
+    // Pencil "sx", then "x" and "s" undone and "s" redone.
+    Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+p")});
+    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("sx")});
+    Xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("ctrl+z"),
+             QStringLiteral("ctrl+z"), QStringLiteral("ctrl+y")});
 
     // Hold Check, then let go; then reveal the current word from the pop-up.
     const QPoint check = windowOrigin_ + plan.check;
@@ -241,10 +257,15 @@ void TestPlayGame::playCloseAndStartAgain()
     CPuzzle reread;
     QCOMPARE(reread.Open(puzzleFile_), int(CPuzzle::Success));
     QByteArray entries;
-    for (int i = 0; i < reread.GetWidth() * reread.GetHeight(); ++i)
+    QByteArray pencil;
+    for (int i = 0; i < reread.GetWidth() * reread.GetHeight(); ++i) {
         entries += reread.GetCell(i).entry;
+        pencil += reread.IsPencil(i) ? 'p' : '.';
+    }
     QCOMPARE(entries, plan.entries);
-    QVERIFY(entries.count('C') >= 1 && entries.count('G') >= 1);
+    QVERIFY(entries.count('C') >= 1 && entries.count('S') >= 1);
+    QCOMPARE(pencil, plan.pencil);
+    QCOMPARE(pencil.count('p'), 1);
 }
 
 GRIDMOOR_TEST_MAIN(TestPlayGame)

@@ -11,23 +11,58 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <climits>
+#include <cmath>
 
 namespace {
 
 constexpr int kBorder = ClueListRows::kBorder;
 const QColor kSelectedBackground(0x00, 0xFF, 0xFF);
-constexpr int kTextFlags = Qt::TextWordWrap | Qt::AlignVCenter | Qt::AlignLeft;
 
 int LineHeight()
 {
     return QFontMetrics(DefaultFont()).height();
 }
+
+// A clue laid out in lines of the given width, broken between words and,
+// where one word is wider than the line, inside it.
+class WrappedClue {
+public:
+    WrappedClue(const QString& text, int width) : layout_(text, DefaultFont())
+    {
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout_.setTextOption(option);
+        layout_.beginLayout();
+        for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, height_));
+            height_ += line.height();
+        }
+        layout_.endLayout();
+    }
+
+    int Height() const { return int(std::ceil(height_)); }
+
+    // Draws the lines centred down the box, on the background where they have ink.
+    void Draw(QPainter& painter, const QRect& box, const QColor& background)
+    {
+        const QPointF origin(box.left(), box.top() + (box.height() - Height()) / 2);
+        const QRectF ink = layout_.boundingRect();
+        painter.fillRect(QRectF(origin, QSizeF(layout_.maximumWidth(), ink.height())), background);
+        layout_.draw(&painter, origin);
+    }
+
+private:
+    QTextLayout layout_;
+    qreal height_ = 0;
+};
 
 } // namespace
 
@@ -35,6 +70,7 @@ CClueListCtrl::CClueListCtrl(QWidget* parent)
     : QWidget(parent), scrollBar_(new CScrollBarCtrl(false, this)), owner_(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     scrollBar_->Create(QRect(), this, kScrollBarId, false);
 }
 
@@ -52,6 +88,7 @@ void CClueListCtrl::SetOwner(QWidget* owner)
 void CClueListCtrl::ShowList(bool across)
 {
     selectedRow_ = -1;
+    selectedByKey_ = false;
     showAcross_ = across;
     Relayout();
 }
@@ -96,13 +133,10 @@ int CClueListCtrl::TextWidth(bool withBar) const
 // are read whole.
 ClueListRows CClueListCtrl::MeasureRows(int textWidth) const
 {
-    const QFontMetrics metrics(DefaultFont());
-    const int line = metrics.height();
+    const int line = LineHeight();
     QList<int> heights;
-    for (int row = 0; row < ShownCount(); ++row) {
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, textWidth, INT_MAX / 2), kTextFlags, Item(row).text);
-        heights.append(std::max(bounds.height(), line));
-    }
+    for (int row = 0; row < ShownCount(); ++row)
+        heights.append(std::max(WrappedClue(Item(row).text, textWidth).Height(), line));
     return ClueListRows(heights);
 }
 
@@ -151,17 +185,15 @@ void CClueListCtrl::PaintRows(CDrawSurface& surface) const
     const int scroll = ScrollPos();
     const int textWidth = TextWidth(!scrollBar_->isHidden());
     const QColor solved = QColorFromRef(g_settings->colorSchemes.GetColor(kSolvedClueText));
-    surface.setBackgroundMode(Qt::OpaqueMode);
     for (int row = 0; row < rows_.Count() && row < ShownCount(); ++row) {
         const QRect box(kBorder, rows_.Top(row) - scroll + kBorder, textWidth, rows_.Height(row));
         if (box.bottom() < 0 || box.top() >= height())
             continue;
         const ClueListItem& item = Item(row);
         surface.setPen(highlightSolved_ && item.filled ? solved : QColor(Qt::black));
-        surface.setBackground(row == selectedRow_ ? kSelectedBackground : QColor(Qt::white));
-        surface.drawText(box, kTextFlags, item.text);
+        WrappedClue(item.text, textWidth)
+            .Draw(surface, box, row == selectedRow_ ? kSelectedBackground : QColor(Qt::white));
     }
-    surface.setBackgroundMode(Qt::TransparentMode);
 }
 
 void CClueListCtrl::mousePressEvent(QMouseEvent* event)
@@ -171,12 +203,83 @@ void CClueListCtrl::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int row = rows_.TapRow(size(), event->position().toPoint(), ScrollPos());
-    if (row == ClueListRows::kTapIgnored || row == selectedRow_)
+    if (row == ClueListRows::kTapIgnored || (row == selectedRow_ && !selectedByKey_))
         return;
     selectedRow_ = row;
+    ChooseSelected();
+}
+
+void CClueListCtrl::ChooseSelected()
+{
+    selectedByKey_ = false;
     if (owner_ != nullptr)
         QCoreApplication::postEvent(owner_, new MessageEvent(UM_CLUE_CHOSEN));
     repaint();
+}
+
+void CClueListCtrl::SelectRow(int row)
+{
+    if (row < 0 || row >= rows_.Count())
+        return;
+    selectedRow_ = row;
+    selectedByKey_ = true;
+    if (!scrollBar_->isHidden()) {
+        const int last = std::max(scrollBar_->Max() - scrollBar_->Page() + 1, scrollBar_->Min());
+        const int shown = rows_.ScrollToShow(row, scrollBar_->Pos(), height());
+        scrollBar_->SetPosition(std::clamp(shown, scrollBar_->Min(), last));
+    }
+    repaint();
+}
+
+void CClueListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const QString text = event->text();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (selectedRow_ >= 0)
+            ChooseSelected();
+    } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        ShowDirection(key == Qt::Key_Left);
+    } else if (const int row = rows_.RowAfterKey(key, selectedRow_, height()); row >= 0) {
+        SelectRow(row);
+    } else if (text.size() == 1 && text.at(0).isDigit()) {
+        TypeDigit(text.at(0));
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+// Digits typed in quick succession make one number ("1", "2": 12). When no
+// clue has the number, the last digit alone is tried.
+void CClueListCtrl::TypeDigit(QChar digit)
+{
+    if (items_ == nullptr)
+        return;
+    if (!sinceDigit_.isValid() || sinceDigit_.elapsed() > kNumberTypingMs)
+        typedNumber_.clear();
+    sinceDigit_.start();
+    typedNumber_ += digit;
+    ClueListJump jump = JumpToClueNumber(*items_, showAcross_, typedNumber_.toInt());
+    if (jump.row < 0) {
+        typedNumber_ = digit;
+        jump = JumpToClueNumber(*items_, showAcross_, typedNumber_.toInt());
+    }
+    if (jump.row < 0)
+        return;
+    ShowDirection(jump.across);
+    SelectRow(jump.row);
+}
+
+// The owner switches its tabs and the list; a list on its own switches itself.
+void CClueListCtrl::ShowDirection(bool across)
+{
+    if (across == showAcross_)
+        return;
+    emit DirectionRequested(across);
+    if (across != showAcross_)
+        ShowList(across);
 }
 
 void CClueListCtrl::wheelEvent(QWheelEvent* event)

@@ -3,19 +3,25 @@
 #include "data/clue_list_items.h"
 #include "data/clue_list_rows.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 class CDrawSurface;
 class CScrollBarCtrl;
 
 // The All Clues list: the across or the down clues, one row each, word-wrapped
-// in black on white, the chosen row on cyan and, with "Highlight Solved", the
-// clues whose word was filled in the solved-clue colour. A list taller than
-// the control gets the program's own scroll bar at its right edge. A tap on a
-// row chooses it and posts UM_CLUE_CHOSEN to the list's owner; a tap below the
-// last row clears the choice and posts it too.
+// (a word too long for the row is broken where it must) in black on white,
+// the chosen row on cyan and, with "Highlight Solved", the clues whose word
+// was filled in the solved-clue colour. A list taller than the control gets
+// the program's own scroll bar at its right edge. A tap on a row chooses it
+// and posts UM_CLUE_CHOSEN to the list's owner; a tap below the last row
+// clears the choice and posts it too. From the keyboard, Up, Down, Page Up,
+// Page Down, Home and End move the selection and keep it in view, typing a
+// clue's number selects that clue, Left and Right ask for the other list,
+// and Return chooses the selected row as a tap does.
 class CClueListCtrl : public QWidget {
     Q_OBJECT
 
@@ -34,6 +40,10 @@ public:
     void SetHighlightSolved(bool on);
     // Receives UM_CLUE_CHOSEN instead of the parent.
     void SetOwner(QWidget* owner);
+    // Selects a row of the shown list without choosing it, and scrolls it into view.
+    void SelectRow(int row);
+    // Typed digits within this time of each other make one number.
+    static constexpr qint64 kNumberTypingMs = 1000;
 
     bool IsShowingAcross() const { return showAcross_; }
     bool HighlightSolved() const { return highlightSolved_; }
@@ -49,8 +59,13 @@ public:
     // the scroll bar and repaints.
     void Relayout();
 
+signals:
+    // The keyboard asks for the across (true) or the down list.
+    void DirectionRequested(bool across);
+
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -62,6 +77,9 @@ private:
     int TextWidth(bool withBar) const;
     ClueListRows MeasureRows(int textWidth) const;
     void PaintRows(CDrawSurface& surface) const;
+    void ChooseSelected();
+    void TypeDigit(QChar digit);
+    void ShowDirection(bool across);
 
     const ClueListItems* items_ = nullptr;
     CScrollBarCtrl* scrollBar_ = nullptr;
@@ -71,4 +89,8 @@ private:
     bool showAcross_ = true;
     bool highlightSolved_ = false;
     int selectedRow_ = -1;
+    // The selection was made with the keyboard, so a tap on it still chooses it.
+    bool selectedByKey_ = false;
+    QString typedNumber_;
+    QElapsedTimer sinceDigit_;
 };

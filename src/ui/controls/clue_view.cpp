@@ -43,6 +43,18 @@ void CClueView::CopyClue()
     ensureCursorVisible();
 }
 
+bool CClueView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return CColorEdit::event(event);
+}
+
 void CClueView::keyPressEvent(QKeyEvent* event)
 {
     if (keyHandler_ != nullptr) {

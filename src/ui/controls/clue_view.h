@@ -7,7 +7,8 @@ class GridKeyHandler;
 // The pane that shows the clue of the current word. Every key and character
 // typed into it goes to the grid's key handler instead, and nothing can be
 // pasted or dropped into it (the middle button's paste included), so its text
-// changes only when the grid view sets it whole. Selecting and copying work.
+// changes only when the grid view sets it whole. Selecting and copying work;
+// undo and redo are left to the window, where they undo the entries.
 class CClueView : public CColorEdit {
     Q_OBJECT
 
@@ -25,6 +26,7 @@ public:
     void CopyClue();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

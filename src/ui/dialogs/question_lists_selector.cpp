@@ -34,6 +34,9 @@ CQuestionListsSelector::CQuestionListsSelector(const CPuzzle* puzzle, bool acros
     connect(acrossTab_, &QPushButton::clicked, this, [this] { SetDirection(true); });
     connect(downTab_, &QPushButton::clicked, this, [this] { SetDirection(false); });
     connect(checkBox_, &QCheckBox::clicked, this, &CQuestionListsSelector::OnHighlightClicked);
+    connect(list_, &CClueListCtrl::DirectionRequested, this, &CQuestionListsSelector::SetDirection);
+    // The list takes the keys, so a clue can be chosen without the mouse.
+    list_->setFocus();
     setMinimumSize(ScaleByDpi(160), ScaleByDpi(160));
     if (parent != nullptr)
         resize(parent->window()->size());

@@ -134,7 +134,7 @@ QAction* CMainFrame::MakeAction(int id, const QString& text)
     }
     const QString shortcut = CommandShortcut(id);
     if (!shortcut.isEmpty())
-        action->setShortcut(QKeySequence(shortcut, QKeySequence::PortableText));
+        action->setShortcuts(QKeySequence::listFromString(shortcut, QKeySequence::PortableText));
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_.insert(id, action);
     return action;
@@ -159,7 +159,9 @@ void CMainFrame::BuildMenu()
     customize->addSeparator();
     AddItem(customize, ID_CUSTOMIZE_COLORS, QStringLiteral("Colors..."));
     AddItem(customize, ID_CUSTOMIZE_LAYOUT, QStringLiteral("Layout..."));
+    AddSolvingOptions(customize);
     top->addSeparator();
+    AddEditMenu(top);
     QMenu* reveal = top->addMenu(QStringLiteral("Reveal"));
     AddItem(reveal, ID_REVEAL_LETTER, QStringLiteral("Current Letter"));
     AddItem(reveal, ID_REVEAL_WORD, QStringLiteral("Current Word"));
@@ -221,6 +223,7 @@ void CMainFrame::CreateCommandBar()
 {
     BuildMenu();
     BuildToolBar();
+    ApplySolvingOptions();
     timeLabel_ = new CSolvingTimeLabel(puzzle_, this);
     statusBar()->addPermanentWidget(timeLabel_);
 }
@@ -242,7 +245,7 @@ void CMainFrame::UpdateCommands()
 {
     const bool loaded = puzzle_.IsLoaded();
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
-        const CommandState state = CommandStateFor(it.key(), loaded, g_settings->cellSize);
+        const CommandState state = StateOf(it.key());
         it.value()->setEnabled(state.enabled);
         it.value()->setCheckable(state.checkable);
         if (state.checkable)
@@ -452,6 +455,11 @@ bool CMainFrame::OnMessage(int id, qintptr wParam)
 
 bool CMainFrame::event(QEvent* event)
 {
+    // A shortcut works only while its command is enabled: the states are
+    // brought up to date before each key is matched, so Ctrl+Z right after
+    // a letter does not wait for the idle pass.
+    if (event->type() == QEvent::ShortcutOverride)
+        UpdateCommands();
     if (const auto* message = dynamic_cast<const MessageEvent*>(event)) {
         if (OnMessage(message->Id(), message->WParam()))
             return true;

@@ -3,6 +3,7 @@
 #include "core/puzzle.h"
 #include "core/puzzle_observer.h"
 #include "core/puzzle_store.h"
+#include "data/command_table.h"
 #include "data/pane_layout.h"
 #include "ui/controls/keyboard_sink.h"
 
@@ -21,6 +22,7 @@ class CKeyboardCtrl;
 class CSolvingTimeLabel;
 class CSplitterCtrl;
 class QAction;
+class QLabel;
 class QToolBar;
 class QToolButton;
 
@@ -51,6 +53,8 @@ public:
     QWidget* Client() const { return client_; }
     QToolBar* CommandBar() const { return toolBar_; }
     CSolvingTimeLabel* TimeLabel() const { return timeLabel_; }
+    // "Pencil" in the status bar, shown while letters are typed in pencil.
+    QLabel* PencilLabel() const { return pencilLabel_; }
     QMenu* RevealMenu() const { return revealMenu_; }
     // The action of a menu item or toolbar button; null for an unknown id.
     QAction* Action(int id) const { return actions_.value(id); }
@@ -88,6 +92,11 @@ private:
     QAction* MakeAction(int id, const QString& text);
     void AddItem(QMenu* menu, int id, const QString& text);
     void BuildMenu();
+    void AddEditMenu(QMenu* top);
+    void AddSolvingOptions(QMenu* customize);
+    void ApplySolvingOptions();
+    void OnSolvingOptionsChanged();
+    CommandState StateOf(int id) const;
     void BuildToolBar();
     void ApplyKeyboardSettings();
     void ConnectKeyboard();
@@ -128,6 +137,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QMenu* revealMenu_ = nullptr;
     CSolvingTimeLabel* timeLabel_ = nullptr;
+    QLabel* pencilLabel_ = nullptr;
     QMap<int, QAction*> actions_;
     QTimer idleTimer_;
 };

@@ -27,6 +27,14 @@ enum SchemeIndex : std::size_t {
 
 // The smallest letters a rebus square is drawn with before its text is cut.
 constexpr int kSmallestRebusPixels = 6;
+// Pencil letters take this share of the text colour, the rest of the background's.
+constexpr qreal kPencilInk = 0.55;
+
+QColor Blend(const QColor& ink, const QColor& paper, qreal share)
+{
+    const auto mix = [share](int a, int b) { return int(std::lround(a * share + b * (1 - share))); };
+    return QColor(mix(ink.red(), paper.red()), mix(ink.green(), paper.green()), mix(ink.blue(), paper.blue()));
+}
 
 int WordOf(const PuzzleCell& cell, bool across)
 {
@@ -64,12 +72,8 @@ void GridPainter::Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, 
     PaintFrame(painter, client, colors);
     if (!puzzle.IsLoaded() || geometry.Columns() == 0)
         return;
-    if (letterFont != font_ || geometry.Side() - 2 != glyphSide_) {
-        font_ = letterFont;
-        glyphSide_ = geometry.Side() - 2;
-        capitals_ = CapitalsInkBox(font_);
-        glyphs_.clear();
-    }
+    if (letterFont != baseFont_ || geometry.Side() - 2 != glyphSide_ || state.numbers != numbers_)
+        SetUpLetters(letterFont, geometry.Side() - 2, state.numbers);
     GridRect content = GridRect::FromSize(client).Inset(2);
     const GridOrigin origin = geometry.GetGridOrigin(content, false, state.hPos, state.vPos);
     const GridRect grid = geometry.GridOnScreen(content, origin);
@@ -149,15 +153,73 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
         PaintShade(painter, inside, style, colors);
     if (puzzle.IsCircled(index))
         PaintCircle(painter, inside, colors.scheme[kNormalText]);
+    if (numbers_) {
+        const QString label = puzzle.GetCellLabel(index);
+        if (!label.isEmpty())
+            PaintNumber(painter, inside.topLeft(), label, colors.scheme[kNormalText]);
+    }
     const QString text = TextShown(puzzle, index, state.hintMode);
-    if (text.isEmpty())
-        return;
-    std::size_t textColor = kNormalText;
+    if (!text.isEmpty())
+        painter.drawImage(inside.topLeft(), Glyph(text, TextColor(puzzle, index, state, colors)));
+}
+
+QColor GridPainter::TextColor(const CPuzzle& puzzle, int index, const GridPaintState& state, const GridColors& colors)
+{
     if (state.hintMode != 0)
-        textColor = kHintText;
-    else if (state.checkMode && !puzzle.IsEntryCorrect(index))
-        textColor = kWrongText;
-    painter.drawImage(inside.topLeft(), Glyph(text, colors.scheme[textColor]));
+        return colors.scheme[kHintText];
+    if (state.checkMode && !puzzle.IsEntryCorrect(index))
+        return colors.scheme[kWrongText];
+    if (puzzle.IsPencil(index))
+        return Blend(colors.scheme[kNormalText], colors.scheme[kNormalBack], kPencilInk);
+    return colors.scheme[kNormalText];
+}
+
+// Numbers are about a third of the square high. With them the letters get
+// the square below the number band, in the largest size of the letter font
+// whose capitals fit there with a pixel to spare.
+void GridPainter::SetUpLetters(const QFont& letterFont, int glyphSide, bool numbers)
+{
+    baseFont_ = letterFont;
+    font_ = letterFont;
+    glyphSide_ = glyphSide;
+    numbers_ = numbers;
+    letterTop_ = 0;
+    if (numbers) {
+        numberFont_ = letterFont;
+        numberFont_.setPixelSize(std::max(int(std::lround((glyphSide + 2) / 3.0)), kSmallestRebusPixels));
+        digits_ = QFontMetricsF(numberFont_).tightBoundingRect(QStringLiteral("0123456789"));
+        letterTop_ = int(std::ceil(digits_.height())) + 2;
+        const int room = glyphSide_ - letterTop_ - 1;
+        int pixels = font_.pixelSize() > 0 ? font_.pixelSize() : QFontMetrics(font_).height();
+        const auto fits = [this, room] {
+            return std::ceil(CapitalsInkBox(font_).height()) <= room
+                && std::ceil(WidestCapitalInk(font_)) <= glyphSide_ - 2;
+        };
+        while (pixels > kSmallestRebusPixels && !fits())
+            font_.setPixelSize(--pixels);
+    }
+    capitals_ = CapitalsInkBox(font_);
+    glyphs_.clear();
+    numberGlyphs_.clear();
+}
+
+// The number's ink starts a pixel inside the square's top-left corner.
+void GridPainter::PaintNumber(QPainter& painter, const QPoint& topLeft, const QString& label, const QColor& color)
+{
+    const QPair<QString, QRgb> key(label, color.rgba());
+    auto found = numberGlyphs_.constFind(key);
+    if (found == numberGlyphs_.constEnd()) {
+        QImage image(glyphSide_, letterTop_, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter numberPainter(&image);
+        numberPainter.setFont(numberFont_);
+        numberPainter.setPen(color);
+        const qreal left = QFontMetricsF(numberFont_).tightBoundingRect(label).left();
+        numberPainter.drawText(QPointF(std::round(1 - left), std::round(1 - digits_.top())), label);
+        numberPainter.end();
+        found = numberGlyphs_.insert(key, image);
+    }
+    painter.drawImage(topLeft, *found);
 }
 
 // A void square is no part of the grid: it takes the background around the
@@ -293,8 +355,9 @@ const QImage& GridPainter::Glyph(const QString& text, const QColor& color)
     const QRectF capitals = text.size() < 2 ? capitals_ : CapitalsInkBox(font);
     const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
     const qreal left = ink.width() <= glyphSide_ ? (glyphSide_ - ink.width()) / 2 : 0;
+    const int room = glyphSide_ - letterTop_;
     const QPointF baseline(std::round(left - ink.left()),
-                           std::round((glyphSide_ - capitals.height()) / 2 - capitals.top()));
+                           std::round(letterTop_ + (room - capitals.height()) / 2 - capitals.top()));
     QPainter glyphPainter(&image);
     glyphPainter.setFont(font);
     glyphPainter.setPen(color);

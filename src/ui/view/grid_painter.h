@@ -30,6 +30,8 @@ struct GridPaintState {
     int vPos = 0;
     int hintMode = 0;
     bool checkMode = false;
+    // Each word's number in the top-left corner of its first square.
+    bool numbers = false;
 };
 
 // Whether the cell belongs to the word under the cursor in the current
@@ -41,7 +43,11 @@ bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell);
 // colour and then copied, which keeps large grids quick to repaint. Letters
 // are centred on their ink and share the baseline of the capitals. Circled
 // squares get a circle behind their letter, and a square holding several
-// letters (a rebus) shows them in a font small enough to fit.
+// letters (a rebus) shows them in a font small enough to fit. Pencil letters
+// are drawn lighter, between the text and the background colour. With
+// numbers, the letters move below a band at the top of the square that holds
+// the number, in a font small enough for the rest, so that no number ever
+// covers a letter.
 class GridPainter {
 public:
     void Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, const GridGeometry& geometry,
@@ -63,12 +69,21 @@ private:
     void PaintVoidBorders(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
                           const GridColors& colors) const;
     void PaintBars(QPainter& painter, quint8 bars, QPoint topLeft, const GridColors& colors) const;
+    static QColor TextColor(const CPuzzle& puzzle, int index, const GridPaintState& state, const GridColors& colors);
+    void SetUpLetters(const QFont& letterFont, int glyphSide, bool numbers);
+    void PaintNumber(QPainter& painter, const QPoint& topLeft, const QString& label, const QColor& color);
     void PaintCircle(QPainter& painter, const QRect& inside, const QColor& color) const;
     const QImage& Glyph(const QString& text, const QColor& color);
     QFont FittingFont(const QString& text) const;
 
-    QFont font_;
+    QFont baseFont_; // the letter font the view asked for
+    QFont font_;     // the font letters are drawn in
     QRectF capitals_; // the ink of A to Z in font_, relative to the baseline
     int glyphSide_ = 0;
+    bool numbers_ = false;
+    int letterTop_ = 0; // where the letters' room starts below the number band
+    QFont numberFont_;
+    QRectF digits_; // the ink of the digits in numberFont_, relative to the baseline
     QHash<QPair<QString, QRgb>, QImage> glyphs_;
+    QHash<QPair<QString, QRgb>, QImage> numberGlyphs_;
 };

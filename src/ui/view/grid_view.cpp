@@ -308,7 +308,7 @@ bool CGridView::OnCommand(int id)
         CustomizeColors();
         return true;
     default:
-        return false;
+        return OnSolvingCommand(id);
     }
 }
 
@@ -389,6 +389,8 @@ void CGridView::OnKeyDown(int key)
         OpenRebusEdit();
         return;
     }
+    if (OnSolvingKey(key))
+        return;
     const int move = MoveForKey(key);
     if (move < 0)
         return;
@@ -410,7 +412,7 @@ void CGridView::OnChar(QChar character)
         letter = static_cast<char>(letter - 'a' + 'A');
     if ((letter < 'A' || letter > 'Z') && letter != ' ')
         return;
-    puzzle_->SetCurrentEntry(letter);
+    puzzle_->SetCurrentEntry(letter, options_.pencil);
     MoveAfterEntry();
 }
 
@@ -419,7 +421,7 @@ void CGridView::OnChar(QChar character)
 void CGridView::MoveAfterEntry()
 {
     int next = -1;
-    const bool hasNext = puzzle_->FindNeighbour(CPuzzle::MoveNext, &next);
+    const bool hasNext = NextSquareAfterEntry(&next);
     hintMode_ = HintNone;
     if (hasNext)
         SelectCell(next, SelectStep);
@@ -439,7 +441,7 @@ void CGridView::OnRebusCommitted(const QString& letters)
 {
     if (!HasCursor())
         return;
-    puzzle_->SetCurrentEntryText(letters.toLatin1());
+    puzzle_->SetCurrentEntryText(letters.toLatin1(), options_.pencil);
     MoveAfterEntry();
 }
 
@@ -472,6 +474,14 @@ void CGridView::ReportIfFilled()
 
 bool CGridView::event(QEvent* event)
 {
+    // Tab and Shift+Tab move between clues here instead of between windows.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+    }
     switch (MessageEvent::IdOf(event)) {
     case UM_PUZZLE_CLOSED:
         rebusEdit_->Cancel();
@@ -513,7 +523,8 @@ void CGridView::paintEvent(QPaintEvent*)
         UpdateClueBar(true);
     SyncGeometry();
     CDrawSurface surface(this, true, &backBuffer_);
-    const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_, checkMode_};
+    const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_,
+                               checkMode_ || CheckingAsYouType(), NumbersShown()};
     painter_.Paint(surface, size(), *puzzle_, geometry_, state, Colors(),
                    LetterFont(GridGeometry::LetterHeight(g_settings->cellSize)));
 }

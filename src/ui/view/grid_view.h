@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/grid_geometry.h"
+#include "data/solving_options.h"
 #include "ui/controls/grid_key_handler.h"
 #include "ui/controls/keyboard_sink.h"
 #include "ui/view/grid_painter.h"
@@ -62,10 +63,22 @@ public:
     void ApplyAllCluesChoice(int clue, int tab, int highlight);
     // The store that opens a downloaded puzzle; without one a download is only saved.
     void SetPuzzleStore(CPuzzleStore* store) { store_ = store; }
+    // How the solver works: numbers, pencil, check as you type, skipping
+    // filled squares. The view's commands change them and report it.
+    void SetOptions(const SolvingOptions& options);
+    const SolvingOptions& Options() const { return options_; }
+    // Whether wrong letters are shown all the time now: the option is on and
+    // the open puzzle can be checked.
+    bool CheckingAsYouType() const;
+    // Whether the squares show their numbers now: the option is on and the
+    // cells are large enough for them.
+    bool NumbersShown() const;
 
     // Keys (Qt::Key codes) and characters, from this window, the clue view or
     // the on-screen keyboard. Insert opens the rebus edit over the current
-    // square, for an entry of several letters.
+    // square, for an entry of several letters. Tab and Shift+Tab go to the
+    // next and previous clue, Home and End to the ends of the word, and
+    // Delete empties the current square.
     void OnKeyDown(int key) override;
     void OnChar(QChar character) override;
     void OnKeyboardChar(char letter) override;
@@ -87,6 +100,8 @@ public:
 signals:
     // SelectCell ran: the cursor or its direction may have changed.
     void CursorMoved();
+    // A command changed the solving options.
+    void OptionsChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -119,6 +134,17 @@ private:
     void MoveAfterEntry();
     void OpenRebusEdit();
     void OnRebusCommitted(const QString& letters);
+    bool NextSquareAfterEntry(int* next) const;
+    bool OnSolvingCommand(int id);
+    bool OnSolvingKey(int key);
+    void StepHistory(bool redo);
+    void ClearCurrentWord();
+    void ClearAllEntries();
+    void ToggleOption(int id);
+    void GoToClue(int clue);
+    void GoToWordEnd(bool last);
+    void ShowCursorChange(int oldClue, bool word);
+    bool IsCheckable() const;
 
     CPuzzle* puzzle_;
     CPuzzleStore* store_ = nullptr;
@@ -138,4 +164,6 @@ private:
     int lastHeight_ = 0;
     QPoint drag_;
     bool dragging_ = false;
+    // Until the frame gives the user's options, the grid behaves as designed.
+    SolvingOptions options_{false, false, false, false};
 };

@@ -41,6 +41,9 @@ private slots:
     void layoutFollowsTheSize();
     void viewKeepsTheChoicesOnlyWithAClue_data();
     void viewKeepsTheChoicesOnlyWithAClue();
+    void keyboardChoosesAClue_data();
+    void keyboardChoosesAClue();
+    void longUnbrokenWordWrapsInItsRow();
 
 private:
     void Open(const QList<QByteArray>& rows, const QList<QByteArray>& entries = {});
@@ -313,6 +316,53 @@ void TestAllClues::viewKeepsTheChoicesOnlyWithAClue()
         QCOMPARE(view.AllCluesTab(), 1);
         QCOMPARE(view.AllCluesHighlight(), 1);
     }
+}
+
+void TestAllClues::keyboardChoosesAClue_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("clue"); // -1: the dialog stays open
+    // Across rows: clues 0 3 5 (numbers 1 3 4); down rows: clues 1 2 4 (1 2 3).
+    QTest::newRow("down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << 3;
+    QTest::newRow("end") << QList<int>{Qt::Key_End, Qt::Key_Return} << 5;
+    QTest::newRow("up from none is the last") << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Return} << 3;
+    QTest::newRow("number in this list") << QList<int>{Qt::Key_3, Qt::Key_Return} << 3;
+    QTest::newRow("number in the other list") << QList<int>{Qt::Key_2, Qt::Key_Return} << 2;
+    QTest::newRow("right for the down list") << QList<int>{Qt::Key_Right, Qt::Key_Down, Qt::Key_Return} << 1;
+    QTest::newRow("return without a selection") << QList<int>{Qt::Key_Return} << -1;
+}
+
+void TestAllClues::keyboardChoosesAClue()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, clue);
+    Open(kSmallGrid);
+    CQuestionListsSelector dialog(puzzle_.get(), true, false);
+    dialog.resize(480, 600);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.focusWidget(), dialog.List());
+    for (const int key : keys) {
+        QTest::keyClick(dialog.List(), Qt::Key(key));
+        QCoreApplication::sendPostedEvents();
+    }
+    QCOMPARE(dialog.Result(), clue);
+    QCOMPARE(dialog.isVisible(), clue < 0);
+}
+
+void TestAllClues::longUnbrokenWordWrapsInItsRow()
+{
+    const QByteArray word(120, 'W');
+    PuzBuilder builder(kSmallGrid);
+    QVERIFY(FixtureFiles::Write(folder_.filePath("long.puz"), builder.Clues({word, "b", "c", "d", "e", "f"}).Build()));
+    QCOMPARE(puzzle_->Open(folder_.filePath("long.puz")), int(CPuzzle::Success));
+    CQuestionListsSelector dialog(puzzle_.get(), true, false);
+    dialog.resize(300, 400);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const CClueListCtrl* list = dialog.List();
+    const int line = list->Rows().Height(1);
+    QVERIFY(list->Rows().Height(0) >= 3 * line);
 }
 
 GRIDMOOR_TEST_MAIN(TestAllClues)

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -78,6 +79,7 @@ private slots:
     void noPuzzleAnywhereShowsNoPuzzle();
     void titleAndMailSubjectShowUtf8Title();
     void timeRunsWhileActiveAndStopsWhenSolved();
+    void solvingOptionsAreKeptAndUndoIsAtHand();
 
 private:
     // A frame whose start-up opens a copy of the sample puzzle (or nothing).
@@ -131,7 +133,11 @@ void TestMainFrame::menuHoldsEveryItemInOrder()
         "Help/Help...=32804", "Help/-", "Help/About...=57664",
         "Customize/Small Cells=32777", "Customize/Medium Cells=32778", "Customize/Large Cells=32779",
         "Customize/-", "Customize/Colors...=32782", "Customize/Layout...=32780",
+        "Customize/-", "Customize/Numbers in Squares=32850", "Customize/Check as I Type=32852",
+        "Customize/Skip Filled Squares=32853",
         "-",
+        "Edit/Undo=57643", "Edit/Redo=57644", "Edit/-", "Edit/Clear Word=32854",
+        "Edit/Clear All Entries...=32855", "Edit/-", "Edit/Pencil=32851",
         "Reveal/Current Letter=32775", "Reveal/Current Word=32772", "Reveal/Entire Puzzle=32774",
         "Clue View/Copy=32825", "Clue View/Select All=32826",
         "Across/Down=32800",
@@ -423,6 +429,29 @@ void TestMainFrame::timeRunsWhileActiveAndStopsWhenSolved()
     QVERIFY(!label->IsRunning());
     QVERIFY(label->text().isEmpty());
     QCOMPARE(PuzBuilder::SectionData(FixtureFiles::Read(puzzlePath_), "LTIM").right(2), QByteArray(",1"));
+}
+
+// The options come back in the next frame, and Ctrl+Z and Ctrl+Y reach the
+// entries from the clue view too.
+void TestMainFrame::solvingOptionsAreKeptAndUndoIsAtHand()
+{
+    StartFrame(true);
+    QVERIFY(frame_->GridView()->Options().numbersInSquares && frame_->PencilLabel()->isHidden());
+    frame_->OnCommand(ID_PENCIL);
+    QVERIFY(frame_->Action(ID_PENCIL)->isChecked() && !frame_->PencilLabel()->isHidden());
+    const int cell = frame_->Puzzle().GetCurrentCell();
+    frame_->GridView()->OnChar('q');
+    frame_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    frame_->ClueView()->setFocus();
+    QTest::keyClick(frame_->ClueView(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(frame_->Puzzle().GetCell(cell).entry, ' ');
+    QTest::keyClick(frame_->ClueView(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(frame_->Puzzle().GetCell(cell).entry, 'Q');
+    frame_.reset();
+    StartFrame(true);
+    QVERIFY(!frame_->PencilLabel()->isHidden() && frame_->Puzzle().IsPencil(cell));
+    frame_->OnCommand(ID_PENCIL);
 }
 
 GRIDMOOR_TEST_MAIN(TestMainFrame)

@@ -2,6 +2,7 @@
 #include "core/puzzle.h"
 #include "core/user_prompt.h"
 #include "data/command_ids.h"
+#include "data/command_table.h"
 #include "data/settings.h"
 #include "scripted_prompt.h"
 #include "ui/controls/clue_view.h"
@@ -71,6 +72,12 @@ private slots:
     void rebusEditEntersSeveralLetters();
     void clueViewShowsUtf8Clue();
     void ipuzBarsShadingAndVoidSquares();
+    void solvingKeys_data();
+    void solvingKeys();
+    void undoRedoAndClearing();
+    void numbersSitAboveTheLetters_data();
+    void numbersSitAboveTheLetters();
+    void pencilAndCheckAsYouType();
 
 private:
     void Open(const QList<QByteArray>& rows, int cellSize, QSize viewSize,
@@ -86,6 +93,7 @@ private:
     static int Count(const QImage& image, const QRect& rect, const QColor& color);
     QColor Scheme(int role) const;
     QString Entries() const;
+    void SetOption(int command, bool on);
 
     QTemporaryDir home_;
     std::optional<ScriptedPrompt> prompt_;
@@ -207,6 +215,13 @@ QString TestGridView::Entries() const
     for (int i = 0; i < puzzle_->GetWidth() * puzzle_->GetHeight(); ++i)
         entries += QChar(puzzle_->GetCell(i).entry);
     return entries;
+}
+
+void TestGridView::SetOption(int command, bool on)
+{
+    const CommandState state = *SolvingCommandState(command, {true, false, false, view_->Options()});
+    if (state.checked != on)
+        QVERIFY(view_->OnCommand(command));
 }
 
 void TestGridView::smallGridIsCentred()
@@ -810,6 +825,149 @@ void TestGridView::ipuzBarsShadingAndVoidSquares()
     QVERIFY(view_->OnCommand(ID_REVEAL_WORD));
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
     QCOMPARE(prompt_->Captions(), QStringList{"No Solution"});
+}
+
+void TestGridView::solvingKeys_data()
+{
+    QTest::addColumn<QList<QByteArray>>("entries");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("skipFilled");
+    QTest::addColumn<QString>("keys"); // > Tab, < Shift+Tab, d Delete, [ Home, ] End, others typed
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("across");
+    QTest::addColumn<QString>("lastRow");
+    // Clues in Tab order: 0 CAT (0-2), 3 SO (4-5), 5 WAREST (12-17), then
+    // 1 COW (0 6 12), 2 TOR (2 8 14), 4 SES (4 10 16).
+    const QList<QByteArray> none;
+    const QList<QByteArray> some{"CAT.S-", "O.-.E.", "W-R-ST"};
+    QTest::newRow("tab to the next across clue") << none << 1 << false << ">" << 4 << true << "      ";
+    QTest::newRow("last across clue to first down") << none << 14 << false << ">" << 0 << false << "      ";
+    QTest::newRow("shift tab wraps") << none << 0 << false << "<" << 4 << false << "      ";
+    QTest::newRow("first empty square") << some << 0 << false << ">" << 5 << true << "W R ST";
+    QTest::newRow("full word from its start") << some << 5 << false << "<" << 0 << true << "W R ST";
+    QTest::newRow("delete stays") << some << 12 << false << "d" << 12 << true << "  R ST";
+    QTest::newRow("end") << none << 14 << false << "]" << 17 << true << "      ";
+    QTest::newRow("home") << none << 14 << false << "][" << 12 << true << "      ";
+    QTest::newRow("next square by design") << some << 12 << false << "xy" << 14 << true << "XYR ST";
+    QTest::newRow("skipping filled squares") << some << 12 << true << "xy" << 15 << true << "XYR ST";
+    QTest::newRow("nothing empty after") << some << 15 << true << "z" << 16 << true << "W RZST";
+}
+
+void TestGridView::solvingKeys()
+{
+    QFETCH(QList<QByteArray>, entries);
+    QFETCH(int, from);
+    QFETCH(bool, skipFilled);
+    QFETCH(QString, keys);
+    QFETCH(int, to);
+    QFETCH(bool, across);
+    QFETCH(QString, lastRow);
+    Open(kSmallGrid, 1, QSize(240, 320), entries);
+    SetOption(ID_SKIP_FILLED_SQUARES, skipFilled);
+    Place(from, true);
+    view_->UpdateClueBar(false);
+    const QMap<QChar, Qt::Key> special{{'>', Qt::Key_Tab}, {'<', Qt::Key_Backtab}, {'d', Qt::Key_Delete},
+                                       {'[', Qt::Key_Home}, {']', Qt::Key_End}};
+    for (const QChar key : keys)
+        QTest::keyClick(view_.get(), special.value(key, Qt::Key(key.toUpper().unicode())));
+    QCOMPARE(puzzle_->GetCurrentCell(), to);
+    QCOMPARE(puzzle_->IsAcross(), across);
+    QCOMPARE(Entries().right(6), lastRow);
+    QVERIFY(clueView_->toPlainText().endsWith(QStringLiteral("Clue %1").arg(puzzle_->GetCurrentClue())));
+}
+
+// Undo puts the cursor back on the changed square and the clue line follows;
+// "Clear All Entries..." asks first.
+void TestGridView::undoRedoAndClearing()
+{
+    Open(kSmallGrid, 1, QSize(240, 320));
+    QTest::keyClicks(view_.get(), QStringLiteral("ca"));
+    Tap(16);
+    QVERIFY(view_->OnCommand(ID_EDIT_UNDO));
+    QCOMPARE(puzzle_->GetCurrentCell(), 1);
+    QCOMPARE(clueView_->toPlainText(), QStringLiteral("1 a. Clue 0"));
+    QCOMPARE(Entries().left(3), QStringLiteral("C  "));
+    for (const int command : {ID_EDIT_REDO, ID_CLEAR_WORD, ID_EDIT_UNDO, ID_CLEAR_ALL_ENTRIES})
+        QVERIFY(view_->OnCommand(command));
+    QCOMPARE(Entries().left(3), QStringLiteral("CA "));
+    QCOMPARE(prompt_->Captions(), QStringList{QStringLiteral("Clear All Entries")});
+    prompt_.emplace(UserPrompt::Answer::Yes);
+    QVERIFY(view_->OnCommand(ID_CLEAR_ALL_ENTRIES));
+    QCOMPARE(puzzle_->GetFilledCount(), 0);
+}
+
+void TestGridView::numbersSitAboveTheLetters_data()
+{
+    QTest::addColumn<int>("cellSize");
+    QTest::addColumn<bool>("dark");
+    for (int size = 0; size < 3; ++size) {
+        for (const bool dark : {false, true})
+            QTest::newRow(QByteArray::number(size).append(dark ? " dark" : " default").constData()) << size << dark;
+    }
+}
+
+// A number takes the top-left corner of its square, a third of it high; a
+// letter in the square stays below it. Small cells have no room for numbers.
+void TestGridView::numbersSitAboveTheLetters()
+{
+    QFETCH(int, cellSize);
+    QFETCH(bool, dark);
+    if (dark) {
+        settings_->colorSchemes.SetColor(kNormalCellBackground, 0x00202020);
+        settings_->colorSchemes.SetColor(kNormalCellText, 0x00F0F0F0);
+    }
+    Open(kSmallGrid, cellSize, QSize(400, 300));
+    SetOption(ID_NUMBERS_IN_SQUARES, true);
+    Place(13, true);
+    const QImage numberOnly = Grab();
+    const QRect inside = CellInside(GridBox(numberOnly), 4);
+    puzzle_->SetCurrentCell(4);
+    puzzle_->SetCurrentEntry('W');
+    Place(13, true);
+    const QImage withLetter = Grab();
+    QRect number;
+    QRect letter;
+    for (int y = 0; y < inside.height(); ++y) {
+        for (int x = 0; x < inside.width(); ++x) {
+            const QPoint at = inside.topLeft() + QPoint(x, y);
+            if (numberOnly.pixel(at) != Scheme(kNormalCellBackground).rgb())
+                number |= QRect(x, y, 1, 1);
+            if (withLetter.pixel(at) != numberOnly.pixel(at))
+                letter |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!letter.isNull());
+    QCOMPARE(number.isNull(), cellSize == 0);
+    if (cellSize > 0) {
+        QVERIFY(number.top() <= 2 && number.left() <= 2 && number.height() <= inside.height() / 3 + 1);
+        QVERIFY(letter.top() > number.bottom());
+    }
+}
+
+// Pencil letters are lighter than pen letters; with "Check as I Type" wrong
+// letters show without the Check button, and an encrypted puzzle refuses it
+// with the message the button gets.
+void TestGridView::pencilAndCheckAsYouType()
+{
+    Open(kSmallGrid, 2, QSize(400, 300));
+    SetOption(ID_PENCIL, true);
+    QTest::keyClicks(view_.get(), QStringLiteral("cx"));
+    SetOption(ID_PENCIL, false);
+    QTest::keyClick(view_.get(), 't');
+    SetOption(ID_CHECK_AS_YOU_TYPE, true);
+    Place(13, true);
+    const QImage image = Grab();
+    const QRect grid = GridBox(image);
+    QCOMPARE(Count(image, CellInside(grid, 0), Scheme(kNormalCellText)), 0);
+    QVERIFY(!Others(image, CellInside(grid, 0), Scheme(kNormalCellBackground)).isEmpty());
+    QVERIFY(Count(image, CellInside(grid, 1), Scheme(kWrongLettersText)) > 0);
+    QVERIFY(Count(image, CellInside(grid, 2), Scheme(kNormalCellText)) > 0);
+
+    SetOption(ID_CHECK_AS_YOU_TYPE, false);
+    Open(kSmallGrid, 2, QSize(400, 300), {}, true);
+    QVERIFY(view_->OnCommand(ID_CHECK_AS_YOU_TYPE));
+    QVERIFY(!view_->CheckingAsYouType() && !view_->Options().checkAsYouType);
+    QCOMPARE(prompt_->Captions(), QStringList{QStringLiteral("Encrypted Puzzle")});
 }
 
 GRIDMOOR_TEST_MAIN(TestGridView)
