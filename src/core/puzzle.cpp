@@ -69,11 +69,11 @@ void CPuzzle::SetRecorder(LastPuzzleRecorder* recorder)
     recorder_ = recorder;
 }
 
-int CPuzzle::Open(const QString& path)
+int CPuzzle::Open(const QString& path, bool reportFileError)
 {
     Close();
-    if (!file_.Open(path))
-        return Invalid;
+    if (!file_.Open(path, reportFileError))
+        return ReadFailed;
     readOnly_ = file_.IsReadOnly();
     format_ = DetectFormat();
     const int code = ReadContent();
@@ -136,6 +136,7 @@ void CPuzzle::Close()
     rebusChanged_ = false;
     entriesChanged_ = false;
     timeChanged_ = false;
+    unsavableEntryReported_ = false;
     currentCell_ = -1;
     if (observer_ != nullptr)
         observer_->PuzzleClosed();
@@ -297,7 +298,7 @@ void CPuzzle::SetCurrentEntry(char letter)
     if (!IsValidCell(currentCell_))
         return;
     PuzzleCell& cell = content_.cells[static_cast<size_t>(currentCell_)];
-    entriesChanged_ |= cell.entry != letter;
+    const bool changed = cell.entry != letter;
     if (cell.entry == ' ' && letter != ' ')
         ++content_.filledCount;
     else if (cell.entry != ' ' && letter == ' ')
@@ -306,6 +307,20 @@ void CPuzzle::SetCurrentEntry(char letter)
     cell.entry = letter;
     if (ClearRebusEntry(currentCell_))
         rebusChanged_ = entriesChanged_ = true;
+    if (changed)
+        NoteEntryChange();
+}
+
+// The first change to a read-only puzzle is announced after the entry is
+// stored, so whoever tells the user sees the letter in place.
+void CPuzzle::NoteEntryChange()
+{
+    entriesChanged_ = true;
+    if (!readOnly_ || unsavableEntryReported_)
+        return;
+    unsavableEntryReported_ = true;
+    if (observer_ != nullptr)
+        observer_->UnsavableEntryChanged();
 }
 
 bool CPuzzle::ClearRebusEntry(int index)
@@ -320,7 +335,8 @@ void CPuzzle::SetCurrentEntryText(const QByteArray& letters)
     if (upper.size() < 2 || !IsValidCell(currentCell_))
         return;
     content_.rebusEntries.Set(currentCell_, upper);
-    rebusChanged_ = entriesChanged_ = true;
+    rebusChanged_ = true;
+    NoteEntryChange();
 }
 
 QByteArray CPuzzle::AnswerBytes(int index) const

@@ -31,7 +31,9 @@ public:
     // Where the path of every successfully opened puzzle is recorded.
     void SetRecorder(LastPuzzleRecorder* recorder);
 
-    int Open(const QString& path);
+    // A file that cannot be read gives ReadFailed, after the reason was shown
+    // when reportFileError is set.
+    int Open(const QString& path, bool reportFileError = true);
     void Close();
     int DetectFormat();
 
@@ -102,6 +104,7 @@ private:
     bool ChecksumsWereValid();
     void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();
+    void NoteEntryChange();
     void WriteDocumentEntry(int index);
     QByteArray AnswerBytes(int index) const;
     QByteArray EntryBytes(int index) const;
@@ -129,4 +132,6 @@ private:
     bool entriesChanged_ = false;
     bool rebusChanged_ = false;
     bool timeChanged_ = false;
+    // The observer was told that entries of this read-only puzzle are lost.
+    bool unsavableEntryReported_ = false;
 };

@@ -89,9 +89,11 @@ bool CPuzzleStore::OpenPuzzleFile(const QString& path, bool showError)
     if (path.isEmpty() || !file.exists())
         return false;
     // Only regular files are read: a pipe or a device would block or never end.
-    if (file.isFile() && puzzle_.Open(path) == CPuzzle::Success)
+    const int code = file.isFile() ? puzzle_.Open(path, showError) : int(CPuzzle::Invalid);
+    if (code == CPuzzle::Success)
         return true;
-    if (showError) {
+    // A file that could not be read was reported with its reason already.
+    if (showError && code != CPuzzle::ReadFailed) {
         UserPrompt::Show(
             QStringLiteral("The puzzle can not be opened because it is either corrupted or has unknown format"),
             QStringLiteral("Invalid Puzzle"), UserPrompt::Icon::Error);
