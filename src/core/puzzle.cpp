@@ -73,12 +73,12 @@ void CPuzzle::SetRecorder(LastPuzzleRecorder* recorder)
     recorder_ = recorder;
 }
 
-int CPuzzle::Open(const QString& path)
+int CPuzzle::Open(const QString& path, bool reportFileError)
 {
     Close();
     openError_.clear();
-    if (!file_.Open(path))
-        return Invalid;
+    if (!file_.Open(path, reportFileError))
+        return ReadFailed;
     readOnly_ = file_.IsReadOnly();
     format_ = DetectFormat();
     const int code = ReadContent();
@@ -150,6 +150,7 @@ void CPuzzle::Close()
     timeChanged_ = false;
     pencilChanged_ = false;
     history_.Clear();
+    unsavableEntryReported_ = false;
     currentCell_ = -1;
     if (observer_ != nullptr)
         observer_->PuzzleClosed();
@@ -342,16 +343,30 @@ void CPuzzle::PutEntry(int index, const EntryState& state)
 {
     PuzzleCell& cell = content_.cells[static_cast<size_t>(index)];
     const char letter = state.letters.isEmpty() ? ' ' : state.letters[0];
-    entriesChanged_ |= cell.entry != letter;
+    const bool changed = cell.entry != letter;
     if (cell.entry == ' ' && letter != ' ')
         ++content_.filledCount;
     else if (cell.entry != ' ' && letter == ' ')
         --content_.filledCount;
     content_.filledCount = qMax(0, content_.filledCount);
     cell.entry = letter;
-    if (content_.rebusEntries.Set(index, state.letters.size() >= 2 ? state.letters : QByteArray()))
-        rebusChanged_ = entriesChanged_ = true;
+    const bool rebusChanged = content_.rebusEntries.Set(index, state.letters.size() >= 2 ? state.letters : QByteArray());
+    rebusChanged_ |= rebusChanged;
+    if (changed || rebusChanged)
+        NoteEntryChange();
     SetPencilFlag(index, state.pencil && letter != ' ');
+}
+
+// The first change to a read-only puzzle is announced after the entry is
+// stored, so whoever tells the user sees the letter in place.
+void CPuzzle::NoteEntryChange()
+{
+    entriesChanged_ = true;
+    if (!readOnly_ || unsavableEntryReported_)
+        return;
+    unsavableEntryReported_ = true;
+    if (observer_ != nullptr)
+        observer_->UnsavableEntryChanged();
 }
 
 QByteArray CPuzzle::AnswerBytes(int index) const

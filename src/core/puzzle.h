@@ -33,7 +33,9 @@ public:
     // Where the path of every successfully opened puzzle is recorded.
     void SetRecorder(LastPuzzleRecorder* recorder);
 
-    int Open(const QString& path);
+    // A file that cannot be read gives ReadFailed, after the reason was shown
+    // when reportFileError is set.
+    int Open(const QString& path, bool reportFileError = true);
     // Why the last Open failed, in words for the user, when the reader could
     // say more than that the file is no valid puzzle; empty otherwise.
     QString GetOpenError() const;
@@ -143,6 +145,7 @@ private:
     bool ChecksumsWereValid();
     void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();
+    void NoteEntryChange();
     void WriteDocumentEntry(int index);
     QByteArray AnswerBytes(int index) const;
     QByteArray EntryBytes(int index) const;
@@ -181,4 +184,6 @@ private:
     bool timeChanged_ = false;
     bool pencilChanged_ = false;
     CEntryHistory history_;
+    // The observer was told that entries of this read-only puzzle are lost.
+    bool unsavableEntryReported_ = false;
 };

@@ -128,11 +128,12 @@ bool ReadWhole(int fd, qint64 expectedSize, QByteArray* content)
 
 } // namespace
 
-bool CPuzzleFile::Open(const QString& path)
+bool CPuzzleFile::Open(const QString& path, bool reportError)
 {
     image_.clear();
     original_.clear();
-    unsavedImage_.reset();
+    reportedFailure_.reset();
+    packingFailureReported_ = false;
     position_ = 0;
     path_ = path;
     readOnly_ = false;
@@ -145,7 +146,8 @@ bool CPuzzleFile::Open(const QString& path)
     struct stat status {};
     const int fd = OpenDescriptor(QFile::encodeName(path), &readOnly_, &status);
     if (fd < 0) {
-        ShowFileError(QStringLiteral("The file \"%1\" could not be opened: %2.").arg(path, qt_error_string(errno)));
+        if (reportError)
+            ShowFileError(QStringLiteral("The file \"%1\" could not be opened: %2.").arg(path, qt_error_string(errno)));
         return false;
     }
     QByteArray content;
@@ -153,7 +155,8 @@ bool CPuzzleFile::Open(const QString& path)
     const int readError = errno;
     ::close(fd);
     if (!read) {
-        ShowFileError(QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, qt_error_string(readError)));
+        if (reportError)
+            ShowFileError(QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, qt_error_string(readError)));
         return false;
     }
 
@@ -163,14 +166,15 @@ bool CPuzzleFile::Open(const QString& path)
         original_ = image_;
         return true;
     }
-    return Unpack(content);
+    return Unpack(content, reportError);
 }
 
-bool CPuzzleFile::Unpack(const QByteArray& fileContent)
+bool CPuzzleFile::Unpack(const QByteArray& fileContent, bool reportError)
 {
     const QByteArray unpacked = RunWithGrowingBuffer(UncompressCall, fileContent.mid(kMagicLength));
     if (unpacked.isNull()) {
-        ShowDecompressionError();
+        if (reportError)
+            ShowDecompressionError();
         return false;
     }
     image_ = unpacked;
@@ -196,7 +200,7 @@ void CPuzzleFile::Close()
         WriteBack();
     image_.clear();
     original_.clear();
-    unsavedImage_.reset();
+    reportedFailure_.reset();
     position_ = 0;
     path_.clear();
     modified_ = false;
@@ -218,16 +222,16 @@ bool CPuzzleFile::HasUnsavedChanges() const
 
 bool CPuzzleFile::WriteBack()
 {
-    // The same unsaved image failing again (the close right after a failed
-    // save of the progress, say) is not reported a second time.
-    const bool report = unsavedImage_ != image_;
-    const FileRewrite result = RewriteFile(path_, DiskContent(report));
+    const FileRewrite result = RewriteFile(path_, DiskContent(!packingFailureReported_));
     if (result.outcome == FileRewrite::Written) {
-        unsavedImage_.reset();
+        reportedFailure_.reset();
         return true;
     }
-    unsavedImage_ = image_;
-    if (report) {
+    // The same failure again (the close right after a failed save of the
+    // progress, say) is not reported a second time.
+    const QString failure = QString::number(result.outcome) + u' ' + result.reason;
+    if (reportedFailure_ != failure) {
+        reportedFailure_ = failure;
         const QString consequence = result.outcome == FileRewrite::Damaged
             ? QStringLiteral("Its content may be incomplete.")
             : QStringLiteral("It was left as it was.");
@@ -241,12 +245,16 @@ bool CPuzzleFile::WriteBack()
 // document that cannot be packed is stored plain, and so is one that has
 // grown past what Unpack takes, which could otherwise never be opened again;
 // the document reader accepts plain documents.
-QByteArray CPuzzleFile::DiskContent(bool reportPackingError) const
+QByteArray CPuzzleFile::DiskContent(bool reportPackingError)
 {
     QByteArray packed;
-    if (!compressed_ || !Pack(&packed, reportPackingError) || image_.size() > qsizetype(kLargestTry))
+    if (!compressed_)
         return image_;
-    return packed;
+    if (!Pack(&packed, reportPackingError)) {
+        packingFailureReported_ = true;
+        return image_;
+    }
+    return image_.size() > qsizetype(kLargestTry) ? image_ : packed;
 }
 
 qint64 CPuzzleFile::Seek(qint64 position)

@@ -11,7 +11,10 @@
 // the readers and the model seek, read and write single bytes in the image,
 // and closing writes the image back to the same file, packed again when it
 // came packed. Write-back is atomic where the folder allows it (see
-// RewriteFile); a failed write-back is reported once per unsaved image.
+// RewriteFile). A failed write-back is reported once: later ones for the same
+// reason stay quiet until a write-back succeeds or another file is opened, so
+// saves repeated every few moments (the solving clock changes the image each
+// second) never raise the same message again and again.
 class CPuzzleFile {
 public:
     // The 9 bytes a packed document begins with; a zlib stream follows.
@@ -20,8 +23,9 @@ public:
 
     // Reads the file into memory. A file that cannot be opened for writing
     // because of its permissions or a read-only medium is opened read-only.
-    // Shows a message and returns false when the file cannot be read.
-    bool Open(const QString& path);
+    // Returns false when the file cannot be read, after showing why when
+    // reportError is set.
+    bool Open(const QString& path, bool reportError = true);
     // Writes the image back unless the file is read-only or the image is
     // unchanged, then empties it. An image nobody wrote to costs nothing here.
     void Close();
@@ -47,18 +51,20 @@ public:
     bool IsCompressed() const;
 
 private:
-    bool Unpack(const QByteArray& fileContent);
+    bool Unpack(const QByteArray& fileContent, bool reportError);
     bool Pack(QByteArray* packed, bool reportError) const;
-    QByteArray DiskContent(bool reportPackingError) const;
+    QByteArray DiskContent(bool reportPackingError);
     bool WriteBack();
     bool HasUnsavedChanges() const;
 
     QString path_;
     QByteArray image_;
     QByteArray original_;
-    // The image whose failed write was last reported; none after a write that
-    // succeeded.
-    std::optional<QByteArray> unsavedImage_;
+    // Why the last reported write-back failed; none after one that succeeded.
+    std::optional<QString> reportedFailure_;
+    // A packing failure is reported once per opened file: the image is then
+    // stored plain, and would fail to pack again at every save.
+    bool packingFailureReported_ = false;
     qint64 position_ = 0;
     bool readOnly_ = false;
     bool compressed_ = false;

@@ -8,4 +8,7 @@ public:
     virtual ~PuzzleObserver() = default;
     virtual void PuzzleOpened() = 0;
     virtual void PuzzleClosed() = 0;
+    // The solver changed an entry of a puzzle whose file is read-only, for
+    // the first time since it was opened: that progress cannot be saved.
+    virtual void UnsavableEntryChanged() {}
 };

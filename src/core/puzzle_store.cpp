@@ -92,11 +92,13 @@ bool CPuzzleStore::OpenPuzzleFile(const QString& path, bool showError)
     if (path.isEmpty() || !file.exists())
         return false;
     // Only regular files are read: a pipe or a device would block or never end.
-    if (file.isFile() && puzzle_.Open(path) == CPuzzle::Success)
+    const int code = file.isFile() ? puzzle_.Open(path, showError) : int(CPuzzle::Invalid);
+    if (code == CPuzzle::Success)
         return true;
-    // A reader that knows why the file cannot be opened (an ipuz file of
+    // A file that could not be read was reported with its reason already; a
+    // reader that knows why the file cannot be opened (an ipuz file of
     // another kind, say) says so instead of the general message.
-    if (showError) {
+    if (showError && code != CPuzzle::ReadFailed) {
         const QString reason = puzzle_.GetOpenError();
         UserPrompt::Show(reason.isEmpty() ? QStringLiteral("The puzzle can not be opened because it is either "
                                                            "corrupted or has unknown format")

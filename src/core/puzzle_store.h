@@ -34,9 +34,10 @@ public:
     // at least one character before the ending.
     static bool IsPuzzleFileName(const QString& name);
 
-    // Opens one file as the current puzzle. When it exists but cannot be read,
-    // the error is shown (with showError) and the puzzle that was open before
-    // comes back.
+    // Opens one file as the current puzzle. When it exists but cannot be
+    // opened, one message says why (with showError: the file's own error when
+    // it cannot be read, else that it is no puzzle) and the puzzle that was
+    // open before comes back.
     bool OpenPuzzleFile(const QString& path, bool showError);
     // Searches folder (ending in "/") and its subfolders down to depth 2. With
     // countOnly every puzzle file adds to count and the result is false;

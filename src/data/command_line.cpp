@@ -1,6 +1,9 @@
 #include "data/command_line.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +23,21 @@ qsizetype TrailingBlanks(const QString& text)
     return count;
 }
 
+// The path under folder as the file system reads it: ".." after a symbolic
+// link leads out of the folder the link points to, so dot folders are never
+// removed as text. Where the file's folder exists, the system resolves it
+// into a plain path; the file's own name stays as given.
+QString JoinedToFolder(const QString& folder, const QString& path)
+{
+    const QString joined = QDir(folder).filePath(path);
+    const qsizetype slash = joined.lastIndexOf(u'/');
+    const QString name = joined.mid(slash + 1);
+    const QString resolved = QFileInfo(joined.left(std::max<qsizetype>(slash, 1))).canonicalFilePath();
+    if (resolved.isEmpty() || name.isEmpty() || name == u"." || name == u"..")
+        return joined;
+    return resolved.endsWith(u'/') ? resolved + name : resolved + u'/' + name;
+}
+
 } // namespace
 
 QString CommandLineFromArguments(const QStringList& arguments, const QString& workingFolder)
@@ -32,8 +50,5 @@ QString CommandLineFromArguments(const QStringList& arguments, const QString& wo
     const QString path = joined.mid(leading, joined.size() - leading - trailing);
     if (QDir::isAbsolutePath(path))
         return joined;
-    // "." and ".." are resolved by the text alone, as desktop programs
-    // commonly do, so the recorded path reads as the user meant it.
-    const QString absolute = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(path));
-    return joined.left(leading) + absolute + joined.right(trailing);
+    return joined.left(leading) + JoinedToFolder(workingFolder, path) + joined.right(trailing);
 }

@@ -86,4 +86,9 @@ QRect ClampedToBounds(const QRect& rect, const QSize& bounds)
     return clamped;
 }
 
+QPoint SoundPosition(const QPoint& stored)
+{
+    return {qBound(0, stored.x(), kLargestCoordinate), qBound(0, stored.y(), kLargestCoordinate)};
+}
+
 } // namespace KeyboardLayout

@@ -31,5 +31,11 @@ KeyHit KeyAt(const QPoint& point, bool large);
 // the same vertically; so a keyboard larger than its bounds keeps its right
 // or bottom edge inside.
 QRect ClampedToBounds(const QRect& rect, const QSize& bounds);
+// The largest coordinate a window can be placed at: a stored position beyond
+// it is damage, and arithmetic with it could overflow.
+inline constexpr int kLargestCoordinate = 32767;
+// A stored keyboard position brought within 0 to kLargestCoordinate on both
+// axes, the nearest place ClampedToBounds can work from.
+QPoint SoundPosition(const QPoint& stored);
 
 } // namespace KeyboardLayout

@@ -8,7 +8,7 @@ int ClampedClueHeight(const PaneLayoutInput& input)
 {
     const int hiddenSplitterAllowance = input.splitterShown ? 0 : input.splitterThickness;
     const int limit = input.client.height() - hiddenSplitterAllowance - input.minimumGrid - 4;
-    return std::max(0, std::min(input.clueHeight, limit));
+    return std::max(0, std::min(std::max(input.clueHeight, input.minimumClue), limit));
 }
 
 PaneLayout ComputePaneLayout(const PaneLayoutInput& input)

@@ -20,11 +20,14 @@ struct PaneLayoutInput {
     bool splitterShown = true;
     int splitterThickness = 4; // ScaleByDpi(4)
     int minimumGrid = 18;      // ScaleByDpi(18)
+    int minimumClue = 0;       // the least height a clue view may be given
 };
 
 // The clue view keeps its height unless it would leave the grid less than the
 // minimum (plus four pixels) below the client height; it is then lowered, but
-// never below zero, so a tiny window cannot store a negative height.
+// never below zero, so a tiny window cannot store a negative height. A height
+// below minimumClue (a damaged data file) is raised to it first, so the clue
+// line never vanishes where the window has room for it.
 int ClampedClueHeight(const PaneLayoutInput& input);
 
 PaneLayout ComputePaneLayout(const PaneLayoutInput& input);

@@ -106,7 +106,7 @@ void TestPuzzle::tellsObserverAndRecorder()
     puzzle.SetRecorder(&observer);
     const QString path = WriteSmall(PuzBuilder(TestGrids::Small()).Build());
     QCOMPARE(puzzle.Open(path), 0);
-    QCOMPARE(puzzle.Open(dir_->filePath("absent.puz")), 1);
+    QCOMPARE(puzzle.Open(dir_->filePath("absent.puz")), int(CPuzzle::ReadFailed));
     QVERIFY(!puzzle.IsLoaded());
     QCOMPARE(observer.events, (QStringList {"closed", "recorded " + path, "opened", "closed"}));
     QCOMPARE(prompt.texts.size(), 1);

@@ -81,6 +81,8 @@ private slots:
     void namesThatAreNotUtf8AreLeftOut();
     void failedOpenBringsPreviousPuzzleBack();
     void missingFileChangesNothing();
+    void failedOpenShowsOneMessage_data();
+    void failedOpenShowsOneMessage();
     void openCommandUsesChooser();
     void deleteCommand_data();
     void deleteCommand();
@@ -266,6 +268,38 @@ void TestPuzzleStore::failedOpenBringsPreviousPuzzleBack()
     QVERIFY(!store_->OpenPuzzleFile(Documents("XWords/bad.puz"), false));
     QVERIFY(!puzzle_->IsLoaded());
     QCOMPARE(prompt.messages.size(), 1);
+}
+
+void TestPuzzleStore::failedOpenShowsOneMessage_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: a puzzle nobody may read
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("not a puzzle") << QByteArray("neither marker") << "Invalid Puzzle";
+    QTest::newRow("damaged packed document") << QByteArray("kavlith01 no stream") << "Decompression error";
+    QTest::newRow("no read permission") << QByteArray() << "Gridmoor";
+}
+
+// One message, with the file's own reason when it cannot be read. Root reads
+// any file, so that open runs as "nobody", let through the folders.
+void TestPuzzleStore::failedOpenShowsOneMessage()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, caption);
+    const QString path = Documents("XWords/p.gmd");
+    QVERIFY(QDir().mkpath(Documents("XWords")));
+    QVERIFY(FixtureFiles::Write(path, content.isEmpty() ? PuzBuilder({"AB", "CD"}).Build() : content));
+    ScriptedPrompt prompt;
+    const bool asNobody = content.isEmpty() && geteuid() == 0;
+    const auto passable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    for (QString folder = QFileInfo(path).path(); asNobody && folder.startsWith(root_->path());
+         folder = QFileInfo(folder).path())
+        QFile::setPermissions(folder, passable);
+    QFile::setPermissions(path, content.isEmpty() ? QFile::WriteOwner : QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(!asNobody || setresuid(65534, 65534, 0) == 0);
+    const bool opened = store_->OpenPuzzleFile(path, true);
+    QVERIFY(!asNobody || setresuid(0, 0, 0) == 0);
+    QVERIFY(!opened);
+    QCOMPARE(prompt.Captions(), QStringList{caption});
 }
 
 void TestPuzzleStore::missingFileChangesNothing()

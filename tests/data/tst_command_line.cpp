@@ -1,6 +1,7 @@
 #include "data/command_line.h"
 #include "test_main.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestCommandLine : public QObject {
@@ -22,7 +23,16 @@ void TestCommandLine::pathIsMadeAbsolute_data()
     QTest::newRow("absolute path kept") << QStringList {"/tmp/x.gmd"} << home << "/tmp/x.gmd";
     QTest::newRow("arguments joined first") << QStringList {"my", "puzzle.puz"} << home
                                             << "/home/ann/Downloads/my puzzle.puz";
-    QTest::newRow("dot folders resolved") << QStringList {"./a/../../x.puz"} << home << "/home/ann/x.puz";
+    QTest::newRow("dot folders of missing folders kept") << QStringList {"./a/../../x.puz"} << home
+                                                         << "/home/ann/Downloads/./a/../../x.puz";
+    // ".." after the link "lnk" leads out of the folder it points to.
+    static const QTemporaryDir dir;
+    const QString root = QFileInfo(dir.path()).canonicalFilePath();
+    QDir().mkpath(root + "/start");
+    QDir().mkpath(root + "/other/inner");
+    QFile::link(root + "/other/inner", root + "/start/lnk");
+    QTest::newRow("dot folders resolved by the file system") << QStringList {"lnk/../s.puz"} << root + "/start"
+                                                             << root + "/other/s.puz";
     QTest::newRow("blanks stay around it") << QStringList {"  cmd.puz\t"} << home
                                            << "  /home/ann/Downloads/cmd.puz\t";
     QTest::newRow("blanks inside kept") << QStringList {"a  b.puz "} << home << "/home/ann/Downloads/a  b.puz ";

@@ -54,15 +54,26 @@ bool CGridmoorApp::InitInstance()
     return true;
 }
 
+// A copy that has begun to quit takes no more hand-overs: a copy started
+// while this one still waits on a message of its close (a failed save) becomes
+// the first copy and opens its puzzle itself. The settings are saved before
+// that message can come, so such a copy's later save is the one that stays.
+// The puzzle is closed while the frame is whole, since a message box runs
+// the event loop; the closer still cancels boxes but no longer closes the frame.
 void CGridmoorApp::ExitInstance()
 {
-    frame_.reset();
+    singleInstance_.Stop();
     settings_.SaveSettings();
+    sessionCloser_.SetMainWindow(nullptr);
+    if (frame_ != nullptr)
+        frame_->Puzzle().Close();
+    frame_.reset();
 }
 
 int CGridmoorApp::Run()
 {
-    if (!InitApplication())
+    // A session end during the start-up ends the program before it shows.
+    if (!InitApplication() || TerminationSignals::WasRaised())
         return 0;
     if (!InitInstance())
         return 1;

@@ -31,7 +31,8 @@ public:
     bool InitApplication();
     // Loads the settings, creates and shows the frame, registers file types.
     bool InitInstance();
-    // Destroys the frame (its model writes the progress) and saves the settings.
+    // Stops taking hand-overs, saves the settings and destroys the frame (its
+    // model writes the progress).
     void ExitInstance();
     // The whole life of the program; the process exit code.
     int Run();

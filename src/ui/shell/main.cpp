@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[])
 {
+    TerminationSignals::Catch();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gridmoor"));
     CGridmoorApp app(CommandLineFromArguments(QApplication::arguments(), QDir::currentPath()));

@@ -2,8 +2,10 @@
 
 #include "core/message_event.h"
 #include "core/puzzle_folders.h"
+#include "core/user_prompt.h"
 #include "data/command_ids.h"
 #include "data/command_table.h"
+#include "data/keyboard_layout.h"
 #include "data/settings.h"
 #include "data/shipped_puzzles.h"
 #include "data/startup_puzzle.h"
@@ -83,7 +85,9 @@ void CMainFrame::CreatePanes()
     client_ = new QWidget(this);
     setCentralWidget(client_);
     keyboard_ = new CKeyboardCtrl();
-    keyboard_->Create(client_, QPoint(g_settings->keyboardX, g_settings->keyboardY));
+    // A damaged data file may hold any position; the layout then moves the
+    // keyboard inside the panes.
+    keyboard_->Create(client_, KeyboardLayout::SoundPosition({g_settings->keyboardX, g_settings->keyboardY}));
     clueView_ = new CClueView(client_);
     gridView_ = new CGridView(&puzzle_, clueView_, client_);
     clueView_->SetKeyHandler(gridView_);
@@ -285,6 +289,7 @@ PaneLayoutInput CMainFrame::LayoutInput() const
     input.splitterShown = g_settings->splitterShown;
     input.splitterThickness = ScaleByDpi(kSplitterThickness);
     input.minimumGrid = ScaleByDpi(kMinimumPaneGap);
+    input.minimumClue = ScaleByDpi(kMinimumPaneGap);
     return input;
 }
 
@@ -368,14 +373,35 @@ void CMainFrame::UpdateSolvingTime()
         timeLabel_->Update(QApplication::activeWindow() != nullptr && !isMinimized());
 }
 
-// The window title names the open puzzle.
+// The window title names the open puzzle and says when its progress cannot
+// be saved.
 void CMainFrame::UpdateTitle()
 {
     QString title, author, copyright;
     if (puzzle_.IsLoaded())
         puzzle_.GetInfoText(title, author, copyright);
     title = title.simplified();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Gridmoor") : QStringLiteral("Gridmoor - %1").arg(title));
+    QString text = title.isEmpty() ? QStringLiteral("Gridmoor") : QStringLiteral("Gridmoor - %1").arg(title);
+    if (puzzle_.IsLoaded() && puzzle_.IsReadOnly())
+        text += QStringLiteral(" (read-only)");
+    setWindowTitle(text);
+}
+
+// Told once per opened read-only puzzle, after the keystroke that changed it
+// has been handled in full.
+void CMainFrame::UnsavableEntryChanged()
+{
+    QMetaObject::invokeMethod(this, &CMainFrame::ShowUnsavableNotice, Qt::QueuedConnection);
+}
+
+void CMainFrame::ShowUnsavableNotice()
+{
+    if (!puzzle_.IsLoaded() || !puzzle_.IsReadOnly())
+        return;
+    UserPrompt::Show(QStringLiteral("Progress in this puzzle cannot be saved: the file \"%1\" is read-only. "
+                                    "What you type stays on screen until the puzzle is closed.")
+                         .arg(puzzle_.GetPath()),
+                     QStringLiteral("Read-Only Puzzle"), UserPrompt::Icon::Warning);
 }
 
 void CMainFrame::OnMinimized()

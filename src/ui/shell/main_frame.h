@@ -77,6 +77,7 @@ public:
 
     void PuzzleOpened() override;
     void PuzzleClosed() override;
+    void UnsavableEntryChanged() override;
     void OnKeyboardChar(char letter) override;
     void OnKeyboardKeyDown(int keyCode) override;
 
@@ -120,6 +121,7 @@ private:
     void KeepUntouchedKeyboardOffCursor();
     void UpdateSolvingTime();
     void UpdateTitle();
+    void ShowUnsavableNotice();
 
     CPuzzle puzzle_;
     std::unique_ptr<CDocListPicker> picker_;

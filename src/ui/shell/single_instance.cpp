@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 2000;
 constexpr int kWriteTimeoutMs = 5000;
+// A copy that takes this long to answer is busy, not quitting: it has the
+// requests and will act on them.
+constexpr int kAnswerTimeoutMs = 5000;
 // How long a copy waits for the holder of the lock to answer, and how often
 // it asks again meanwhile.
 constexpr int kWaitForFirstCopyMs = 5000;
@@ -133,10 +136,41 @@ bool SingleInstance::HandOver(const QString& commandLine)
     socket.write(EncodeHandOver(commandLine));
     while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kWriteTimeoutMs)) {
     }
+    if (!Answered(socket))
+        return false;
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
         socket.waitForDisconnected(kWriteTimeoutMs);
     return true;
+}
+
+// Waits for the running copy's answer to the first request (the path, when
+// there is one); false when it closed the connection without taking it.
+bool SingleInstance::Answered(QLocalSocket& socket)
+{
+    if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(kAnswerTimeoutMs))
+        return socket.bytesAvailable() > 0 || socket.state() == QLocalSocket::ConnectedState;
+    return true;
+}
+
+// Sent at once: a copy may end right after taking a path.
+void SingleInstance::Answer(QLocalSocket* socket)
+{
+    socket->write(&kTaken, 1);
+    socket->flush();
+}
+
+void SingleInstance::Stop()
+{
+    server_.close();
+    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>()) {
+        socket->disconnect(this);
+        // Answers already given still reach their copy.
+        socket->flush();
+        socket->abort();
+    }
+    if (lock_.isLocked())
+        lock_.unlock();
 }
 
 // With the lock held, a socket file still there was left by a copy that
@@ -180,6 +214,7 @@ bool SingleInstance::ReadOneRequest(QLocalSocket* socket)
     const quint32 code = Uint32At(head, 0);
     if (code == kBringToFront) {
         socket->read(4);
+        Answer(socket);
         emit ActivationRequested();
         return true;
     }
@@ -198,6 +233,7 @@ bool SingleInstance::ReadOneRequest(QLocalSocket* socket)
         return false;
     socket->read(kRecordHeaderSize);
     const QString path = DecodeUtf16Le(socket->read(byteCount)).trimmed();
+    Answer(socket);
     if (!path.isEmpty())
         emit PathHandedOver(path);
     return true;

@@ -17,7 +17,10 @@ class QLocalSocket;
 // Each request on the connection starts with a 32-bit little-endian code:
 // kCopyData is followed by the hand-over record (32-bit kind, which the
 // receiver ignores, 32-bit byte count, then the command line's UTF-16LE
-// characters without a terminator); kBringToFront has nothing after it.
+// characters without a terminator); kBringToFront has nothing after it. The
+// receiver answers every request it takes with the byte kTaken, so a later
+// copy knows that a copy which closed the connection unanswered (it was
+// quitting) took nothing.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -25,6 +28,7 @@ public:
     enum class Role { First, Second };
     static constexpr quint32 kCopyData = 0x004A;
     static constexpr quint32 kBringToFront = 0x0001;
+    static constexpr char kTaken = 0x06;
     // Longer hand-overs are refused: no real path comes near this.
     static constexpr quint32 kMaxByteCount = 64 * 1024;
 
@@ -49,6 +53,10 @@ public:
     // before the event loop runs so that no hand-over is missed.
     Role Start(const QString& commandLine);
     bool IsListening() const;
+    // The first copy begins to quit: it stops listening, drops requests not
+    // yet taken and gives up the lock, so a copy started now becomes the
+    // first one.
+    void Stop();
 
 signals:
     // A later copy handed over this path, trimmed of surrounding white space.
@@ -58,6 +66,8 @@ signals:
 
 private:
     bool HandOver(const QString& commandLine);
+    static bool Answered(QLocalSocket& socket);
+    static void Answer(QLocalSocket* socket);
     bool Listen(bool holdsLock);
     void AcceptConnections();
     void ReadRequests(QLocalSocket* socket);

@@ -15,6 +15,13 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // Starts catching the signals, before any object of this class exists:
+    // main calls it first, so that a signal during the start-up (connecting
+    // to the display takes a while) ends the program as one later does.
+    static bool Catch();
+    // Whether one of the signals arrived since Catch.
+    static bool WasRaised();
+
 signals:
     void Requested();
 

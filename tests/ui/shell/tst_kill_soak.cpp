@@ -11,13 +11,18 @@
 #include <QTest>
 #include <QThread>
 
+#include <csignal>
+
 // The program killed (SIGKILL) again and again at random moments while it
 // types, minimises (which saves), changes a setting (which saves) and closes
 // (which saves): after every kill the puzzle files and the settings file open
 // without error and hold what the program had before or after one of its
-// saves, never a cut-off or mixed file. GRIDMOOR_SOAK_KILLS sets the number of
-// kills (default kShortCount); a round in which the program ended by itself
-// before the kill is checked too but does not count as one.
+// saves, never a cut-off or mixed file. Every fourth kill hits the program
+// itself, sent a termination signal at a random moment from its start on (it
+// saves as it closes, and must then end with code 0) and mostly killed soon
+// after. GRIDMOOR_SOAK_KILLS sets the number of kills (default kShortCount); a
+// round in which the program ended by itself before the kill is checked too
+// but does not count as one.
 namespace {
 
 constexpr int kShortCount = 20;
@@ -29,6 +34,7 @@ constexpr int kMostStepsBeforeClosing = 80;
 // come after the close has finished.
 constexpr int kStepWindowUs = 1500;
 constexpr int kCloseWindowUs = 30000;
+constexpr int kProgramRunMs = 1500;
 
 QByteArray ReadAll(const QString& path)
 {
@@ -41,11 +47,12 @@ struct Watched {
     QString path;
     QString pristine;
     QByteArray entries;
+    int seconds = 0;
     QByteArray image;
 };
 
 // Opens a copy, so the check never writes to the file it checks.
-bool ReadEntries(const QString& path, const QString& scratch, QByteArray* entries)
+bool ReadEntries(const QString& path, const QString& scratch, QByteArray* entries, int* seconds)
 {
     QFile::remove(scratch);
     if (!QFile::copy(path, scratch))
@@ -57,11 +64,12 @@ bool ReadEntries(const QString& path, const QString& scratch, QByteArray* entrie
     entries->clear();
     for (int i = 0; i < puzzle.GetWidth() * puzzle.GetHeight(); ++i)
         entries->append(puzzle.GetCell(i).entry);
+    *seconds = puzzle.GetSolvingSeconds();
     return true;
 }
 
-// The file as the program writes it for these entries.
-QByteArray ImageWithEntries(const QString& pristine, const QString& scratch, const QByteArray& entries)
+// The file as the program writes it for these entries and solving time.
+QByteArray ImageWithEntries(const QString& pristine, const QString& scratch, const QByteArray& entries, int seconds)
 {
     QFile::remove(scratch);
     QFile::copy(pristine, scratch);
@@ -75,6 +83,7 @@ QByteArray ImageWithEntries(const QString& pristine, const QString& scratch, con
             puzzle.SetCurrentEntry(entries.at(i));
         }
     }
+    puzzle.SetSolvingSeconds(seconds);
     puzzle.Close();
     return ReadAll(scratch);
 }
@@ -132,6 +141,7 @@ private:
 
     QTemporaryDir dir_;
     QString scratch_;
+    QString program_;
     bool settingsSaved_ = false;
     int cellSize_ = 1;
     QString lastPuzzlePath_;
@@ -141,10 +151,11 @@ void TestKillSoak::CheckPuzzle(Watched& puzzle, const Actions& actions)
 {
     const QByteArray image = ReadAll(puzzle.path);
     QByteArray entries;
-    QVERIFY2(ReadEntries(puzzle.path, scratch_, &entries), "the puzzle does not open");
+    int seconds = 0;
+    QVERIFY2(ReadEntries(puzzle.path, scratch_, &entries, &seconds), "the puzzle does not open");
     QVERIFY2(IsSavedState(puzzle.entries, actions.typed, entries), "the entries are not a saved state");
     if (image != puzzle.image)
-        QVERIFY2(image == ImageWithEntries(puzzle.pristine, scratch_, entries), "the puzzle file is damaged");
+        QVERIFY2(image == ImageWithEntries(puzzle.pristine, scratch_, entries, seconds), "the puzzle file is damaged");
     puzzle.entries = entries;
     puzzle.image = image;
 }
@@ -179,6 +190,9 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
 
     const ChildHome home(dir_.filePath(QStringLiteral("home")));
     scratch_ = dir_.filePath(QStringLiteral("scratch"));
+    // A folder of its own, so the program moves no shipped puzzle on its first start.
+    program_ = dir_.filePath(QStringLiteral("app/gridmoor"));
+    QVERIFY(QDir().mkpath(dir_.filePath(QStringLiteral("app"))) && QFile::copy(GRIDMOOR_PROGRAM, program_));
     QVERIFY(QDir().mkpath(dir_.filePath(QStringLiteral("pristine"))));
     Watched puzzles[2];
     const QString names[2] = {QStringLiteral("sample.puz"), QStringLiteral("NYTimes.gmd")};
@@ -189,7 +203,7 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
         QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/") + names[i], puzzles[i].pristine));
         QFile::setPermissions(puzzles[i].path, QFile::ReadOwner | QFile::WriteOwner);
         puzzles[i].image = ReadAll(puzzles[i].path);
-        QVERIFY(ReadEntries(puzzles[i].path, scratch_, &puzzles[i].entries));
+        QVERIFY(ReadEntries(puzzles[i].path, scratch_, &puzzles[i].entries, &puzzles[i].seconds));
     }
 
     QMap<char, int> killedAfter;
@@ -200,15 +214,27 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
         const int steps = random.bounded(1, kMostStepsBeforeClosing);
         QProcess child;
         child.setProcessEnvironment(home.Environment());
-        child.start(QStringLiteral(KILL_SOAK_HELPER),
-                    {puzzle.path, QString::number(random.generate()), QString::number(steps)});
-        QVERIFY(child.waitForStarted());
-        QVERIFY2(child.waitForReadyRead(kStartTimeoutMs), "the helper did not open the puzzle");
-        QThread::usleep(random.bounded(steps * kStepWindowUs + kCloseWindowUs));
-        child.kill();
+        if (kills % 4 == 3) {
+            child.start(program_, {puzzle.path});
+            QVERIFY(child.waitForStarted());
+            QThread::msleep(random.bounded(kProgramRunMs));
+            ::kill(pid_t(child.processId()), SIGTERM);
+            if (random.bounded(4) != 0) {
+                QThread::usleep(random.bounded(kCloseWindowUs));
+                child.kill();
+            }
+        } else {
+            child.start(QStringLiteral(KILL_SOAK_HELPER),
+                        {puzzle.path, QString::number(random.generate()), QString::number(steps)});
+            QVERIFY(child.waitForStarted());
+            QVERIFY2(child.waitForReadyRead(kStartTimeoutMs), "the helper did not open the puzzle");
+            QThread::usleep(random.bounded(steps * kStepWindowUs + kCloseWindowUs));
+            child.kill();
+        }
         QVERIFY(child.waitForFinished(kStartTimeoutMs));
         const Actions actions = ParseActions(child.readAllStandardOutput());
         const bool killed = child.exitStatus() != QProcess::NormalExit;
+        QVERIFY2(killed || child.exitCode() == 0, "the program did not end with code 0");
         kills += killed ? 1 : 0;
         ++killedAfter[killed ? actions.last : 'E'];
 
@@ -222,9 +248,9 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
             QFAIL(where.constData());
     }
     qInfo("killed while typing %d, after minimising %d, after a cell-size change %d, while closing %d, "
-          "after the puzzle opened %d; ended by itself %d",
+          "after the puzzle opened %d, the program itself %d; ended by itself %d",
           killedAfter.value('T'), killedAfter.value('M'), killedAfter.value('S'), killedAfter.value('C'),
-          killedAfter.value('r'), killedAfter.value('E'));
+          killedAfter.value('r'), killedAfter.value(0), killedAfter.value('E'));
 }
 
 GRIDMOOR_TEST_GUILESS_MAIN(TestKillSoak)

@@ -13,6 +13,7 @@
 #include "ui/shell/solving_time_label.h"
 #include "ui/view/grid_view.h"
 
+#include "../../core/write_protection.h"
 #include "fixture_files.h"
 #include "puz_builder.h"
 #include "test_main.h"
@@ -31,6 +32,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -80,6 +82,9 @@ private slots:
     void titleAndMailSubjectShowUtf8Title();
     void timeRunsWhileActiveAndStopsWhenSolved();
     void solvingOptionsAreKeptAndUndoIsAtHand();
+    void unsavedProgressIsToldOnce_data();
+    void unsavedProgressIsToldOnce();
+    void damagedLayoutValuesComeBackOnScreen();
 
 private:
     // A frame whose start-up opens a copy of the sample puzzle (or nothing).
@@ -452,6 +457,49 @@ void TestMainFrame::solvingOptionsAreKeptAndUndoIsAtHand()
     StartFrame(true);
     QVERIFY(!frame_->PencilLabel()->isHidden() && frame_->Puzzle().IsPencil(cell));
     frame_->OnCommand(ID_PENCIL);
+}
+
+void TestMainFrame::unsavedProgressIsToldOnce_data()
+{
+    QTest::addColumn<bool>("readOnlyAtOpen");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("read-only when opened") << true << "Read-Only Puzzle";
+    QTest::newRow("made read-only while open: failed saves") << false << "Gridmoor";
+}
+
+// Twice a letter, a tick of the clock and a save (minimise), then quitting:
+// one message in all, and the letters stay.
+void TestMainFrame::unsavedProgressIsToldOnce()
+{
+    QFETCH(bool, readOnlyAtOpen);
+    QFETCH(QString, caption);
+    std::optional<WriteProtection> protection;
+    if (readOnlyAtOpen)
+        protection.emplace(puzzlePath_);
+    StartFrame(true);
+    QCOMPARE(frame_->windowTitle().endsWith(QStringLiteral(" (read-only)")), readOnlyAtOpen);
+    protection.reset();
+    protection.emplace(puzzlePath_);
+    for (const char letter : {'A', 'B'}) {
+        frame_->OnKeyboardChar(letter);
+        frame_->Puzzle().SetSolvingSeconds(frame_->Puzzle().GetSolvingSeconds() + 1);
+        frame_->showMinimized();
+        QCoreApplication::processEvents();
+        frame_->showNormal();
+    }
+    QCOMPARE(frame_->Puzzle().GetFilledCount(), 2);
+    frame_.reset();
+    QCOMPARE(prompt_->Captions(), protection->IsActive() ? QStringList{caption} : QStringList());
+}
+
+void TestMainFrame::damagedLayoutValuesComeBackOnScreen()
+{
+    settings_->keyboardX = std::numeric_limits<int>::max();
+    settings_->keyboardY = std::numeric_limits<int>::min();
+    settings_->clueViewHeight = -100;
+    StartFrame(true);
+    QVERIFY(frame_->Client()->rect().contains(frame_->Keyboard()->geometry()));
+    QCOMPARE(frame_->ClueView()->height(), 18);
 }
 
 GRIDMOOR_TEST_MAIN(TestMainFrame)

@@ -28,6 +28,7 @@ private slots:
     void secondCopyHandsOverTrimmedPath();
     void withoutRunningCopyHelperBecomesFirst();
     void nameLeftByCrashedCopyIsTakenOver();
+    void quittingCopyTakesNoHandOver();
     void encodedRecordHasKindCountAndUtf16();
     void malformedRequestIsCutOff();
     void simultaneousStartsLeaveOneCopy();
@@ -43,11 +44,12 @@ void TestSingleInstance::init()
     title_ = QStringLiteral("GridmoorTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++run);
 }
 
+// The events of this process run meanwhile, so a copy here answers the helper.
 int TestSingleInstance::RunHelper(const QStringList& arguments)
 {
     QProcess helper;
     helper.start(QStringLiteral(HANDOVER_HELPER), arguments);
-    if (!helper.waitForFinished(30000))
+    if (!QTest::qWaitFor([&helper] { return helper.state() == QProcess::NotRunning; }, 30000))
         return -1;
     return helper.exitStatus() == QProcess::NormalExit ? helper.exitCode() : -1;
 }
@@ -109,6 +111,17 @@ void TestSingleInstance::nameLeftByCrashedCopyIsTakenOver()
     QCOMPARE(RunHelper({"hand-over", title_, "/tmp/y.gmd"}), 0);
     QTRY_COMPARE(paths.count(), 1);
     QCOMPARE(paths.at(0).at(0).toString(), QStringLiteral("/tmp/y.gmd"));
+}
+
+// A copy that began to quit leaves the next start to be the first copy.
+void TestSingleInstance::quittingCopyTakesNoHandOver()
+{
+    SingleInstance first(title_);
+    QCOMPARE(first.Start(QString()), SingleInstance::Role::First);
+    QSignalSpy paths(&first, &SingleInstance::PathHandedOver);
+    first.Stop();
+    QCOMPARE(RunHelper({"hand-over", title_, "/tmp/y.gmd"}), 3);
+    QCOMPARE(paths.count(), 0);
 }
 
 void TestSingleInstance::encodedRecordHasKindCountAndUtf16()
