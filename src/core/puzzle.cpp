@@ -8,6 +8,7 @@
 #include "core/puz_extras.h"
 #include "core/puz_layout.h"
 #include "core/puzzle_document_reader.h"
+#include "core/puzzle_format.h"
 #include "core/puzzle_observer.h"
 
 #include <cstring>
@@ -76,7 +77,7 @@ int CPuzzle::Open(const QString& path)
         return Invalid;
     readOnly_ = file_.IsReadOnly();
     format_ = DetectFormat();
-    const int code = ReadContent();
+    const int code = ReadImage(file_, format_, content_, readOnly_);
     if (code != Success) {
         file_.Close();
         content_ = PuzzleContent();
@@ -91,13 +92,13 @@ int CPuzzle::Open(const QString& path)
     return Success;
 }
 
-int CPuzzle::ReadContent()
+int CPuzzle::ReadImage(CPuzzleFile& file, int format, PuzzleContent& content, bool readOnly)
 {
-    if (format_ == FormatDocument)
-        return CPuzzleDocumentReader(file_).Read(content_, readOnly_);
-    if (format_ != FormatBinary)
+    if (format == FormatDocument)
+        return CPuzzleDocumentReader(file).Read(content, readOnly);
+    if (format != FormatBinary)
         return Invalid;
-    return CBinaryPuzzleReader(file_).Read(content_);
+    return CBinaryPuzzleReader(file).Read(content);
 }
 
 // Asked before the first write to the image, so the image is still the one
@@ -143,7 +144,22 @@ void CPuzzle::Close()
 
 int CPuzzle::DetectFormat()
 {
-    const QByteArray& image = file_.Data();
+    return FormatOf(file_.Data());
+}
+
+int CPuzzle::FormatOf(const QByteArray& image)
+{
+    switch (DetectPuzzleFormat(image)) {
+    case PuzzleFormat::Binary:
+        return FormatBinary;
+    case PuzzleFormat::PackedDocument:
+    case PuzzleFormat::Document:
+        return FormatDocument;
+    case PuzzleFormat::Ipuz:
+    case PuzzleFormat::Jpz:
+    case PuzzleFormat::None:
+        break;
+    }
     if (ContainsMarker(image, kDocumentMarker))
         return FormatDocument;
     if (ContainsMarker(image, PuzLayout::kMarker))

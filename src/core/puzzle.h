@@ -34,6 +34,13 @@ public:
     int Open(const QString& path);
     void Close();
     int DetectFormat();
+    // The format of a file image (a packed document already unpacked): the
+    // structure each format begins with, else, for files that carry extra
+    // bytes in front, the first format whose marker the image holds.
+    static int FormatOf(const QByteArray& image);
+    // Reads an image of that format with its reader; a Code. A read-only
+    // image is only read, never given what the reader would add.
+    static int ReadImage(CPuzzleFile& file, int format, PuzzleContent& content, bool readOnly);
 
     quint8 GetWidth() const;
     quint8 GetHeight() const;
@@ -98,7 +105,6 @@ public:
     int GetLetterCount() const;
 
 private:
-    int ReadContent();
     bool ChecksumsWereValid();
     void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();

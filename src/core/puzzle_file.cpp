@@ -163,14 +163,27 @@ bool CPuzzleFile::Open(const QString& path)
         original_ = image_;
         return true;
     }
-    return Unpack(content);
+    return Unpack(content, true);
 }
 
-bool CPuzzleFile::Unpack(const QByteArray& fileContent)
+bool CPuzzleFile::Load(const QByteArray& fileContent)
+{
+    Close();
+    readOnly_ = true;
+    compressed_ = fileContent.startsWith(QByteArrayView(kMagic, kMagicLength));
+    if (compressed_)
+        return Unpack(fileContent, false);
+    image_ = fileContent;
+    original_ = image_;
+    return true;
+}
+
+bool CPuzzleFile::Unpack(const QByteArray& fileContent, bool reportError)
 {
     const QByteArray unpacked = RunWithGrowingBuffer(UncompressCall, fileContent.mid(kMagicLength));
     if (unpacked.isNull()) {
-        ShowDecompressionError();
+        if (reportError)
+            ShowDecompressionError();
         return false;
     }
     image_ = unpacked;

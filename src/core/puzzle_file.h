@@ -22,6 +22,10 @@ public:
     // because of its permissions or a read-only medium is opened read-only.
     // Shows a message and returns false when the file cannot be read.
     bool Open(const QString& path);
+    // Takes a file's content that is not on disk (a download being checked):
+    // unpacked when packed, read-only, never written back, and quiet: false
+    // without a message when a packed content does not unpack.
+    bool Load(const QByteArray& fileContent);
     // Writes the image back unless the file is read-only or the image is
     // unchanged, then empties it. An image nobody wrote to costs nothing here.
     void Close();
@@ -47,7 +51,7 @@ public:
     bool IsCompressed() const;
 
 private:
-    bool Unpack(const QByteArray& fileContent);
+    bool Unpack(const QByteArray& fileContent, bool reportError);
     bool Pack(QByteArray* packed, bool reportError) const;
     QByteArray DiskContent(bool reportPackingError) const;
     bool WriteBack();
