@@ -3,6 +3,7 @@
 #include "core/puzzle_folders.h"
 #include "core/puzzle_format.h"
 #include "core/puzzle_identity.h"
+#include "data/date_fields.h"
 #include "data/download_messages.h"
 
 #include <QDir>
@@ -26,6 +27,27 @@ bool IsControl(QChar c)
     return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
 }
 
+// Far above any puzzle; a bigger file is not read to be compared.
+constexpr qint64 kLargestComparedFile = 16 * 1024 * 1024;
+
+// A file in the way: the same puzzle as the download, or something else.
+bool HoldsSamePuzzle(const QString& path, const QByteArray& body, const PuzzleIdentity& download)
+{
+    QFile file(path);
+    if (file.size() > kLargestComparedFile || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray existing = file.readAll();
+    if (existing == body)
+        return true;
+    const PuzzleIdentity identity = IdentifyPuzzle(existing);
+    return identity.readable && download.readable && identity.fingerprint == download.fingerprint;
+}
+
+bool IsSamePath(const QString& a, const QString& b)
+{
+    return !b.isEmpty() && QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
 } // namespace
 
 DownloadAddress DownloadUrl(const QString& linkUrl)
@@ -47,6 +69,12 @@ DownloadAddress DownloadUrl(const QString& linkUrl)
     if (!url.isValid() || url.host().isEmpty())
         return {QUrl(), DownloadFailureText(DownloadFailure::NetworkOrServer)};
     return {url, QString()};
+}
+
+DownloadAddress DatedDownloadUrl(const QString& linkUrl, const QDate& today)
+{
+    const DatedAddress dated = FillDateFields(linkUrl, today);
+    return dated.error.isEmpty() ? DownloadUrl(dated.address) : DownloadAddress{QUrl(), dated.error};
 }
 
 bool IsDownloadScheme(const QString& scheme)
@@ -132,31 +160,6 @@ bool IsInsecureRedirect(const QUrl& from, const QUrl& to)
     return from.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
         && to.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0;
 }
-
-namespace {
-
-// Far above any puzzle; a bigger file is not read to be compared.
-constexpr qint64 kLargestComparedFile = 16 * 1024 * 1024;
-
-// A file in the way: the same puzzle as the download, or something else.
-bool HoldsSamePuzzle(const QString& path, const QByteArray& body, const PuzzleIdentity& download)
-{
-    QFile file(path);
-    if (file.size() > kLargestComparedFile || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray existing = file.readAll();
-    if (existing == body)
-        return true;
-    const PuzzleIdentity identity = IdentifyPuzzle(existing);
-    return identity.readable && download.readable && identity.fingerprint == download.fingerprint;
-}
-
-bool IsSamePath(const QString& a, const QString& b)
-{
-    return !b.isEmpty() && QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
-}
-
-} // namespace
 
 DownloadTarget ChooseDownloadTarget(const DownloadName& name, const QByteArray& body, const QString& openPuzzlePath,
                                     const QDate& today)

@@ -19,6 +19,10 @@ struct DownloadAddress {
 // address without a host, is refused with a message for the user.
 DownloadAddress DownloadUrl(const QString& linkUrl);
 
+// The address a link is fetched from on that day: its date fields filled in,
+// then the scheme rule above.
+DownloadAddress DatedDownloadUrl(const QString& linkUrl, const QDate& today);
+
 // Only http and https may be fetched, also at the end of a redirect.
 bool IsDownloadScheme(const QString& scheme);
 

@@ -97,8 +97,7 @@ void CDlgURLCorection::ShowAddressToday()
         addressToday_->setPalette(palette);
         return;
     }
-    const DatedAddress dated = FillDateFields(typed, QDate::currentDate());
-    const DownloadAddress address = dated.error.isEmpty() ? DownloadUrl(dated.address) : DownloadAddress{{}, dated.error};
+    const DownloadAddress address = DatedDownloadUrl(typed, QDate::currentDate());
     if (!address.error.isEmpty()) {
         palette.setColor(QPalette::WindowText, ErrorColor(palette));
         addressToday_->setPalette(palette);

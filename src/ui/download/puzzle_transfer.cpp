@@ -1,7 +1,7 @@
 #include "ui/download/puzzle_transfer.h"
 
 #include "core/puzzle_format.h"
-#include "data/date_fields.h"
+#include "core/puzzle_identity.h"
 #include "data/download_messages.h"
 #include "data/download_rules.h"
 
@@ -85,8 +85,7 @@ void CPuzzleTransfer::Start()
     if (started_ || finished_)
         return;
     started_ = true;
-    const DatedAddress dated = FillDateFields(link_.url, QDate::currentDate());
-    const DownloadAddress address = dated.error.isEmpty() ? DownloadUrl(dated.address) : DownloadAddress{{}, dated.error};
+    const DownloadAddress address = DatedDownloadUrl(link_.url, QDate::currentDate());
     if (!address.error.isEmpty()) {
         Fail(address.error);
         return;
@@ -258,9 +257,11 @@ void CPuzzleTransfer::ReadAvailable()
     }
 }
 
+// A body is a puzzle when it has a format's structure and the model reads
+// it: whatever is saved also opens.
 void CPuzzleTransfer::Complete()
 {
-    if (DetectPuzzleFormat(body_) == PuzzleFormat::None) {
+    if (DetectPuzzleFormat(body_) == PuzzleFormat::None || !IdentifyPuzzle(body_).readable) {
         Fail(DownloadFailureText(DownloadFailure::NotAPuzzle), DownloadOutcome::Kind::NotAPuzzle);
         return;
     }
