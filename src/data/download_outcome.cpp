@@ -18,6 +18,8 @@ QString OutcomeText(const DownloadOutcome& outcome)
     case DownloadOutcome::Kind::TimedOut:
         break;
     }
-    // Only the first paragraph: the library's details do not fit a row.
-    return outcome.message.section(QStringLiteral("\n\n"), 0, 0);
+    // Only the first sentence: advice and the library's details do not fit a row.
+    const QString paragraph = outcome.message.section(QStringLiteral("\n\n"), 0, 0);
+    const qsizetype end = paragraph.indexOf(QStringLiteral(". "));
+    return end < 0 ? paragraph : paragraph.left(end + 1);
 }

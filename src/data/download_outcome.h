@@ -22,5 +22,6 @@ struct DownloadOutcome {
 };
 
 // The result column's text: "Saved as Mar05.puz", "Already there: Mar05.puz",
-// "Not a puzzle", the server's error text, and so on.
+// "Not a puzzle", the server's error text, the first sentence of a failure's
+// message, and so on.
 QString OutcomeText(const DownloadOutcome& outcome);

@@ -13,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -25,8 +26,10 @@ constexpr int kUrlHeight = 27;
 constexpr int kUrlToLoginLabel = 27;
 constexpr int kLoginWidth = 96;
 constexpr int kPasswordLeft = 100;
-// The least room: the address two lines high, and the width of the handheld's screen.
+// The least room: the address two lines high with four lines for what is
+// wrong with it, and the width of the handheld's screen.
 constexpr int kLeastUrlLines = 2;
+constexpr int kLeastTodayLines = 4;
 constexpr int kLeastWidth = 240;
 
 // Dark red on a light window, light red on a dark one.
@@ -78,9 +81,10 @@ CDlgURLCorection::CDlgURLCorection(int index, QWidget* parent)
     // An error takes more lines than an address, so a change of the text lays the dialog out again.
     connect(urlEdit_, &QPlainTextEdit::textChanged, this, &CDlgURLCorection::LayOut);
     nameEdit_->setFocus();
-    const QFontMetrics metrics = fontMetrics();
-    setMinimumSize(kLeastWidth, 7 * (metrics.height() + 8) + kLeastUrlLines * metrics.lineSpacing()
-                                    + softKeys_->sizeHint().height());
+    const int lines = fontMetrics().lineSpacing();
+    const int leastHeight = 3 * LabelHeight() + 2 * EditHeight() + GapHeight() + LeastUrlHeight()
+        + kLeastTodayLines * lines + 2 + 5;
+    setMinimumSize(QSize(kLeastWidth, leastHeight) + SoftKeyFrame(this, softKeys_));
     SizeLikeMainWindow(this, parent);
 }
 
@@ -109,6 +113,34 @@ void CDlgURLCorection::ShowAddressToday()
     const QString text = QStringLiteral("Today: %1").arg(address.url.toString());
     addressToday_->setToolTip(text);
     addressToday_->setText(addressToday_->fontMetrics().elidedText(text, Qt::ElideMiddle, urlEdit_->width()));
+}
+
+int CDlgURLCorection::UnitsHigh(int units, const QWidget* control) const
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int height = DialogUnitsToPixels(QRect(0, 0, 0, units), metrics.averageCharWidth(), metrics.height()).height();
+    return control != nullptr ? qMax(height, control->sizeHint().height()) : height;
+}
+
+int CDlgURLCorection::LabelHeight() const
+{
+    return UnitsHigh(kLabelHeight, nameLabel_);
+}
+
+int CDlgURLCorection::EditHeight() const
+{
+    return UnitsHigh(kEditHeight, nameEdit_);
+}
+
+int CDlgURLCorection::GapHeight() const
+{
+    return UnitsHigh(kLabelGap, nullptr);
+}
+
+int CDlgURLCorection::LeastUrlHeight() const
+{
+    return kLeastUrlLines * fontMetrics().lineSpacing() + 2 * urlEdit_->frameWidth()
+        + 2 * int(urlEdit_->document()->documentMargin());
 }
 
 int CDlgURLCorection::AddressTodayHeight(int width) const
@@ -166,22 +198,17 @@ void CDlgURLCorection::resizeEvent(QResizeEvent* event)
 void CDlgURLCorection::LayOut()
 {
     const QRect client = PlaceSoftKeys(this, softKeys_);
-    const QFontMetrics metrics = fontMetrics();
-    const auto unitsHigh = [&](int units, const QWidget* control) {
-        const int height = DialogUnitsToPixels(QRect(0, 0, 0, units), metrics.averageCharWidth(), metrics.height()).height();
-        return control != nullptr ? qMax(height, control->sizeHint().height()) : height;
-    };
     const auto across = [&](int units) { return client.width() * units / kTemplateWidth; };
-    const int labelHeight = unitsHigh(kLabelHeight, nameLabel_);
-    const int editHeight = unitsHigh(kEditHeight, nameEdit_);
+    const int labelHeight = LabelHeight();
+    const int editHeight = EditHeight();
     const QRect nameLabel(client.x(), client.y(), client.width(), labelHeight);
     const QRect name(client.x(), nameLabel.bottom() + 1, client.width(), editHeight);
-    const QRect urlLabel(client.x(), name.bottom() + 1 + unitsHigh(kLabelGap, nullptr), client.width(), labelHeight);
-    const QRect url(client.x(), urlLabel.bottom() + 1, client.width(), unitsHigh(kUrlHeight, nameEdit_));
+    const QRect urlLabel(client.x(), name.bottom() + 1 + GapHeight(), client.width(), labelHeight);
+    const QRect url(client.x(), urlLabel.bottom() + 1, client.width(), UnitsHigh(kUrlHeight, nameEdit_));
     nameLabel_->setGeometry(nameLabel);
     nameEdit_->setGeometry(name);
     urlLabel_->setGeometry(urlLabel);
-    const int y = url.bottom() + 1 + unitsHigh(kUrlToLoginLabel, nameLabel_);
+    const int y = url.bottom() + 1 + UnitsHigh(kUrlToLoginLabel, nameLabel_);
 
     LinkEditorLayout current;
     current.url = url;
@@ -194,7 +221,8 @@ void CDlgURLCorection::LayOut()
     // The address as fetched today goes below the field, which gives up the room.
     urlEdit_->setGeometry(layout.url);
     ShowAddressToday();
-    const int todayHeight = AddressTodayHeight(layout.url.width());
+    const int todayHeight =
+        qMax(0, qMin(AddressTodayHeight(layout.url.width()), layout.url.height() - LeastUrlHeight() - 2));
     QRect urlField = layout.url;
     urlField.setHeight(qMax(0, layout.url.height() - todayHeight - 2));
     urlEdit_->setGeometry(urlField);

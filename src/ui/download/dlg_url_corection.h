@@ -43,6 +43,12 @@ private:
     void LayOut();
     void ShowAddressToday();
     int AddressTodayHeight(int width) const;
+    // Heights of the template's rows in pixels, never below what their controls need.
+    int UnitsHigh(int units, const QWidget* control) const;
+    int LabelHeight() const;
+    int EditHeight() const;
+    int GapHeight() const;
+    int LeastUrlHeight() const;
 
     int index_;
     bool editMode_;

@@ -3,10 +3,9 @@
 #include "ui/download/full_screen_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QListWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -16,16 +15,14 @@ constexpr int kPathRole = Qt::UserRole;
 } // namespace
 
 CDownloadResultsDlg::CDownloadResultsDlg(const QList<DownloadOutcome>& outcomes, QWidget* parent)
-    : QDialog(parent), list_(new QTreeWidget(this)), openButton_(nullptr)
+    : QDialog(parent), list_(new QListWidget(this)), openButton_(nullptr)
 {
     setWindowTitle(QStringLiteral("Download Results"));
     auto* layout = new QVBoxLayout(this);
-    list_->setColumnCount(2);
-    list_->setHeaderLabels({QStringLiteral("Link"), QStringLiteral("Result")});
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setAllColumnsShowFocus(true);
-    list_->header()->setStretchLastSection(true);
+    // Two lines a row, the link's name over its result, so both stay readable on a narrow screen.
+    list_->setTextElideMode(Qt::ElideMiddle);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setSpacing(2);
     layout->addWidget(list_);
     // No button is the default: Return on a row opens that row's puzzle, and nothing else.
     auto* bar = new QDialogButtonBox(this);
@@ -36,21 +33,20 @@ CDownloadResultsDlg::CDownloadResultsDlg(const QList<DownloadOutcome>& outcomes,
     layout->addWidget(bar);
     connect(bar, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(openButton_, &QPushButton::clicked, this, [this] { OpenRow(list_->currentItem()); });
-    connect(list_, &QTreeWidget::itemActivated, this, &CDownloadResultsDlg::OpenRow);
-    connect(list_, &QTreeWidget::currentItemChanged, this, &CDownloadResultsDlg::UpdateOpenButton);
+    connect(list_, &QListWidget::itemActivated, this, &CDownloadResultsDlg::OpenRow);
+    connect(list_, &QListWidget::currentItemChanged, this, &CDownloadResultsDlg::UpdateOpenButton);
 
     for (const DownloadOutcome& outcome : outcomes)
         AddRow(outcome);
-    list_->resizeColumnToContents(0);
     // The first puzzle that arrived is where Return opens one.
-    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-        if (!list_->topLevelItem(i)->data(0, kPathRole).toString().isEmpty()) {
-            list_->setCurrentItem(list_->topLevelItem(i));
+    for (int i = 0; i < list_->count(); ++i) {
+        if (!list_->item(i)->data(kPathRole).toString().isEmpty()) {
+            list_->setCurrentRow(i);
             break;
         }
     }
-    if (list_->currentItem() == nullptr && list_->topLevelItemCount() > 0)
-        list_->setCurrentItem(list_->topLevelItem(0));
+    if (list_->currentItem() == nullptr && list_->count() > 0)
+        list_->setCurrentRow(0);
     UpdateOpenButton();
     list_->setFocus();
     SizeLikeMainWindow(this, parent);
@@ -58,18 +54,18 @@ CDownloadResultsDlg::CDownloadResultsDlg(const QList<DownloadOutcome>& outcomes,
 
 void CDownloadResultsDlg::AddRow(const DownloadOutcome& outcome)
 {
-    auto* item = new QTreeWidgetItem(list_, {outcome.linkName, OutcomeText(outcome)});
+    auto* item = new QListWidgetItem(outcome.linkName + u'\n' + OutcomeText(outcome), list_);
     const QStyle::StandardPixmap icon =
         outcome.HasPuzzle() ? QStyle::SP_DialogApplyButton : QStyle::SP_MessageBoxWarning;
-    item->setIcon(1, style()->standardIcon(icon));
-    item->setToolTip(1, outcome.HasPuzzle() ? outcome.path : outcome.message);
+    item->setIcon(style()->standardIcon(icon));
+    item->setToolTip(outcome.HasPuzzle() ? outcome.path : outcome.message);
     if (outcome.HasPuzzle())
-        item->setData(0, kPathRole, outcome.path);
+        item->setData(kPathRole, outcome.path);
 }
 
-void CDownloadResultsDlg::OpenRow(QTreeWidgetItem* item)
+void CDownloadResultsDlg::OpenRow(QListWidgetItem* item)
 {
-    const QString path = item != nullptr ? item->data(0, kPathRole).toString() : QString();
+    const QString path = item != nullptr ? item->data(kPathRole).toString() : QString();
     if (path.isEmpty())
         return;
     chosenPath_ = path;
@@ -78,6 +74,6 @@ void CDownloadResultsDlg::OpenRow(QTreeWidgetItem* item)
 
 void CDownloadResultsDlg::UpdateOpenButton()
 {
-    const QTreeWidgetItem* item = list_->currentItem();
-    openButton_->setEnabled(item != nullptr && !item->data(0, kPathRole).toString().isEmpty());
+    const QListWidgetItem* item = list_->currentItem();
+    openButton_->setEnabled(item != nullptr && !item->data(kPathRole).toString().isEmpty());
 }

@@ -7,11 +7,11 @@
 #include <QString>
 
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QListWidget;
+class QListWidgetItem;
 
 // "Download Results": one row per link of a Download All run, in the links'
-// order, with what became of it. A double click or Return on a row with a
+// order, with the link's name over what became of it. A double click or Return on a row with a
 // puzzle (or Open) ends the dialog accepted with that puzzle's path; Done
 // ends it rejected.
 class CDownloadResultsDlg : public QDialog {
@@ -21,15 +21,15 @@ public:
     explicit CDownloadResultsDlg(const QList<DownloadOutcome>& outcomes, QWidget* parent = nullptr);
 
     QString ChosenPath() const { return chosenPath_; }
-    QTreeWidget* List() const { return list_; }
+    QListWidget* List() const { return list_; }
     QPushButton* OpenButton() const { return openButton_; }
 
 private:
     void AddRow(const DownloadOutcome& outcome);
-    void OpenRow(QTreeWidgetItem* item);
+    void OpenRow(QListWidgetItem* item);
     void UpdateOpenButton();
 
-    QTreeWidget* list_;
+    QListWidget* list_;
     QPushButton* openButton_;
     QString chosenPath_;
 };

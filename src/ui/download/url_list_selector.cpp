@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 
 #include <utility>
 
@@ -84,15 +83,10 @@ CURLListSelector::CURLListSelector(QWidget* parent)
 // Below this size the buttons would run into each other or out of the dialog.
 void CURLListSelector::SetMinimumSizeForButtons()
 {
-    const QStyle* style = this->style();
-    const int marginsX = style->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this)
-        + style->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, this);
-    const int marginsY = style->pixelMetric(QStyle::PM_LayoutTopMargin, nullptr, this)
-        + style->pixelMetric(QStyle::PM_LayoutBottomMargin, nullptr, this);
-    const int rowWidth = totalButtonWidth_ + 3 * kLeastGap;
+    const int rowWidth = qMax(totalButtonWidth_ + 3 * kLeastGap, softKeys_->minimumSizeHint().width());
     const int listHeight = kLeastListRows * list_->fontMetrics().height() + 2 * list_->frameWidth();
-    const int height = marginsY + listHeight + 3 + downloadButton_->height() + 3 + 6 + softKeys_->sizeHint().height();
-    setMinimumSize(marginsX + qMax(rowWidth, softKeys_->minimumSizeHint().width()), height);
+    // The list and the buttons with the 3 pixels above and below each.
+    setMinimumSize(QSize(rowWidth, 3 + listHeight + 3 + downloadButton_->height() + 3) + SoftKeyFrame(this, softKeys_));
 }
 
 QPushButton* CURLListSelector::MakeButton(const QString& text, void (CURLListSelector::*handler)())

@@ -310,7 +310,7 @@ void TestPuzzleDownload::downloadAllKeepsEveryLinksResult()
     for (const DownloadOutcome& outcome : run.Outcomes())
         results << OutcomeText(outcome);
     QCOMPARE(results, (QStringList{"Saved as first.puz", "Not a puzzle", StatusText(404),
-                                   "The server sent nothing for 0 seconds, so the download was stopped. Try again later.",
+                                   "The server sent nothing for 0 seconds, so the download was stopped.",
                                    "Already there: first.puz", results.last()}));
     QVERIFY(results.last().contains("{hh}"));
     QCOMPARE(FolderEntries(), QStringList{"first.puz"});
