@@ -43,6 +43,17 @@ QByteArray Xdotool(const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
+// Where a button of the Download Puzzle dialog is, found on a copy of the same size.
+QPoint ButtonCenter(const QSize& size, QPushButton* (CURLListSelector::*button)() const)
+{
+    CURLListSelector plan;
+    plan.resize(size);
+    plan.show();
+    QCoreApplication::processEvents();
+    const QPushButton* found = (plan.*button)();
+    return found->mapTo(&plan, found->rect().center());
+}
+
 } // namespace
 
 class TestDownloadPuzzle : public QObject {
@@ -223,13 +234,8 @@ void TestDownloadPuzzle::downloadAndOpen()
     QString selectorId;
     const QRect selectorWindow = OpenDownloadDialog(program, &frameId, &selectorId);
     QVERIFY2(selectorWindow.isValid(), "the Download Puzzle dialog did not appear");
-    CURLListSelector plan;
-    plan.resize(selectorWindow.size());
-    plan.show();
-    QCoreApplication::processEvents();
-    const QPoint newButton = plan.NewButton()->geometry().center();
-    const QPoint downloadButton = plan.DownloadButton()->geometry().center();
-    plan.hide();
+    const QPoint newButton = ButtonCenter(selectorWindow.size(), &CURLListSelector::NewButton);
+    const QPoint downloadButton = ButtonCenter(selectorWindow.size(), &CURLListSelector::DownloadButton);
 
     Click(selectorWindow, newButton);
     QString editorId;
@@ -278,13 +284,7 @@ void TestDownloadPuzzle::downloadAllAndOpen()
     QString selectorId;
     const QRect selectorWindow = OpenDownloadDialog(program, &frameId, &selectorId);
     QVERIFY2(selectorWindow.isValid(), "the Download Puzzle dialog did not appear");
-    CURLListSelector plan;
-    plan.resize(selectorWindow.size());
-    plan.show();
-    QCoreApplication::processEvents();
-    const QPoint downloadAll = plan.DownloadAllButton()->mapTo(&plan, plan.DownloadAllButton()->rect().center());
-    plan.hide();
-    Click(selectorWindow, downloadAll);
+    Click(selectorWindow, ButtonCenter(selectorWindow.size(), &CURLListSelector::DownloadAllButton));
     QString resultsId;
     QVERIFY2(WaitForWindow(QStringLiteral("Download Results"), &resultsId).isValid(), "no results");
     // The dated puzzle, the first that arrived, is the current row.
