@@ -15,12 +15,11 @@ quick=0
 if [ "${1:-}" = "--quick" ]; then quick=1; shift; fi
 export QT_QPA_PLATFORM=offscreen
 
-# Runs one step and says how long it took.
+# Runs one step and says how long it took, on the clock and on the processors.
 step() {
-    local name="$1" start=$SECONDS
+    local TIMEFORMAT="test.sh: $1 took %0R s (processor time %0U s user, %0S s system)"
     shift
-    "$@"
-    echo "test.sh: $name took $((SECONDS - start)) s"
+    time "$@"
 }
 
 step "layer check" "$root/scripts/check-layers.sh"
