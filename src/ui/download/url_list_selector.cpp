@@ -109,6 +109,7 @@ void CURLListSelector::FillList(int mode)
         item->setData(Qt::UserRole, i);
     }
     const int count = list_->count();
+    downloadAllButton_->setEnabled(count > 0);
     if (count == 0)
         return;
     int row = 0;
