@@ -183,6 +183,16 @@ QList<Seed> ContainerSeeds()
     return seeds;
 }
 
+// What servers send instead of a puzzle.
+QList<Seed> DownloadSeeds()
+{
+    return {
+        {"error_page", "<!DOCTYPE html><html><body>ACROSS&DOWN is back tomorrow</body></html>"},
+        {"declared_document", "\xEF\xBB\xBF<?xml version=\"1.0\"?><!-- c --><!DOCTYPE x [<!ENTITY a \">\">]><crossword/>"},
+        {"header_only", PuzBuilder(kSmallGrid).Build().left(52)},
+    };
+}
+
 QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
@@ -306,6 +316,7 @@ int main(int argc, char** argv)
         && WriteSeeds(fuzz + QStringLiteral("document_reader"), documents)
         && WriteSeeds(fuzz + QStringLiteral("container"), containers)
         && WriteSeeds(fuzz + QStringLiteral("ipuz_reader"), IpuzSeeds())
+        && WriteSeeds(fuzz + QStringLiteral("download_body"), binary + documents + containers + DownloadSeeds())
         && WriteSeeds(fuzz + QStringLiteral("settings"), SettingsSeeds() + SavedSettingsSeeds());
     if (!written) {
         std::fprintf(stderr, "make_seeds: cannot write the corpora into %s/fuzz\n", argv[1]);

@@ -12,6 +12,7 @@
 #include "core/puz_extras.h"
 #include "core/puz_layout.h"
 #include "core/puzzle_document_reader.h"
+#include "core/puzzle_format.h"
 #include "core/puzzle_observer.h"
 
 #include <cstring>
@@ -81,7 +82,7 @@ int CPuzzle::Open(const QString& path, bool reportFileError)
         return ReadFailed;
     readOnly_ = file_.IsReadOnly();
     format_ = DetectFormat();
-    const int code = ReadContent();
+    const int code = ReadImage(file_, format_, content_, readOnly_, &openError_);
     if (code != Success) {
         file_.Close();
         content_ = PuzzleContent();
@@ -101,15 +102,17 @@ QString CPuzzle::GetOpenError() const
     return openError_;
 }
 
-int CPuzzle::ReadContent()
+int CPuzzle::ReadImage(CPuzzleFile& file, int format, PuzzleContent& content, bool readOnly, QString* error)
 {
-    if (format_ == FormatIpuz)
-        return CIpuzReader(file_).Read(content_, &openError_);
-    if (format_ == FormatDocument)
-        return CPuzzleDocumentReader(file_).Read(content_, readOnly_);
-    if (format_ != FormatBinary)
+    if (format == FormatIpuz) {
+        QString ignored;
+        return CIpuzReader(file).Read(content, error != nullptr ? error : &ignored);
+    }
+    if (format == FormatDocument)
+        return CPuzzleDocumentReader(file).Read(content, readOnly);
+    if (format != FormatBinary)
         return Invalid;
-    return CBinaryPuzzleReader(file_).Read(content_);
+    return CBinaryPuzzleReader(file).Read(content);
 }
 
 // Asked before the first write to the image, so the image is still the one
@@ -158,9 +161,23 @@ void CPuzzle::Close()
 
 int CPuzzle::DetectFormat()
 {
-    const QByteArray& image = file_.Data();
-    if (IpuzText::LooksLikeIpuz(image))
+    return FormatOf(file_.Data());
+}
+
+int CPuzzle::FormatOf(const QByteArray& image)
+{
+    switch (DetectPuzzleFormat(image)) {
+    case PuzzleFormat::Binary:
+        return FormatBinary;
+    case PuzzleFormat::PackedDocument:
+    case PuzzleFormat::Document:
+        return FormatDocument;
+    case PuzzleFormat::Ipuz:
         return FormatIpuz;
+    case PuzzleFormat::Jpz:
+    case PuzzleFormat::None:
+        break;
+    }
     if (ContainsMarker(image, kDocumentMarker))
         return FormatDocument;
     if (ContainsMarker(image, PuzLayout::kMarker))

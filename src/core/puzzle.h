@@ -41,6 +41,14 @@ public:
     QString GetOpenError() const;
     void Close();
     int DetectFormat();
+    // The format of a file image (a packed document already unpacked): the
+    // structure each format begins with, else, for files that carry extra
+    // bytes in front, the first format whose marker the image holds.
+    static int FormatOf(const QByteArray& image);
+    // Reads an image of that format with its reader; a Code. A read-only
+    // image is only read, never given what the reader would add.
+    static int ReadImage(CPuzzleFile& file, int format, PuzzleContent& content, bool readOnly,
+                         QString* error = nullptr);
 
     quint8 GetWidth() const;
     quint8 GetHeight() const;
@@ -141,7 +149,6 @@ public:
     int GetLetterCount() const;
 
 private:
-    int ReadContent();
     bool ChecksumsWereValid();
     void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();

@@ -169,6 +169,18 @@ bool CPuzzleFile::Open(const QString& path, bool reportError)
     return Unpack(content, reportError);
 }
 
+bool CPuzzleFile::Load(const QByteArray& fileContent)
+{
+    Close();
+    readOnly_ = true;
+    compressed_ = fileContent.startsWith(QByteArrayView(kMagic, kMagicLength));
+    if (compressed_)
+        return Unpack(fileContent, false);
+    image_ = fileContent;
+    original_ = image_;
+    return true;
+}
+
 bool CPuzzleFile::Unpack(const QByteArray& fileContent, bool reportError)
 {
     const QByteArray unpacked = RunWithGrowingBuffer(UncompressCall, fileContent.mid(kMagicLength));

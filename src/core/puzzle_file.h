@@ -26,6 +26,10 @@ public:
     // Returns false when the file cannot be read, after showing why when
     // reportError is set.
     bool Open(const QString& path, bool reportError = true);
+    // Takes a file's content that is not on disk (a download being checked):
+    // unpacked when packed, read-only, never written back, and quiet: false
+    // without a message when a packed content does not unpack.
+    bool Load(const QByteArray& fileContent);
     // Writes the image back unless the file is read-only or the image is
     // unchanged, then empties it. An image nobody wrote to costs nothing here.
     void Close();

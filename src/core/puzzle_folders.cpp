@@ -1,10 +1,13 @@
 #include "core/puzzle_folders.h"
 
+#include "core/puzzle_format.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -28,6 +31,24 @@ QString SafeFileName(QString name)
             c = u'_';
     }
     return name;
+}
+
+// The longest start of text, ending on a character boundary, that has at
+// most maxChars UTF-16 units and maxBytes bytes in UTF-8.
+QString CutAtCharacter(const QString& text, qsizetype maxChars, qsizetype maxBytes)
+{
+    if (text.size() <= maxChars && text.toUtf8().size() <= maxBytes)
+        return text;
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, text);
+    qsizetype fits = 0;
+    qsizetype bytes = 0;
+    for (qsizetype at = boundaries.toNextBoundary(); at > 0; at = boundaries.toNextBoundary()) {
+        bytes += text.sliced(fits, at - fits).toUtf8().size();
+        if (at > maxChars || bytes > maxBytes)
+            break;
+        fits = at;
+    }
+    return text.left(fits);
 }
 
 } // namespace
@@ -60,15 +81,25 @@ void EnsureFolder(const QString& path)
         QDir().mkpath(folder);
 }
 
-QString MakeDownloadPath(const QString& name, bool keepName, const QDate& today)
+QString MakeDownloadPath(const QString& name, bool keepName, const QDate& today, const QString& ending, int copy)
 {
     const QString folder = GetPuzzleFolder();
     if (!QFileInfo::exists(folder))
         EnsureFolder(folder);
-    const QString suffix = DateSuffix(today);
-    QString fileName = name;
-    if (folder.size() + fileName.size() + suffix.size() + 6 > kMaxPathLength)
-        fileName.truncate(qMax(0, kMaxPathLength - 6 - int(folder.size()) - int(suffix.size())));
-    fileName = SafeFileName(fileName);
-    return keepName ? folder + u'/' + fileName : folder + u'/' + fileName + suffix + QStringLiteral(".puz");
+    QString base = name;
+    QString finalEnding = ending;
+    if (keepName) {
+        const QString own = PuzzleEndingOf(name);
+        base.chop(own.size());
+        if (own.compare(ending, Qt::CaseInsensitive) == 0)
+            finalEnding = own;
+    }
+    QString tail = keepName ? QString() : DateSuffix(today);
+    if (copy > 1)
+        tail += u'_' + QString::number(copy);
+    tail += finalEnding;
+    // The path with its terminating NUL keeps to the limit: folder, "/", base, tail.
+    const qsizetype roomForBase = kMaxPathLength - 2 - folder.size() - tail.size();
+    base = CutAtCharacter(SafeFileName(base), qMax<qsizetype>(0, roomForBase), kMaxFileNameBytes - tail.toUtf8().size());
+    return folder + u'/' + base + tail;
 }

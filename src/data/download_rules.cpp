@@ -1,12 +1,13 @@
 #include "data/download_rules.h"
 
-#include "core/ipuz_text.h"
-
-#include "core/puz_layout.h"
-#include "core/puzzle_file.h"
+#include "core/puzzle_folders.h"
+#include "core/puzzle_format.h"
+#include "core/puzzle_identity.h"
+#include "data/date_fields.h"
 #include "data/download_messages.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -24,6 +25,27 @@ bool IsSchemePrefix(const QString& text)
 bool IsControl(QChar c)
 {
     return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+}
+
+// Far above any puzzle; a bigger file is not read to be compared.
+constexpr qint64 kLargestComparedFile = 16 * 1024 * 1024;
+
+// A file in the way: the same puzzle as the download, or something else.
+bool HoldsSamePuzzle(const QString& path, const QByteArray& body, const PuzzleIdentity& download)
+{
+    QFile file(path);
+    if (file.size() > kLargestComparedFile || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray existing = file.readAll();
+    if (existing == body)
+        return true;
+    const PuzzleIdentity identity = IdentifyPuzzle(existing);
+    return identity.readable && download.readable && identity.fingerprint == download.fingerprint;
+}
+
+bool IsSamePath(const QString& a, const QString& b)
+{
+    return !b.isEmpty() && QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
@@ -47,6 +69,12 @@ DownloadAddress DownloadUrl(const QString& linkUrl)
     if (!url.isValid() || url.host().isEmpty())
         return {QUrl(), DownloadFailureText(DownloadFailure::NetworkOrServer)};
     return {url, QString()};
+}
+
+DownloadAddress DatedDownloadUrl(const QString& linkUrl, const QDate& today)
+{
+    const DatedAddress dated = FillDateFields(linkUrl, today);
+    return dated.error.isEmpty() ? DownloadUrl(dated.address) : DownloadAddress{QUrl(), dated.error};
 }
 
 bool IsDownloadScheme(const QString& scheme)
@@ -117,30 +145,36 @@ DownloadName ChooseDownloadName(const QString& serverName, const QString& object
     return {linkName, false};
 }
 
-QString AvoidOpenPuzzle(const QString& target, const QString& openPuzzlePath)
+bool MayReceiveCredentials(const QUrl& link, const QUrl& asking)
 {
-    if (openPuzzlePath.isEmpty())
-        return target;
-    const QString open = QDir::cleanPath(QFileInfo(openPuzzlePath).absoluteFilePath());
-    if (QDir::cleanPath(target).compare(open, Qt::CaseInsensitive) != 0)
-        return target;
-    QString renamed = target;
-    renamed.insert(std::max<qsizetype>(0, renamed.size() - 4), u'_');
-    return renamed;
+    const auto defaultPort = [](const QUrl& url) {
+        return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 ? 443 : 80;
+    };
+    return link.scheme().compare(asking.scheme(), Qt::CaseInsensitive) == 0
+        && link.host().compare(asking.host(), Qt::CaseInsensitive) == 0
+        && link.port(defaultPort(link)) == asking.port(defaultPort(asking));
 }
 
-bool IsPuzzleContent(const QByteArray& head)
+bool IsInsecureRedirect(const QUrl& from, const QUrl& to)
 {
-    const QByteArray probe = head.left(kPuzzleProbeBytes);
-    return probe.startsWith(QByteArray(CPuzzleFile::kMagic, CPuzzleFile::kMagicLength))
-        || probe.contains(PuzLayout::kMarker) || probe.contains("<crossword>") || IpuzText::LooksLikeIpuz(probe);
+    return from.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
+        && to.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0;
 }
 
-QString PathForContent(const QString& target, const QByteArray& head)
+DownloadTarget ChooseDownloadTarget(const DownloadName& name, const QByteArray& body, const QString& openPuzzlePath,
+                                    const QDate& today)
 {
-    const QString ending = QStringLiteral(".ipuz");
-    if (!IpuzText::LooksLikeIpuz(head.left(kPuzzleProbeBytes)) || target.endsWith(ending, Qt::CaseInsensitive))
-        return target;
-    const QString puz = QStringLiteral(".puz");
-    return (target.endsWith(puz, Qt::CaseInsensitive) ? target.chopped(puz.size()) : target) + ending;
+    constexpr int kMostCopies = 999;
+    const QString ending = PuzzleFileEnding(DetectPuzzleFormat(body));
+    const PuzzleIdentity download = IdentifyPuzzle(body);
+    for (int copy = 1; copy <= kMostCopies; ++copy) {
+        const QString path = MakeDownloadPath(name.base, name.fromServer, today, ending, copy);
+        const QFileInfo info(path);
+        const bool taken = info.exists() || info.isSymLink() || IsSamePath(path, openPuzzlePath);
+        if (!taken)
+            return {path, false};
+        if (info.isFile() && HoldsSamePuzzle(path, body, download))
+            return {path, true};
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QUrl>
 
@@ -17,6 +18,10 @@ struct DownloadAddress {
 // "//"); http and https links stay as they are. Any other scheme, or an
 // address without a host, is refused with a message for the user.
 DownloadAddress DownloadUrl(const QString& linkUrl);
+
+// The address a link is fetched from on that day: its date fields filled in,
+// then the scheme rule above.
+DownloadAddress DatedDownloadUrl(const QString& linkUrl, const QDate& today);
 
 // Only http and https may be fetched, also at the end of a redirect.
 bool IsDownloadScheme(const QString& scheme);
@@ -44,16 +49,22 @@ struct DownloadName {
 // nothing about the puzzle); else the link's name.
 DownloadName ChooseDownloadName(const QString& serverName, const QString& object, const QString& linkName);
 
-// The open puzzle's file is never replaced by a download: a target with the
-// open puzzle's path gets "_" before its last four characters (before ".puz").
-QString AvoidOpenPuzzle(const QString& target, const QString& openPuzzlePath);
+// Whether the link's login and password may answer a challenge from the
+// address a request went to: only the link's own scheme, host and port get
+// them, never the server a redirect led to.
+bool MayReceiveCredentials(const QUrl& link, const QUrl& asking);
 
-// True when the first bytes of a download show one of the puzzle formats: a
-// packed document, a binary crossword file, a plain document or an ipuz
-// crossword.
-bool IsPuzzleContent(const QByteArray& head);
-// The name a download is kept under once its first bytes are known: an ipuz
-// puzzle ends in ".ipuz" (replacing a ".puz" ending); others keep the target.
-QString PathForContent(const QString& target, const QByteArray& head);
-// How many leading bytes IsPuzzleContent needs to see.
-constexpr qsizetype kPuzzleProbeBytes = 64 * 1024;
+// A redirect from an https address to an http one would carry on in the clear.
+bool IsInsecureRedirect(const QUrl& from, const QUrl& to);
+
+// Where a downloaded puzzle goes: the first of the names the download would
+// get (numbered "_2", "_3", ... after the first) that is free. A file already
+// there under one of these names that holds the same puzzle, with or without
+// progress, is the download itself: nothing is written and that file is
+// opened instead. No existing file, and never the open puzzle's, is replaced.
+struct DownloadTarget {
+    QString path;             // empty when no name is free
+    bool alreadyThere = false;
+};
+DownloadTarget ChooseDownloadTarget(const DownloadName& name, const QByteArray& body, const QString& openPuzzlePath,
+                                    const QDate& today = QDate::currentDate());

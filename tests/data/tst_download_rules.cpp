@@ -1,7 +1,17 @@
+#include "core/puzzle_folders.h"
+#include "core/puzzle_format.h"
+#include "data/date_fields.h"
 #include "data/download_rules.h"
+
+#include "document_builder.h"
+#include "fixture_files.h"
+#include "puz_builder.h"
 #include "test_main.h"
 
+#include <QDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(PuzzleFormat)
 
 // The window-free rules of a download: which address a link is fetched from,
 // which name the saved file gets, and what counts as a puzzle.
@@ -17,9 +27,14 @@ private slots:
     void plainFileName();
     void chooseName_data();
     void chooseName();
-    void openPuzzleIsNeverTheTarget();
-    void recognisesPuzzleContent_data();
-    void recognisesPuzzleContent();
+    void downloadTarget_data();
+    void downloadTarget();
+    void detectsPuzzleFormat_data();
+    void detectsPuzzleFormat();
+    void datedAddress_data();
+    void datedAddress();
+    void credentialsStayWithTheLink_data();
+    void credentialsStayWithTheLink();
 };
 
 void TestDownloadRules::schemeRule_data()
@@ -121,33 +136,110 @@ void TestDownloadRules::chooseName()
     QCOMPARE(name.fromServer, fromServer);
 }
 
-void TestDownloadRules::openPuzzleIsNeverTheTarget()
+// What is in the folder under the download's name decides where it goes: a
+// file is never replaced, the same puzzle (entries or not) is already there.
+void TestDownloadRules::downloadTarget_data()
 {
-    const QString target = "/home/u/Documents/XWords/Daily_Dec_06_2026.puz";
-    QCOMPARE(AvoidOpenPuzzle(target, target), "/home/u/Documents/XWords/Daily_Dec_06_2026_.puz");
-    QCOMPARE(AvoidOpenPuzzle(target, "/home/u/Documents/XWords/daily_dec_06_2026.PUZ"),
-             "/home/u/Documents/XWords/Daily_Dec_06_2026_.puz");
-    QCOMPARE(AvoidOpenPuzzle(target, "/home/u/Documents/XWords/Other.puz"), target);
-    QCOMPARE(AvoidOpenPuzzle(target, QString()), target);
+    QTest::addColumn<QByteArray>("existing"); // at Daily.puz; empty: none
+    QTest::addColumn<bool>("open");           // Daily.puz is the open puzzle
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("alreadyThere");
+    const PuzBuilder today({"CAT", "A.O", "TOP"});
+    const QByteArray other = PuzBuilder({"DOG", "O.N", "GEE"}).Entries({"D--", "---", "---"}).Build();
+    QTest::newRow("free") << QByteArray() << false << "Daily.puz" << false;
+    QTest::newRow("other puzzle with entries") << other << false << "Daily_2.puz" << false;
+    QTest::newRow("same puzzle with entries") << PuzBuilder(today).Entries({"C--", "---", "---"}).Build() << false
+                                              << "Daily.puz" << true;
+    QTest::newRow("same bytes") << today.Build() << false << "Daily.puz" << true;
+    QTest::newRow("not a puzzle") << QByteArray("notes") << false << "Daily_2.puz" << false;
+    QTest::newRow("open puzzle, missing on disk") << QByteArray() << true << "Daily_2.puz" << false;
 }
 
-void TestDownloadRules::recognisesPuzzleContent_data()
+void TestDownloadRules::downloadTarget()
 {
-    QTest::addColumn<QByteArray>("head");
-    QTest::addColumn<bool>("puzzle");
-    QTest::newRow("binary crossword") << QByteArray("\x12\x34" "ACROSS&DOWN\0rest", 18) << true;
-    QTest::newRow("packed document") << QByteArray("kavlith01\x78\x9c") << true;
-    QTest::newRow("plain document") << QByteArray("<?xml version=\"1.0\"?>\n<crossword><Title/>") << true;
-    QTest::newRow("error page") << QByteArray("<!DOCTYPE html><html><body>Not today</body></html>") << false;
-    QTest::newRow("magic not at the start") << QByteArray("xkavlith01") << false;
-    QTest::newRow("empty") << QByteArray() << false;
+    QFETCH(QByteArray, existing);
+    QFETCH(bool, open);
+    QFETCH(QString, fileName);
+    QFETCH(bool, alreadyThere);
+    const QString folder = GetPuzzleFolder();
+    TestHome::RemoveFolder(folder);
+    EnsureFolder(folder);
+    if (!existing.isEmpty())
+        QVERIFY(FixtureFiles::Write(folder + "/Daily.puz", existing));
+    const DownloadTarget target = ChooseDownloadTarget({"Daily.puz", true}, PuzBuilder({"CAT", "A.O", "TOP"}).Build(),
+                                                       open ? folder + "/Daily.puz" : QString());
+    QCOMPARE(target.path, folder + u'/' + fileName);
+    QCOMPARE(target.alreadyThere, alreadyThere);
 }
 
-void TestDownloadRules::recognisesPuzzleContent()
+void TestDownloadRules::detectsPuzzleFormat_data()
 {
-    QFETCH(QByteArray, head);
-    QFETCH(bool, puzzle);
-    QCOMPARE(IsPuzzleContent(head), puzzle);
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<PuzzleFormat>("format");
+    const QByteArray puz = PuzBuilder({"CAT", "A.O", "TOP"}).Build();
+    const QByteArray document = DocumentBuilder({"CAT", "A.O", "TOP"}).Build();
+    QTest::newRow("binary crossword") << puz << PuzzleFormat::Binary;
+    QTest::newRow("binary, grids cut off") << puz.left(2 + 50 + 9) << PuzzleFormat::None;
+    QTest::newRow("binary, marker moved") << PuzBuilder({"CAT", "A.O", "TOP"}).LeadingBytes("xx").Build()
+                                          << PuzzleFormat::None;
+    QTest::newRow("page quoting the marker") << QByteArray("<html>ACROSS&DOWN\0...", 22) + QByteArray(200, ' ')
+                                             << PuzzleFormat::None;
+    QTest::newRow("packed document") << DocumentBuilder::Pack(document) << PuzzleFormat::PackedDocument;
+    QTest::newRow("magic, then no zlib stream") << QByteArray("kavlith01<html>") << PuzzleFormat::None;
+    QTest::newRow("plain document") << document << PuzzleFormat::Document;
+    QTest::newRow("document with a prolog") << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- x --><!DOCTYPE c [<!ENTITY a \">\">]>"
+                                                          "\n<crossword v=\"1\">") << PuzzleFormat::Document;
+    QTest::newRow("other root element") << QByteArray("<html><crossword>") << PuzzleFormat::None;
+    QTest::newRow("longer root name") << QByteArray("<crosswords>") << PuzzleFormat::None;
+    QTest::newRow("empty") << QByteArray() << PuzzleFormat::None;
+}
+
+void TestDownloadRules::detectsPuzzleFormat()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(PuzzleFormat, format);
+    QCOMPARE(DetectPuzzleFormat(bytes), format);
+}
+
+void TestDownloadRules::datedAddress_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("address"); // empty when refused
+    QTest::addColumn<QString>("error");   // a part of the message
+    QTest::newRow("no fields") << "x.com/a.php?c=xword&id=1" << "x.com/a.php?c=xword&id=1" << "";
+    QTest::newRow("numbers") << "x.com/{yyyy}/{yy}{MM}{dd}-{M}-{d}.puz" << "x.com/2026/260306-3-6.puz" << "";
+    QTest::newRow("names") << "x.com/{ddd}{MMM}.puz" << "x.com/FriMar.puz" << "";
+    QTest::newRow("unknown field") << "x.com/{mm}.puz" << "" << "{mm}";
+    QTest::newRow("unclosed") << "x.com/{yyyy.puz" << "" << "\"{\"";
+    QTest::newRow("stray close") << "x.com/}{yyyy}" << "" << "\"}\"";
+}
+
+void TestDownloadRules::datedAddress()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, address);
+    QFETCH(QString, error);
+    const DatedAddress dated = FillDateFields(link, QDate(2026, 3, 6));
+    QCOMPARE(dated.address, address);
+    QVERIFY2(error.isEmpty() ? dated.error.isEmpty() : dated.error.contains(error), qPrintable(dated.error));
+}
+
+void TestDownloadRules::credentialsStayWithTheLink_data()
+{
+    QTest::addColumn<QString>("asking");
+    QTest::addColumn<bool>("given");
+    QTest::newRow("the link's server") << "http://Example.com/other/path" << true;
+    QTest::newRow("default port spelt out") << "http://example.com:80/p.puz" << true;
+    QTest::newRow("other port") << "http://example.com:8080/p.puz" << false;
+    QTest::newRow("other host") << "http://cdn.example.com/p.puz" << false;
+    QTest::newRow("other scheme") << "https://example.com/p.puz" << false;
+}
+
+void TestDownloadRules::credentialsStayWithTheLink()
+{
+    QFETCH(QString, asking);
+    QFETCH(bool, given);
+    QCOMPARE(MayReceiveCredentials(QUrl("http://example.com/p.puz"), QUrl(asking)), given);
 }
 
 GRIDMOOR_TEST_APPLESS_MAIN(TestDownloadRules)

@@ -1,8 +1,11 @@
-// A puzzle downloaded as a person does it: the real program runs on an X
-// display of its own (xvfb-run) with a fresh home folder, a server on
-// 127.0.0.1 serves the puzzle, and xdotool opens "Download...", adds a link
-// in the New Link dialog, downloads it and answers "Open?" with Yes. The
-// letter typed next must land in the downloaded file.
+// Puzzles downloaded as a person does it: the real program runs on an X
+// display of its own (xvfb-run) with a fresh home folder, servers on
+// 127.0.0.1 serve the puzzles, and xdotool opens "Download...". First a link
+// is added in the New Link dialog, downloaded and opened with "Open?"; then
+// Download All fetches a dated link, an error page, a packed document and a
+// link redirected to another server that asks for a login, and Return opens
+// the first puzzle of the results. Each letter typed next must land in the
+// downloaded file.
 #include "core/puzzle.h"
 #include "data/settings.h"
 #include "ui/controls/control_palette.h"
@@ -10,6 +13,7 @@
 #include "ui/download/url_list_selector.h"
 #include "ui/shell/main_frame.h"
 
+#include "document_builder.h"
 #include "fixture_files.h"
 #include "local_http_server.h"
 #include "puz_builder.h"
@@ -39,6 +43,17 @@ QByteArray Xdotool(const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
+// Where a button of the Download Puzzle dialog is, found on a copy of the same size.
+QPoint ButtonCenter(const QSize& size, QPushButton* (CURLListSelector::*button)() const)
+{
+    CURLListSelector plan;
+    plan.resize(size);
+    plan.show();
+    QCoreApplication::processEvents();
+    const QPushButton* found = (plan.*button)();
+    return found->mapTo(&plan, found->rect().center());
+}
+
 } // namespace
 
 class TestDownloadPuzzle : public QObject {
@@ -48,8 +63,14 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void downloadAndOpen();
+    void downloadAllAndOpen();
 
 private:
+    // Starts the program and opens the Download Puzzle dialog; its window id
+    // and place. Copies of the windows measured on the way use g_settings.
+    QRect OpenDownloadDialog(QProcess& program, QString* frameId, QString* selectorId);
+    // Types a letter into the open puzzle and ends the program.
+    void TypeAndQuit(QProcess& program, const QString& frameId);
     // The id and geometry of the visible window whose title is exactly title.
     QRect WaitForWindow(const QString& title, QString* id);
     void Click(const QRect& window, const QPoint& point);
@@ -61,7 +82,9 @@ private:
     QString puzzleFolder_;
     QThread serverThread_;
     LocalHttpServer* server_ = nullptr;
+    LocalHttpServer* other_ = nullptr; // on another port, behind a login
     QByteArray puzzle_;
+    QString dated_; // today's file name of the dated link
 };
 
 void TestDownloadPuzzle::initTestCase()
@@ -102,17 +125,34 @@ void TestDownloadPuzzle::initTestCase()
     reply.body = puzzle_;
     reply.headers = {"Content-Disposition: attachment; filename=\"Today.puz\""};
     server_->SetReply("/today", reply);
+    dated_ = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd'.puz'"));
+    reply.headers.clear();
+    server_->SetReply("/daily/" + dated_.toLatin1(), reply);
+    reply.body = "<html><body>ACROSS&DOWN puzzles return tomorrow</body></html>";
+    server_->SetReply("/page", reply);
+    reply.body = DocumentBuilder::Pack(DocumentBuilder({"DOG", "O.N", "GEE"}).Build());
+    server_->SetReply("/files/latest", reply);
+    other_ = new LocalHttpServer;
+    reply.credentials = "ann:secret";
+    other_->SetReply("/locked.puz", reply);
+    bool listening = other_->Listen();
+    reply = LocalHttpServer::Reply();
+    reply.status = "302 Found";
+    reply.headers = {"Location: " + other_->Url(QStringLiteral("/locked.puz")).toLatin1()};
+    server_->SetReply("/moved", reply);
     server_->moveToThread(&serverThread_);
+    other_->moveToThread(&serverThread_);
     serverThread_.start();
-    bool listening = false;
-    QMetaObject::invokeMethod(server_, [&] { listening = server_->Listen(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(server_, [&] { listening &= server_->Listen(); }, Qt::BlockingQueuedConnection);
     QVERIFY(listening);
 }
 
 void TestDownloadPuzzle::cleanupTestCase()
 {
-    if (server_ != nullptr)
-        QMetaObject::invokeMethod(server_, &QObject::deleteLater);
+    for (LocalHttpServer* server : {server_, other_}) {
+        if (server != nullptr)
+            QMetaObject::invokeMethod(server, &QObject::deleteLater);
+    }
     serverThread_.quit();
     serverThread_.wait();
 }
@@ -149,19 +189,17 @@ void TestDownloadPuzzle::Focus(const QString& id)
     Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
 }
 
-void TestDownloadPuzzle::downloadAndOpen()
+QRect TestDownloadPuzzle::OpenDownloadDialog(QProcess& program, QString* frameId, QString* selectorId)
 {
-    QProcess program;
     program.setProcessEnvironment(environment_);
     program.start(programPath_, {});
-    QVERIFY(program.waitForStarted());
-    QString frameId;
-    const QRect frameWindow = WaitForWindow(QStringLiteral("Gridmoor"), &frameId);
-    QVERIFY2(frameWindow.isValid(), "the program's window did not appear");
+    if (!program.waitForStarted())
+        return {};
+    const QRect frameWindow = WaitForWindow(QStringLiteral("Gridmoor"), frameId);
+    if (!frameWindow.isValid())
+        return {};
 
-    // Where "Menu" and the dialog's buttons are, found on copies of the same size.
-    CSettings settings(ScaleByDpi(35), GetSystemColor(SystemColor::ButtonFace));
-    settings.links.AddPresetLinks();
+    // Where "Menu" is, found on a copy of the same size.
     CMainFrame frame;
     frame.resize(frameWindow.size());
     frame.show();
@@ -169,21 +207,35 @@ void TestDownloadPuzzle::downloadAndOpen()
     const QPoint menu = frame.menuBar()->mapTo(&frame, frame.menuBar()->actionGeometry(frame.menuBar()->actions().first()).center());
     frame.hide();
 
-    Focus(frameId);
+    Focus(*frameId);
     Click(frameWindow, menu);
     // "Download..." is the item above the menu's last one, "Quit".
     Xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("Up"), QStringLiteral("Up"),
              QStringLiteral("Return")});
+    return WaitForWindow(QStringLiteral("Download Puzzle"), selectorId);
+}
+
+void TestDownloadPuzzle::TypeAndQuit(QProcess& program, const QString& frameId)
+{
+    QThread::msleep(kSettleMs);
+    Focus(frameId);
+    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("x")});
+    QThread::msleep(kSettleMs);
+    program.terminate();
+    QVERIFY(program.waitForFinished(kTimeoutMs));
+}
+
+void TestDownloadPuzzle::downloadAndOpen()
+{
+    CSettings settings(ScaleByDpi(35), GetSystemColor(SystemColor::ButtonFace));
+    settings.links.AddPresetLinks();
+    QProcess program;
+    QString frameId;
     QString selectorId;
-    const QRect selectorWindow = WaitForWindow(QStringLiteral("Download Puzzle"), &selectorId);
+    const QRect selectorWindow = OpenDownloadDialog(program, &frameId, &selectorId);
     QVERIFY2(selectorWindow.isValid(), "the Download Puzzle dialog did not appear");
-    CURLListSelector plan;
-    plan.resize(selectorWindow.size());
-    plan.show();
-    QCoreApplication::processEvents();
-    const QPoint newButton = plan.NewButton()->geometry().center();
-    const QPoint downloadButton = plan.DownloadButton()->geometry().center();
-    plan.hide();
+    const QPoint newButton = ButtonCenter(selectorWindow.size(), &CURLListSelector::NewButton);
+    const QPoint downloadButton = ButtonCenter(selectorWindow.size(), &CURLListSelector::DownloadButton);
 
     Click(selectorWindow, newButton);
     QString editorId;
@@ -203,12 +255,7 @@ void TestDownloadPuzzle::downloadAndOpen()
     QVERIFY2(WaitForWindow(QStringLiteral("Download Successful"), &questionId).isValid(), "no \"Open?\" question");
     Focus(questionId);
     Xdotool({QStringLiteral("key"), QStringLiteral("y")});
-    QThread::msleep(kSettleMs);
-    Focus(frameId);
-    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("x")});
-    QThread::msleep(kSettleMs);
-    program.terminate();
-    QVERIFY(program.waitForFinished(kTimeoutMs));
+    TypeAndQuit(program, frameId);
 
     const QString saved = puzzleFolder_ + QStringLiteral("/Today.puz");
     QVERIFY2(QFile::exists(saved), qPrintable(QDir(puzzleFolder_).entryList().join(u' ')));
@@ -217,6 +264,43 @@ void TestDownloadPuzzle::downloadAndOpen()
     CPuzzle reread;
     QCOMPARE(reread.Open(saved), int(CPuzzle::Success));
     QCOMPARE(reread.GetCell(0).entry, 'X');
+}
+
+void TestDownloadPuzzle::downloadAllAndOpen()
+{
+    CSettings settings(ScaleByDpi(35), GetSystemColor(SystemColor::ButtonFace));
+    const QString server = QStringLiteral("127.0.0.1:%1").arg(server_->Port());
+    settings.links.AppendLink({"Dated", server + QStringLiteral("/daily/{yyyy}-{MM}-{dd}.puz"), {}, {}});
+    settings.links.AppendLink({"Page", QStringLiteral("http://") + server + QStringLiteral("/page"), {}, {}});
+    settings.links.AppendLink({"Document", server + QStringLiteral("/files/latest"), {}, {}});
+    settings.links.AppendLink({"Locked", server + QStringLiteral("/moved"), "ann", "secret"});
+    QVERIFY(settings.SaveSettings());
+    const QString dataFile = environment_.value(QStringLiteral("HOME")) + QStringLiteral("/Documents/GridmoorData");
+    QFile::remove(dataFile);
+    QVERIFY(QFile::copy(CSettings::DataFilePath(), dataFile));
+
+    QProcess program;
+    QString frameId;
+    QString selectorId;
+    const QRect selectorWindow = OpenDownloadDialog(program, &frameId, &selectorId);
+    QVERIFY2(selectorWindow.isValid(), "the Download Puzzle dialog did not appear");
+    Click(selectorWindow, ButtonCenter(selectorWindow.size(), &CURLListSelector::DownloadAllButton));
+    QString resultsId;
+    QVERIFY2(WaitForWindow(QStringLiteral("Download Results"), &resultsId).isValid(), "no results");
+    // The dated puzzle, the first that arrived, is the current row.
+    Focus(resultsId);
+    Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    TypeAndQuit(program, frameId);
+
+    QStringList files = QDir(puzzleFolder_).entryList({QStringLiteral("*.puz"), QStringLiteral("*.gmd")});
+    QVERIFY2(files.contains(dated_) && files.contains(QStringLiteral("latest.gmd")), qPrintable(files.join(u' ')));
+    QVERIFY(!files.contains(QStringLiteral("locked.puz")));
+    CPuzzle reread;
+    QCOMPARE(reread.Open(puzzleFolder_ + u'/' + dated_), int(CPuzzle::Success));
+    QCOMPARE(reread.GetCell(0).entry, 'X');
+    QCOMPARE(reread.Open(puzzleFolder_ + QStringLiteral("/latest.gmd")), int(CPuzzle::Success));
+    QCOMPARE(other_->Requests().size(), 1);
+    QCOMPARE(other_->Requests().first().authorization, QByteArray());
 }
 
 GRIDMOOR_TEST_MAIN(TestDownloadPuzzle)

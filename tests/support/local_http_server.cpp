@@ -115,6 +115,11 @@ void LocalHttpServer::OnReadyRead(QTcpSocket* socket)
 void LocalHttpServer::Answer(QTcpSocket* socket, Connection& connection)
 {
     const Reply& reply = connection.reply;
+    if (reply.silent || reply.hangUp) {
+        if (reply.hangUp)
+            socket->disconnectFromHost();
+        return;
+    }
     QByteArray head = "HTTP/1.1 " + reply.status + "\r\n";
     for (const QByteArray& line : reply.headers)
         head += line + "\r\n";

@@ -31,6 +31,8 @@ public:
         bool holdOpen = false;       // the connection stays open after the last piece
         qint64 generatedBytes = 0;   // a body of this many bytes, written as fast as it drains
         QByteArray credentials;      // "user:password" that Basic authorization must carry
+        bool silent = false;         // the request is read and never answered
+        bool hangUp = false;         // the connection is closed without an answer
     };
 
     struct Request {

@@ -13,7 +13,10 @@ class QLineEdit;
 // of the settings' link list. OK saves a changed link into the list and the
 // settings file and ends accepted; OK without changes and Cancel end rejected.
 // Name and address must not be blank; both are stored trimmed, login and
-// password as typed.
+// password as typed. Under the address the dialog shows the address as it
+// would be fetched today, with its date fields filled in, or what is wrong
+// with its fields; an address with a field the program does not know is not
+// saved.
 class CDlgURLCorection : public QDialog {
     Q_OBJECT
 
@@ -26,6 +29,7 @@ public:
     CUrlEdit* UrlEdit() const { return urlEdit_; }
     CContextMenuEdit* LoginEdit() const { return loginEdit_; }
     QLineEdit* PasswordEdit() const { return passwordEdit_; }
+    QLabel* AddressTodayLabel() const { return addressToday_; }
     QDialogButtonBox* SoftKeys() const { return softKeys_; }
 
     // The OK soft key.
@@ -37,6 +41,14 @@ protected:
 private:
     bool IsUnchanged() const;
     void LayOut();
+    void ShowAddressToday();
+    int AddressTodayHeight(int width) const;
+    // Heights of the template's rows in pixels, never below what their controls need.
+    int UnitsHigh(int units, const QWidget* control) const;
+    int LabelHeight() const;
+    int EditHeight() const;
+    int GapHeight() const;
+    int LeastUrlHeight() const;
 
     int index_;
     bool editMode_;
@@ -46,6 +58,7 @@ private:
     CContextMenuEdit* nameEdit_;
     QLabel* urlLabel_;
     CUrlEdit* urlEdit_;
+    QLabel* addressToday_;
     QLabel* loginLabel_;
     CContextMenuEdit* loginEdit_;
     QLabel* passwordLabel_;

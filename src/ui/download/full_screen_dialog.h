@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 
 class QDialog;
 class QDialogButtonBox;
@@ -15,3 +16,7 @@ void SizeLikeMainWindow(QDialog* dialog, QWidget* parent);
 // Puts the soft-key bar along the dialog's bottom, inside the style's margins,
 // and returns the client rectangle that is left above it.
 QRect PlaceSoftKeys(QDialog* dialog, QDialogButtonBox* bar);
+
+// How much wider and taller the dialog is than the client rectangle that
+// PlaceSoftKeys leaves: the style's margins, the bar and the space above it.
+QSize SoftKeyFrame(const QDialog* dialog, const QDialogButtonBox* bar);

@@ -1,16 +1,17 @@
 #include "ui/download/puzzle_transfer.h"
 
-#include "core/puzzle_folders.h"
+#include "core/puzzle_format.h"
+#include "core/puzzle_identity.h"
 #include "data/download_messages.h"
 #include "data/download_rules.h"
 
 #include <QAuthenticator>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-
-#include <cstdio>
+#include <QSaveFile>
 
 namespace {
 
@@ -21,6 +22,30 @@ bool IsTransportError(QNetworkReply::NetworkError error)
     return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
 }
 
+NetworkProblem ProblemOf(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return NetworkProblem::Refused;
+    case QNetworkReply::RemoteHostClosedError:
+        return NetworkProblem::Closed;
+    case QNetworkReply::HostNotFoundError:
+        return NetworkProblem::HostNotFound;
+    case QNetworkReply::TimeoutError:
+        return NetworkProblem::TimedOut;
+    case QNetworkReply::SslHandshakeFailedError:
+        return NetworkProblem::Secure;
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return NetworkProblem::Offline;
+    default:
+        break;
+    }
+    if (error >= QNetworkReply::ProxyConnectionRefusedError && error < QNetworkReply::ContentAccessDenied)
+        return NetworkProblem::Proxy;
+    return NetworkProblem::Other;
+}
+
 QNetworkRequest MakeRequest(const QUrl& url)
 {
     QNetworkRequest request(url);
@@ -28,7 +53,8 @@ QNetworkRequest MakeRequest(const QUrl& url)
     // An encoded body would be unpacked by the library and no longer match
     // the announced length.
     request.setRawHeader("Accept-Encoding", "identity");
-    // Redirects are followed here, so that their number and their schemes are checked.
+    // Redirects are followed here, so that their number, their schemes and
+    // who gets the link's credentials are checked.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     return request;
@@ -39,6 +65,9 @@ QNetworkRequest MakeRequest(const QUrl& url)
 CPuzzleTransfer::CPuzzleTransfer(const URLEntry& link, const QString& openPuzzlePath, QObject* parent)
     : QObject(parent), link_(link), openPuzzlePath_(openPuzzlePath)
 {
+    idleTimer_.setSingleShot(true);
+    idleTimer_.setInterval(kIdleTimeout);
+    connect(&idleTimer_, &QTimer::timeout, this, &CPuzzleTransfer::OnIdle);
 }
 
 CPuzzleTransfer::~CPuzzleTransfer()
@@ -46,12 +75,17 @@ CPuzzleTransfer::~CPuzzleTransfer()
     ReleaseReply();
 }
 
+void CPuzzleTransfer::SetIdleTimeout(std::chrono::milliseconds timeout)
+{
+    idleTimer_.setInterval(timeout);
+}
+
 void CPuzzleTransfer::Start()
 {
     if (started_ || finished_)
         return;
     started_ = true;
-    const DownloadAddress address = DownloadUrl(link_.url);
+    const DownloadAddress address = DatedDownloadUrl(link_.url, QDate::currentDate());
     if (!address.error.isEmpty()) {
         Fail(address.error);
         return;
@@ -70,8 +104,10 @@ void CPuzzleTransfer::Request(const QUrl& url)
     reply_ = manager_->get(MakeRequest(url));
     // A bounded buffer keeps each read pass short, so the windows stay responsive on a fast line.
     reply_->setReadBufferSize(kReadBufferBytes);
+    connect(reply_, &QNetworkReply::metaDataChanged, &idleTimer_, qOverload<>(&QTimer::start));
     connect(reply_, &QNetworkReply::readyRead, this, &CPuzzleTransfer::OnReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &CPuzzleTransfer::OnReplyFinished);
+    idleTimer_.start();
 }
 
 void CPuzzleTransfer::Abort()
@@ -80,26 +116,37 @@ void CPuzzleTransfer::Abort()
         return;
     aborted_ = true;
     if (reply_ == nullptr)
-        Fail(DownloadFailureText(DownloadFailure::NetworkOrServer));
+        Fail(DownloadFailureText(DownloadFailure::NetworkOrServer), DownloadOutcome::Kind::Stopped);
     else
         reply_->abort();
 }
 
-// The link's login and password answer the server's first challenge; a
-// second one means they were refused, and the reply ends with its 401.
+void CPuzzleTransfer::OnIdle()
+{
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(idleTimer_.intervalAsDuration());
+    Fail(DownloadFailureText(DownloadFailure::TimedOut, QString::number(seconds.count())),
+         DownloadOutcome::Kind::TimedOut);
+}
+
+// The link's login and password answer the first challenge of the link's own
+// server; a second one means they were refused, and the reply ends with its
+// 401. Another server, one a redirect led to, never gets them.
 void CPuzzleTransfer::OnAuthenticationRequired(QNetworkReply* reply, QAuthenticator* authenticator)
 {
-    if (reply != reply_ || credentialsGiven_ || link_.login.isEmpty() || link_.password.isEmpty())
+    if (reply != reply_ || credentialsGiven_ || link_.login.isEmpty() || link_.password.isEmpty()
+        || !MayReceiveCredentials(url_, reply->url()))
         return;
     credentialsGiven_ = true;
     authenticator->setUser(link_.login.trimmed());
     authenticator->setPassword(link_.password.trimmed());
 }
 
+// A 3xx reply without a usable Location is an answer of its own, not a redirect.
 bool CPuzzleTransfer::IsRedirect() const
 {
     const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return status >= 300 && status < 400 && reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
+    return status >= 300 && status < 400
+        && !reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl().isEmpty();
 }
 
 void CPuzzleTransfer::FollowRedirect()
@@ -107,6 +154,10 @@ void CPuzzleTransfer::FollowRedirect()
     const QUrl next = reply_->url().resolved(reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
     if (!IsDownloadScheme(next.scheme())) {
         Fail(DownloadFailureText(DownloadFailure::RedirectScheme, next.scheme()));
+        return;
+    }
+    if (IsInsecureRedirect(reply_->url(), next)) {
+        Fail(DownloadFailureText(DownloadFailure::InsecureRedirect));
         return;
     }
     if (++redirects_ > kMaxRedirects) {
@@ -121,6 +172,7 @@ void CPuzzleTransfer::OnReadyRead()
 {
     if (finished_)
         return;
+    idleTimer_.start();
     if (!headChecked_ && IsRedirect()) {
         reply_->readAll();
         return;
@@ -135,14 +187,15 @@ void CPuzzleTransfer::OnReplyFinished()
     if (finished_)
         return;
     if (aborted_) {
-        Fail(DownloadFailureText(DownloadFailure::NetworkOrServer));
+        Fail(DownloadFailureText(DownloadFailure::NetworkOrServer), DownloadOutcome::Kind::Stopped);
         return;
     }
     const QNetworkReply::NetworkError error = reply_->error();
     if (!headChecked_) {
         const bool hasStatus = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
         if (IsTransportError(error) || !hasStatus) {
-            Fail(error != QNetworkReply::NoError ? reply_->errorString() : StatusText(-1));
+            Fail(error != QNetworkReply::NoError ? NetworkFailureText(ProblemOf(error), reply_->errorString())
+                                                 : StatusText(-1));
             return;
         }
         if (IsRedirect()) {
@@ -155,15 +208,16 @@ void CPuzzleTransfer::OnReplyFinished()
     ReadAvailable();
     if (finished_)
         return;
-    if ((length_ >= 0 && total_ != length_) || (length_ < 0 && total_ == 0 && error == QNetworkReply::NoError))
+    const qint64 total = body_.size();
+    if ((length_ >= 0 && total != length_) || (length_ < 0 && total == 0 && error == QNetworkReply::NoError))
         Fail(DownloadFailureText(DownloadFailure::NetworkOrServer));
     else if (error != QNetworkReply::NoError)
-        Fail(reply_->errorString());
+        Fail(NetworkFailureText(ProblemOf(error), reply_->errorString()));
     else
         Complete();
 }
 
-// Status, length and name, once the reply's head is in: anything but 200 is
+// Status and length, once the reply's head is in: anything but 200 is
 // reported by its status text; an empty or oversized body ends the transfer.
 bool CPuzzleTransfer::CheckReplyHead()
 {
@@ -183,19 +237,7 @@ bool CPuzzleTransfer::CheckReplyHead()
         Fail(DownloadFailureText(DownloadFailure::TooLarge));
         return false;
     }
-    return OpenTarget();
-}
-
-bool CPuzzleTransfer::OpenTarget()
-{
-    const QString serverName = ServerFileName(QString::fromUtf8(reply_->rawHeader("Content-Disposition")));
-    const DownloadName name = ChooseDownloadName(serverName, RequestObject(url_), link_.name);
-    target_ = AvoidOpenPuzzle(MakeDownloadPath(name.base, name.fromServer), openPuzzlePath_);
-    file_.setFileName(target_);
-    if (!file_.open(QIODevice::WriteOnly)) {
-        Fail(file_.errorString());
-        return false;
-    }
+    serverName_ = ServerFileName(QString::fromUtf8(reply_->rawHeader("Content-Disposition")));
     return true;
 }
 
@@ -204,53 +246,52 @@ void CPuzzleTransfer::ReadAvailable()
     char block[kBlockBytes];
     while (!finished_ && reply_->bytesAvailable() > 0) {
         const qint64 size = reply_->read(block, kBlockBytes);
-        if (size <= 0 || !WriteBlock(block, size))
+        if (size <= 0)
             return;
+        if (body_.size() + size > kMaxBodyBytes) {
+            Fail(DownloadFailureText(DownloadFailure::TooLarge));
+            return;
+        }
+        body_.append(block, size);
+        emit BytesWrittenChanged(body_.size());
     }
 }
 
-bool CPuzzleTransfer::WriteBlock(const char* data, qint64 size)
-{
-    if (total_ + size > kMaxBodyBytes) {
-        Fail(DownloadFailureText(DownloadFailure::TooLarge));
-        return false;
-    }
-    if (file_.write(data, size) != size) {
-        Fail(file_.errorString());
-        return false;
-    }
-    if (head_.size() < kPuzzleProbeBytes)
-        head_.append(data, qMin<qint64>(size, kPuzzleProbeBytes - head_.size()));
-    total_ += size;
-    emit BytesWrittenChanged(total_);
-    return true;
-}
-
+// A body is a puzzle when it has a format's structure and the model reads
+// it: whatever is saved also opens.
 void CPuzzleTransfer::Complete()
 {
-    if (!IsPuzzleContent(head_)) {
-        Fail(DownloadFailureText(DownloadFailure::NotAPuzzle));
+    if (DetectPuzzleFormat(body_) == PuzzleFormat::None || !IdentifyPuzzle(body_).readable) {
+        Fail(DownloadFailureText(DownloadFailure::NotAPuzzle), DownloadOutcome::Kind::NotAPuzzle);
         return;
     }
-    if (!file_.commit()) {
-        Fail(file_.errorString());
+    const DownloadName name = ChooseDownloadName(serverName_, RequestObject(url_), link_.name);
+    const DownloadTarget target = ChooseDownloadTarget(name, body_, openPuzzlePath_);
+    if (target.path.isEmpty()) {
+        Fail(DownloadFailureText(DownloadFailure::NoFreeName));
         return;
     }
-    // The ending follows the content: an ipuz puzzle fetched under a ".puz"
-    // name is renamed once it is whole.
-    const QString kept = PathForContent(target_, head_);
-    if (kept != target_ && std::rename(QFile::encodeName(target_).constData(), QFile::encodeName(kept).constData()) == 0)
-        target_ = kept;
-    End(true);
+    target_ = target.path;
+    alreadyThere_ = target.alreadyThere;
+    if (alreadyThere_ || Save())
+        End(true);
 }
 
-void CPuzzleTransfer::Fail(const QString& text)
+bool CPuzzleTransfer::Save()
+{
+    QSaveFile file(target_);
+    if (file.open(QIODevice::WriteOnly) && file.write(body_) == body_.size() && file.commit())
+        return true;
+    Fail(SaveFailureText(QFileInfo(target_).absolutePath(), file.errorString()));
+    return false;
+}
+
+void CPuzzleTransfer::Fail(const QString& text, DownloadOutcome::Kind kind)
 {
     if (finished_)
         return;
     errorText_ = text;
-    if (file_.isOpen())
-        file_.cancelWriting();
+    failure_ = kind;
     End(false);
 }
 
@@ -258,11 +299,25 @@ void CPuzzleTransfer::End(bool succeeded)
 {
     finished_ = true;
     succeeded_ = succeeded;
+    idleTimer_.stop();
     ReleaseReply();
-    // Discards the temporary file of a failed transfer now rather than with the object.
-    if (file_.isOpen())
-        file_.commit();
     QMetaObject::invokeMethod(this, [this] { emit Finished(succeeded_); }, Qt::QueuedConnection);
+}
+
+DownloadOutcome CPuzzleTransfer::Outcome() const
+{
+    DownloadOutcome outcome;
+    outcome.linkName = link_.name;
+    if (!finished_)
+        return outcome;
+    if (succeeded_) {
+        outcome.kind = alreadyThere_ ? DownloadOutcome::Kind::AlreadyThere : DownloadOutcome::Kind::Saved;
+        outcome.path = target_;
+        return outcome;
+    }
+    outcome.kind = failure_;
+    outcome.message = errorText_;
+    return outcome;
 }
 
 void CPuzzleTransfer::ReleaseReply()
@@ -272,5 +327,7 @@ void CPuzzleTransfer::ReleaseReply()
     QNetworkReply* reply = reply_;
     reply_ = nullptr;
     reply->disconnect(this);
+    reply->disconnect(&idleTimer_);
+    // Deleting a reply that is still running aborts its request.
     reply->deleteLater();
 }

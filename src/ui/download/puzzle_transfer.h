@@ -1,23 +1,28 @@
 #pragma once
 
+#include "data/download_outcome.h"
 #include "data/link_list.h"
 
 #include <QByteArray>
 #include <QObject>
-#include <QSaveFile>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
+
+#include <chrono>
 
 class QAuthenticator;
 class QNetworkAccessManager;
 class QNetworkReply;
 
 // Fetches one link's puzzle over HTTP or HTTPS into the puzzle folder. The
-// transfer runs on the event loop: the body is written as it arrives, in
-// blocks of at most 1024 bytes, into a temporary file beside the target,
-// which replaces the target only when the body is complete and is a puzzle.
-// A failed or stopped transfer leaves no file behind and never touches an
-// existing puzzle. Finished is emitted exactly once, from the event loop.
+// link's date fields are filled with today's date. The transfer runs on the
+// event loop and keeps the body in memory, in blocks of at most 1024 bytes as
+// they arrive; only a complete body that is a puzzle is saved, atomically,
+// under a name whose ending follows the format that arrived. A failed or
+// stopped transfer leaves no file behind, and no download replaces an
+// existing file: the same puzzle already there is opened instead. Finished is
+// emitted exactly once, from the event loop.
 class CPuzzleTransfer : public QObject {
     Q_OBJECT
 
@@ -26,11 +31,14 @@ public:
     static constexpr qint64 kMaxBodyBytes = 8 * 1024 * 1024;
     static constexpr int kMaxRedirects = 10;
     static constexpr qint64 kReadBufferBytes = 64 * 1024;
+    static constexpr std::chrono::milliseconds kIdleTimeout{30000};
 
     // openPuzzlePath is the puzzle open now, which a download must not replace.
     CPuzzleTransfer(const URLEntry& link, const QString& openPuzzlePath, QObject* parent = nullptr);
     ~CPuzzleTransfer() override;
 
+    // How long the transfer waits for the next byte before it gives up; set before Start.
+    void SetIdleTimeout(std::chrono::milliseconds timeout);
     // Sends the request; a second call does nothing.
     void Start();
     // Stops the transfer, which then fails with the general message; also
@@ -39,14 +47,17 @@ public:
 
     bool IsFinished() const { return finished_; }
     bool Succeeded() const { return succeeded_; }
-    qint64 BytesWritten() const { return total_; }
-    // The full path of the saved puzzle once the transfer succeeded.
+    qint64 BytesWritten() const { return body_.size(); }
+    // The full path of the puzzle once the transfer succeeded: the new file,
+    // or the file that already held the same puzzle.
     QString SavedPath() const { return succeeded_ ? target_ : QString(); }
+    bool AlreadyThere() const { return succeeded_ && alreadyThere_; }
     // The message for the user once the transfer failed.
     QString ErrorText() const { return errorText_; }
+    DownloadOutcome Outcome() const;
 
 signals:
-    // After every block written, with the count of bytes written so far.
+    // After every block received, with the count of bytes received so far.
     void BytesWrittenChanged(qint64 total);
     void Finished(bool succeeded);
 
@@ -57,12 +68,12 @@ private:
     void FollowRedirect();
     void OnReadyRead();
     void OnReplyFinished();
+    void OnIdle();
     bool CheckReplyHead();
-    bool OpenTarget();
     void ReadAvailable();
-    bool WriteBlock(const char* data, qint64 size);
     void Complete();
-    void Fail(const QString& text);
+    bool Save();
+    void Fail(const QString& text, DownloadOutcome::Kind kind = DownloadOutcome::Kind::Failed);
     void End(bool succeeded);
     void ReleaseReply();
 
@@ -71,12 +82,13 @@ private:
     QUrl url_;
     QNetworkAccessManager* manager_ = nullptr;
     QNetworkReply* reply_ = nullptr;
-    QSaveFile file_;
+    QTimer idleTimer_;
+    QByteArray body_;
+    QString serverName_;
     QString target_;
-    QByteArray head_;
     QString errorText_;
+    DownloadOutcome::Kind failure_ = DownloadOutcome::Kind::Failed;
     qint64 length_ = -1; // announced length, -1 when unknown
-    qint64 total_ = 0;
     int redirects_ = 0;
     bool started_ = false;
     bool headChecked_ = false;
@@ -84,4 +96,5 @@ private:
     bool aborted_ = false;
     bool finished_ = false;
     bool succeeded_ = false;
+    bool alreadyThere_ = false;
 };

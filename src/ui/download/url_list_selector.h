@@ -8,9 +8,11 @@ class QListWidget;
 class QPushButton;
 
 // "Download Puzzle": the settings' link list by name, in list order, with
-// Download, New, Edit and Delete and a "Done" soft key. Every change of the
-// list is saved at once. After a successful download the user may open the
-// puzzle: the dialog then ends accepted with the saved file's path.
+// Download, New, Edit and Delete, and "Download All" beside the "Done" soft
+// key. Every change of the list is saved at once. After a successful download
+// the user may open the puzzle, and after Download All pick one from the
+// results: the dialog then ends accepted with that file's path. Download is
+// the default button throughout, so Return downloads the selected link.
 class CURLListSelector : public QDialog {
     Q_OBJECT
 
@@ -28,12 +30,14 @@ public:
     QPushButton* NewButton() const { return newButton_; }
     QPushButton* EditButton() const { return editButton_; }
     QPushButton* DeleteButton() const { return deleteButton_; }
+    QPushButton* DownloadAllButton() const { return downloadAllButton_; }
     QDialogButtonBox* SoftKeys() const { return softKeys_; }
 
     void OnDownload();
     void OnNew();
     void OnEdit();
     void OnDelete();
+    void OnDownloadAll();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -42,6 +46,7 @@ private:
     int SelectedRow() const;
     QPushButton* MakeButton(const QString& text, void (CURLListSelector::*handler)());
     void LayOut();
+    void SetMinimumSizeForButtons();
 
     QListWidget* list_;
     QPushButton* downloadButton_;
@@ -49,6 +54,7 @@ private:
     QPushButton* editButton_;
     QPushButton* deleteButton_;
     QDialogButtonBox* softKeys_;
+    QPushButton* downloadAllButton_;
     int totalButtonWidth_ = 0;
     QString downloadedPath_;
 };

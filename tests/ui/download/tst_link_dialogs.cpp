@@ -3,6 +3,7 @@
 #include "data/settings.h"
 #include "ui/controls/context_menu_edit.h"
 #include "ui/download/dlg_url_corection.h"
+#include "ui/download/download_results_dlg.h"
 #include "ui/download/url_edit.h"
 #include "ui/download/url_list_selector.h"
 #include "ui/shell/main_frame.h"
@@ -17,6 +18,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -44,6 +46,12 @@ private slots:
     void downloadCommandOpensThePuzzle();
     void addressStaysOneLine();
     void controlsDoNotOverlap();
+    void returnDownloadsAtAnySize_data();
+    void returnDownloadsAtAnySize();
+    void editorShowsTodaysAddress_data();
+    void editorShowsTodaysAddress();
+    void returnOpensASavedResult_data();
+    void returnOpensASavedResult();
 
 private:
     void SetLinks(const QStringList& names);
@@ -347,6 +355,97 @@ void TestLinkDialogs::controlsDoNotOverlap()
     QCOMPARE(editor.PasswordEdit()->y(), editor.LoginEdit()->y());
     QVERIFY(editor.PasswordEdit()->x() > editor.LoginEdit()->geometry().right());
     QVERIFY(editor.rect().contains(editor.PasswordEdit()->geometry()));
+}
+
+// Squeezed below its least size the dialog keeps its buttons apart, and
+// after New or Edit, Return still downloads the selected link.
+void TestLinkDialogs::returnDownloadsAtAnySize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("pressed");
+    QTest::newRow("9 narrow") << QSize(200, 150) << QString();
+    QTest::newRow("9 after New") << QSize(480, 600) << "New";
+    QTest::newRow("9 after Edit") << QSize(480, 600) << "Edit";
+}
+
+void TestLinkDialogs::returnDownloadsAtAnySize()
+{
+    QFETCH(QSize, size);
+    QFETCH(QString, pressed);
+    settings_->links.AppendLink({"Daily", server_.Url("/Mar05.puz"), {}, {}});
+    CURLListSelector selector;
+    selector.show();
+    selector.resize(size);
+    QVERIFY(QTest::qWaitForWindowActive(&selector));
+    const QList<QPushButton*> row{selector.DownloadButton(), selector.NewButton(), selector.EditButton(),
+                                  selector.DeleteButton(), selector.DownloadAllButton()};
+    for (QPushButton* button : row) {
+        if (button != row.first() && button->text() == pressed) {
+            WhenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        const QRect place(button->mapTo(&selector, QPoint()), button->size());
+        QVERIFY2(selector.rect().contains(place), qPrintable(button->text()));
+        for (QPushButton* other : row.mid(row.indexOf(button) + 1))
+            QVERIFY(!place.intersects(QRect(other->mapTo(&selector, QPoint()), other->size())));
+    }
+    ScriptedPrompt prompt(UserPrompt::Answer::No);
+    QTest::keyClick(selector.focusWidget(), Qt::Key_Return);
+    QCOMPARE(prompt.Captions(), QStringList{"Download Successful"});
+}
+
+void TestLinkDialogs::editorShowsTodaysAddress_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // a part of the line under the address
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("dated") << "x.com/{yyyy}.puz" << QDate::currentDate().toString("'http://x.com/'yyyy'.puz'") << true;
+    QTest::newRow("unknown field") << "x.com/{mm}.puz" << "{mm}" << false;
+    QTest::newRow("nothing typed") << "" << "Date fields: {yyyy}" << false;
+}
+
+void TestLinkDialogs::editorShowsTodaysAddress()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, saved);
+    CDlgURLCorection editor(-1);
+    editor.show();
+    editor.NameEdit()->setText("Daily");
+    editor.UrlEdit()->SetText(typed);
+    QVERIFY2(editor.AddressTodayLabel()->text().contains(shown) || editor.AddressTodayLabel()->toolTip().contains(shown),
+             qPrintable(editor.AddressTodayLabel()->text()));
+    QVERIFY(editor.AddressTodayLabel()->geometry().top() > editor.UrlEdit()->geometry().bottom());
+    ScriptedPrompt prompt;
+    editor.accept();
+    QCOMPARE(settings_->links.GetLinkCount(), saved ? 1 : 0);
+    QCOMPARE(prompt.messages.size(), saved ? 0 : 1);
+}
+
+void TestLinkDialogs::returnOpensASavedResult_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("first puzzle is current") << -1 << "/p/Mar05.puz";
+    QTest::newRow("already there") << 2 << "/p/Old.puz";
+    QTest::newRow("a failure opens nothing") << 0 << "";
+}
+
+void TestLinkDialogs::returnOpensASavedResult()
+{
+    QFETCH(int, row);
+    QFETCH(QString, opened);
+    using Kind = DownloadOutcome::Kind;
+    CDownloadResultsDlg results({{"A", Kind::Failed, {}, "Error 404 - Requested URL not found"},
+                                 {"B", Kind::Saved, "/p/Mar05.puz", {}},
+                                 {"C", Kind::AlreadyThere, "/p/Old.puz", {}}});
+    results.show();
+    QCOMPARE(results.List()->item(2)->text(), QStringLiteral("C\nAlready there: Old.puz"));
+    if (row >= 0)
+        results.List()->setCurrentRow(row);
+    QTest::keyClick(results.List(), Qt::Key_Return);
+    QCOMPARE(results.ChosenPath(), opened);
+    QCOMPARE(results.isVisible(), opened.isEmpty());
 }
 
 GRIDMOOR_TEST_MAIN(TestLinkDialogs)

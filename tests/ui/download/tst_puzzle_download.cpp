@@ -2,9 +2,11 @@
 #include "core/puzzle_folders.h"
 #include "data/download_messages.h"
 #include "data/settings.h"
+#include "ui/download/download_run.h"
 #include "ui/download/progress_puzzle_download.h"
 #include "ui/download/puzzle_transfer.h"
 
+#include "document_builder.h"
 #include "fixture_files.h"
 #include "local_http_server.h"
 #include "puz_builder.h"
@@ -30,6 +32,9 @@ private slots:
     void cleanup();
     void transfer_data();
     void transfer();
+    void faultsFromOutside_data();
+    void faultsFromOutside();
+    void downloadAllKeepsEveryLinksResult();
     void countsEachPieceAsItArrives();
     void stopsWithoutLeavingAFile_data();
     void stopsWithoutLeavingAFile();
@@ -45,6 +50,7 @@ private:
     QStringList FolderEntries() const;
 
     LocalHttpServer server_;
+    LocalHttpServer other_; // on another port, behind a login
     CSettings* settings_ = nullptr;
     QString folder_;
     QByteArray puzzle_;
@@ -88,6 +94,11 @@ void TestPuzzleDownload::initTestCase()
     for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
         qunsetenv(name);
     QVERIFY(server_.Listen());
+    QVERIFY(other_.Listen());
+    LocalHttpServer::Reply locked;
+    locked.body = "<html>secret</html>";
+    locked.credentials = "ann:secret";
+    other_.SetReply("/locked.puz", locked);
     puzzle_ = PuzBuilder({"CAT", "A.O", "TOP"}).Build();
     folder_ = GetPuzzleFolder();
 }
@@ -203,6 +214,106 @@ void TestPuzzleDownload::transfer()
     QCOMPARE(request.userAgent, QByteArray("Gridmoor"));
     if (!login.isEmpty())
         QCOMPARE(request.authorization, "Basic " + (login + ':' + password.trimmed()).toLatin1().toBase64());
+}
+
+// Each fault found by trying the download from outside, against the server.
+void TestPuzzleDownload::faultsFromOutside_data()
+{
+    QTest::addColumn<LocalHttpServer::Reply>("reply");
+    QTest::addColumn<QByteArray>("existing"); // at the link's dated name before the download
+    QTest::addColumn<QString>("saved");       // the file the dialog names; empty on failure
+    QTest::addColumn<QString>("message");     // the start of the one message on failure
+    const QString daily = "Daily" + DateSuffix();
+    const QString e = QString(u'\u00e9');
+    auto toOtherPort = Status("302 Found");
+    toOtherPort.headers = {"Location: " + other_.Url("/locked.puz").toLatin1()};
+    auto longName = Ok(puzzle_, {"Content-Disposition: attachment; filename=\"" + e.repeated(204).toUtf8() + ".puz\""});
+    auto silent = Ok(puzzle_);
+    silent.silent = true;
+    auto hangUp = Ok(puzzle_);
+    hangUp.hangUp = true;
+    const QByteArray withEntries = PuzBuilder({"CAT", "A.O", "TOP"}).Entries({"C--", "---", "---"}).Build();
+    const QByteArray document = DocumentBuilder::Pack(DocumentBuilder({"CAT", "A.O", "TOP"}).Build());
+
+    QTest::newRow("1 login kept from the other port") << toOtherPort << QByteArray() << "" << StatusText(401);
+    QTest::newRow("2 3xx without Location") << Status("302 Found") << QByteArray() << "" << "Unknown Error";
+    QTest::newRow("3 name of 204 letters") << longName << QByteArray() << e.repeated(125) + ".puz" << "";
+    QTest::newRow("4 page quoting the marker") << Ok("<html>ACROSS&DOWN</html>" + QByteArray(100, ' ')) << QByteArray()
+                                               << "" << "The downloaded file is not a puzzle";
+    QTest::newRow("5 name '..', a document") << Ok(document, {"Content-Disposition: attachment; filename=.."})
+                                             << QByteArray() << daily + ".gmd" << "";
+    QTest::newRow("6 other puzzle with entries") << Ok(PuzBuilder({"DOG", "O.N", "GEE"}).Build()) << withEntries
+                                                 << daily + "_2.puz" << "";
+    QTest::newRow("6 same puzzle with entries") << Ok(puzzle_) << withEntries << daily + ".puz" << "";
+    QTest::newRow("7 server silent") << silent << QByteArray() << "" << "The server sent nothing for 0 seconds";
+    QTest::newRow("8 connection closed") << hangUp << QByteArray() << "" << "The server closed the connection";
+}
+
+void TestPuzzleDownload::faultsFromOutside()
+{
+    QFETCH(LocalHttpServer::Reply, reply);
+    QFETCH(QByteArray, existing);
+    QFETCH(QString, saved);
+    QFETCH(QString, message);
+    const QByteArray target = "/download.php?c=xword&id=" + QByteArray(QTest::currentDataTag()).toPercentEncoding();
+    server_.SetReply(target, reply);
+    const QString existingName = "Daily" + DateSuffix() + ".puz";
+    if (!existing.isEmpty())
+        QVERIFY(FixtureFiles::Write(Saved(existingName), existing));
+    const qsizetype before = server_.Requests().size() + other_.Requests().size();
+    ScriptedPrompt prompt;
+    CProgressPuzzleDownload dialog(Link(server_.Url(QString::fromLatin1(target)), "ann", "secret"));
+    if (reply.silent)
+        dialog.Transfer()->SetIdleTimeout(std::chrono::milliseconds(300));
+
+    QCOMPARE(Run(dialog), message.isEmpty());
+
+    QCOMPARE(prompt.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(prompt.messages.first().text.startsWith(message), qPrintable(prompt.messages.first().text));
+    if (!saved.isEmpty())
+        QCOMPARE(dialog.ResultText(), Saved(saved));
+    QStringList files = existing.isEmpty() ? QStringList() : QStringList{existingName};
+    if (!saved.isEmpty() && !files.contains(saved))
+        files << saved;
+    files.sort();
+    QCOMPARE(FolderEntries(), files);
+    if (!existing.isEmpty())
+        QCOMPARE(FixtureFiles::Read(Saved(existingName)), existing);
+    // One request to each server (the network library tries once more when a
+    // server hangs up), and the one behind the redirect never saw the login.
+    const bool redirect = !reply.headers.isEmpty() && reply.headers.first().startsWith("Location");
+    if (!reply.hangUp)
+        QCOMPARE(server_.Requests().size() + other_.Requests().size() - before, redirect ? 2 : 1);
+    for (const LocalHttpServer::Request& request : other_.Requests())
+        QCOMPARE(request.authorization, QByteArray());
+}
+
+// Every link gets its result, in the list's order; failures stop nothing.
+void TestPuzzleDownload::downloadAllKeepsEveryLinksResult()
+{
+    server_.SetReply("/a/first.puz", Ok(puzzle_));
+    server_.SetReply("/a/page", Ok("<html>no puzzle today</html>"));
+    auto silent = Ok(puzzle_);
+    silent.silent = true;
+    server_.SetReply("/a/silent", silent);
+    const QList<URLEntry> links{Link(server_.Url("/a/first.puz")), Link(server_.Url("/a/page")),
+                                Link(server_.Url("/a/missing")), Link(server_.Url("/a/silent")),
+                                Link(server_.Url("/a/first.puz")), Link("x.com/{hh}")};
+    CDownloadRun run(links, QString());
+    run.SetIdleTimeout(std::chrono::milliseconds(300));
+    QSignalSpy finished(&run, &CDownloadRun::Finished);
+    run.Start();
+    QVERIFY(finished.wait(20000));
+
+    QStringList results;
+    for (const DownloadOutcome& outcome : run.Outcomes())
+        results << OutcomeText(outcome);
+    QCOMPARE(results, (QStringList{"Saved as first.puz", "Not a puzzle", StatusText(404),
+                                   "The server sent nothing for 0 seconds, so the download was stopped.",
+                                   "Already there: first.puz", results.last()}));
+    QVERIFY(results.last().contains("{hh}"));
+    QCOMPARE(FolderEntries(), QStringList{"first.puz"});
 }
 
 void TestPuzzleDownload::countsEachPieceAsItArrives()
@@ -324,8 +435,8 @@ void TestPuzzleDownload::neverReplacesTheOpenPuzzle()
     CProgressPuzzleDownload dialog(settings_->links.GetLinkCount() - 1);
 
     QVERIFY(Run(dialog));
-    QCOMPARE(dialog.ResultText(), Saved("Mar05_.puz"));
-    QCOMPARE(FixtureFiles::Read(Saved("Mar05_.puz")), puzzle_);
+    QCOMPARE(dialog.ResultText(), Saved("Mar05_2.puz"));
+    QCOMPARE(FixtureFiles::Read(Saved("Mar05_2.puz")), puzzle_);
     QCOMPARE(FixtureFiles::Read(Saved("Mar05.puz")), QByteArray("open puzzle"));
 }
 

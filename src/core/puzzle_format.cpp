@@ -1,0 +1,133 @@
+#include "core/puzzle_format.h"
+
+#include "core/ipuz_text.h"
+#include "core/puz_layout.h"
+#include "core/puzzle_file.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+// The marker with its terminating NUL, at its fixed place after the file checksum.
+constexpr qsizetype kBinaryMarkerAt = 2;
+constexpr qsizetype kBinaryMarkerLength = sizeof(PuzLayout::kMarker);
+
+bool IsBinaryPuzzle(QByteArrayView bytes)
+{
+    const qsizetype grids = kBinaryMarkerAt + PuzLayout::kGridsAt;
+    if (bytes.size() < grids
+        || std::memcmp(bytes.data() + kBinaryMarkerAt, PuzLayout::kMarker, size_t(kBinaryMarkerLength)) != 0)
+        return false;
+    const int width = quint8(bytes[kBinaryMarkerAt + PuzLayout::kWidthAt]);
+    const int height = quint8(bytes[kBinaryMarkerAt + PuzLayout::kHeightAt]);
+    // Both grids, solution and entries, must follow the header.
+    return width > 0 && height > 0 && bytes.size() >= grids + 2 * qsizetype(width) * height;
+}
+
+// The container's magic followed by the two header bytes of a zlib stream
+// (method 8, deflate, and a header that passes its own check).
+bool IsPackedDocument(QByteArrayView bytes)
+{
+    const qsizetype magic = CPuzzleFile::kMagicLength;
+    if (bytes.size() < magic + 2 || !bytes.startsWith(QByteArrayView(CPuzzleFile::kMagic, magic)))
+        return false;
+    const int method = quint8(bytes[magic]);
+    const int flags = quint8(bytes[magic + 1]);
+    return (method & 0x0F) == 8 && (method * 256 + flags) % 31 == 0;
+}
+
+bool IsXmlSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Position just past the end text of a construct that starts at at, or -1.
+qsizetype After(QByteArrayView bytes, qsizetype at, QByteArrayView end)
+{
+    const qsizetype found = bytes.indexOf(end, at);
+    return found < 0 ? -1 : found + end.size();
+}
+
+// Position past a document type declaration, whose internal subset in
+// brackets may hold ">" characters.
+qsizetype AfterDoctype(QByteArrayView bytes, qsizetype at)
+{
+    int brackets = 0;
+    for (qsizetype i = at; i < bytes.size(); ++i) {
+        if (bytes[i] == '[')
+            ++brackets;
+        else if (bytes[i] == ']')
+            --brackets;
+        else if (bytes[i] == '>' && brackets <= 0)
+            return i + 1;
+    }
+    return -1;
+}
+
+// The root element is the first one after the byte order mark, blanks, the
+// declaration, processing instructions, comments and a document type.
+bool IsPlainDocument(QByteArrayView bytes)
+{
+    qsizetype at = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (at >= 0 && at < bytes.size()) {
+        const QByteArrayView rest = bytes.sliced(at);
+        if (IsXmlSpace(rest[0])) {
+            ++at;
+        } else if (rest.startsWith("<?")) {
+            at = After(bytes, at + 2, "?>");
+        } else if (rest.startsWith("<!--")) {
+            at = After(bytes, at + 4, "-->");
+        } else if (rest.startsWith("<!DOCTYPE")) {
+            at = AfterDoctype(bytes, at);
+        } else {
+            constexpr QByteArrayView root = "<crossword";
+            return rest.startsWith(root) && rest.size() > root.size()
+                && (IsXmlSpace(rest[root.size()]) || rest[root.size()] == '>' || rest[root.size()] == '/');
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+PuzzleFormat DetectPuzzleFormat(QByteArrayView bytes)
+{
+    if (IsBinaryPuzzle(bytes))
+        return PuzzleFormat::Binary;
+    if (IsPackedDocument(bytes))
+        return PuzzleFormat::PackedDocument;
+    if (IsPlainDocument(bytes))
+        return PuzzleFormat::Document;
+    if (IpuzText::LooksLikeIpuz(bytes))
+        return PuzzleFormat::Ipuz;
+    return PuzzleFormat::None;
+}
+
+QString PuzzleFileEnding(PuzzleFormat format)
+{
+    switch (format) {
+    case PuzzleFormat::Binary:
+        return QStringLiteral(".puz");
+    case PuzzleFormat::PackedDocument:
+    case PuzzleFormat::Document:
+        return QStringLiteral(".gmd");
+    case PuzzleFormat::Ipuz:
+        return QStringLiteral(".ipuz");
+    case PuzzleFormat::Jpz:
+        return QStringLiteral(".jpz");
+    case PuzzleFormat::None:
+        break;
+    }
+    return QString();
+}
+
+QString PuzzleEndingOf(const QString& fileName)
+{
+    for (const PuzzleFormat format : {PuzzleFormat::Binary, PuzzleFormat::Document, PuzzleFormat::Ipuz, PuzzleFormat::Jpz}) {
+        const QString ending = PuzzleFileEnding(format);
+        if (fileName.endsWith(ending, Qt::CaseInsensitive))
+            return fileName.right(ending.size());
+    }
+    return QString();
+}
