@@ -3,6 +3,7 @@
 #include "data/file_type_registration.h"
 #include "ui/controls/control_palette.h"
 #include "ui/controls/dpi_scaling.h"
+#include "ui/shell/accessible_factory.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/window_placement.h"
 
@@ -40,6 +41,7 @@ bool CGridmoorApp::InitApplication()
 bool CGridmoorApp::InitInstance()
 {
     settings_.LoadSettings();
+    InstallAccessibleFactory();
     frame_ = std::make_unique<CMainFrame>(commandLine_);
     QObject::connect(&singleInstance_, &SingleInstance::PathHandedOver, frame_.get(),
                      &CMainFrame::OnPathHandedOver);

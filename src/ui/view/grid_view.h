@@ -96,6 +96,9 @@ public:
     CRebusEdit* RebusEdit() const { return rebusEdit_; }
     // A square's rectangle in the view, border lines included.
     QRect CellOnScreen(int index) const;
+    // The square drawn at a point of the view; -1 for none.
+    int CellAtPoint(QPoint point) const;
+    const CPuzzle* Puzzle() const { return puzzle_; }
 
 signals:
     // SelectCell ran: the cursor or its direction may have changed.
@@ -112,6 +115,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     bool IsLoaded() const;
