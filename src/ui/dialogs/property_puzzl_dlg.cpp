@@ -20,6 +20,7 @@ CPropertyPuzzlDlg::CPropertyPuzzlDlg(const CPuzzle* puzzle, QWidget* parent)
     // text; Tab then moves on to OK instead of staying in the pane.
     textPane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     textPane_->setTabChangesFocus(true);
+    textPane_->setAccessibleName(QStringLiteral("Puzzle information"));
     textPane_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     textPane_->setPlainText(PuzzleInfoText(*puzzle, g_settings->lastPuzzlePath));
     // The pane takes the window's background instead of the read-only grey,
