@@ -42,8 +42,7 @@ COMMANDS=(
     "nm binutils"
     "strip binutils"
     "rsvg-convert librsvg2-bin"
-    "dbus-daemon dbus-daemon"
-    "dbus-send dbus-bin"
+    "dbus-run-session dbus-daemon"
     "python3 python3-gi"
     "/usr/libexec/at-spi-bus-launcher at-spi2-core"
 )

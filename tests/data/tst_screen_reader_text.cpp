@@ -1,6 +1,4 @@
 #include "core/puzzle.h"
-#include "data/clue_list_items.h"
-#include "data/keyboard_layout.h"
 #include "data/screen_reader_text.h"
 
 #include "fixture_files.h"
@@ -21,7 +19,7 @@ private slots:
     void wordDescription();
     void labelsBecomeNames_data();
     void labelsBecomeNames();
-    void keysAndRows();
+    void colorPartsInOrder();
 
 private:
     bool Open(CPuzzle& puzzle, const PuzBuilder& builder);
@@ -119,12 +117,9 @@ void TestScreenReaderText::labelsBecomeNames()
     QCOMPARE(ScreenReaderText::NameFromLabel(label), name);
 }
 
-void TestScreenReaderText::keysAndRows()
+// Colours are kept with red in the low byte.
+void TestScreenReaderText::colorPartsInOrder()
 {
-    QCOMPARE(ScreenReaderText::KeyboardKeyName(KeyboardLayout::kBackspaceChar), QStringLiteral("Backspace"));
-    QCOMPARE(ScreenReaderText::KeyboardKeyName(KeyboardLayout::kHideChar), QStringLiteral("Hide keyboard"));
-    QCOMPARE(ScreenReaderText::ClueRowName({QStringLiteral("1. Feline"), true, 0, 1}),
-             QStringLiteral("1. Feline, solved"));
     QCOMPARE(ScreenReaderText::ColorText(0x00FF8001), QStringLiteral("red 1, green 128, blue 255"));
 }
 

@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """Reads a running Gridmoor through AT-SPI as a screen reader does.
 
-Usage: screen_reader_probe.py PID. The program shows a 3 x 3 puzzle whose
-cursor starts on its first square. The probe finds the program by its process
-id, reads the grid, presses keys with xdotool, reads what changed, and prints
-what it heard as one JSON object.
+Usage: screen_reader_probe.py PID, for a program showing a 3 x 3 puzzle with
+the cursor on its first square. Prints what it heard as one JSON object.
 """
 import json
 import subprocess
@@ -41,42 +39,18 @@ def wait_for(what, read):
 
 
 def children(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield child
-
-
-def find(node, test, depth=12):
-    if test(node):
-        return node
-    if depth == 0:
-        return None
-    for child in children(node):
-        found = find(child, test, depth - 1)
-        if found is not None:
-            return found
-    return None
+    return [c for c in (node.get_child_at_index(i) for i in range(node.get_child_count())) if c is not None]
 
 
 def find_all(node, test, depth=12):
     found = [node] if test(node) else []
-    if depth > 0:
-        for child in children(node):
-            found += find_all(child, test, depth - 1)
+    for child in children(node) if depth > 0 else []:
+        found += find_all(child, test, depth - 1)
     return found
 
 
-def program(pid):
-    desktop = Atspi.get_desktop(0)
-    for app in children(desktop):
-        if app.get_process_id() == pid:
-            return app
-    return None
-
-
-def has_role(role):
-    return lambda node: node.get_role() == role
+def with_role(role, name_ends=""):
+    return lambda node: node.get_role() == role and node.get_name().endswith(name_ends)
 
 
 def focused_cell(table):
@@ -89,9 +63,9 @@ def focused_cell(table):
     return None
 
 
-def focus_changes_to(table, before):
-    return wait_for("the focused square to change",
-                    lambda: (lambda now: now if now and now != before else None)(focused_cell(table)))
+def focused_cell_if(table, test):
+    cell = focused_cell(table)
+    return cell if cell and test(cell) else None
 
 
 def focus_main_window(pid):
@@ -101,50 +75,42 @@ def focus_main_window(pid):
                     "windowfocus", "--sync", "%1"], check=True, timeout=TIMEOUT)
 
 
-def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
-
-
-def typed(text):
-    subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+def xdotool(command, *arguments):
+    subprocess.run(["xdotool", command, "--delay", "60", *arguments], check=True, timeout=TIMEOUT)
 
 
 def main(heard):
     pid = int(sys.argv[1])
-    app = wait_for("the program on the accessibility bus", lambda: program(pid))
+    desktop = Atspi.get_desktop(0)
+    app = wait_for("the program on the accessibility bus",
+                   lambda: next((a for a in children(desktop) if a.get_process_id() == pid), None))
     focus_main_window(pid)
-    heard["application"] = app.get_name()
-    table = wait_for("the grid", lambda: find(app, has_role(Atspi.Role.TABLE)))
+    table = wait_for("the grid", lambda: find_all(app, with_role(Atspi.Role.TABLE)))[0]
     heard["grid"] = "%s: %d x %d" % (table.get_name(), table.get_n_columns(), table.get_n_rows())
-    start = wait_for("a focused square", lambda: focused_cell(table))
-    heard["start"] = start
-    keys("Right")
-    heard["right"] = focus_changes_to(table, start)
-    typed("a")
+    heard["start"] = wait_for("a focused square", lambda: focused_cell(table))
+    xdotool("key", "Right")
+    heard["right"] = wait_for("the next square", lambda: focused_cell_if(table, lambda c: c != heard["start"]))
+    xdotool("type", "a")
+    heard["after typing"] = wait_for("the square after it",
+                                     lambda: focused_cell_if(table, lambda c: c != heard["right"]))
     heard["typed"] = table.get_accessible_at(0, 1).get_name()
-    heard["after typing"] = focus_changes_to(table, heard["right"])
 
-    keys("ctrl+l")
-    lists = wait_for("the All Clues lists",
-                     lambda: find_all(app, lambda n: n.get_role() == Atspi.Role.LIST
-                                      and n.get_name().endswith("clues")))
-    heard["clue list"] = lists[0].get_name()
-    heard["clues"] = [row.get_name() for row in children(lists[0])]
-    keys("Escape")
-    wait_for("the All Clues dialog to close", lambda: not find_all(app, has_role(Atspi.Role.LIST)))
+    xdotool("key", "ctrl+l")
+    clues = wait_for("the All Clues lists", lambda: find_all(app, with_role(Atspi.Role.LIST, "clues")))[0]
+    heard["clue list"] = clues.get_name()
+    heard["clues"] = [row.get_name() for row in children(clues)]
+    xdotool("key", "Escape")
+    wait_for("the All Clues dialog to close", lambda: not find_all(app, with_role(Atspi.Role.LIST)))
     focus_main_window(pid)
 
-    keys("Down", "Down", "Left")
-    heard["last square"] = None
-    last = wait_for("the last empty square", lambda: (lambda c: c if heard.update({"last square": c}) is None
-                                                       and c and c["name"] == "blank" else None)(focused_cell(table)))
-    heard["last square"] = last
-    typed("a")
-    box = wait_for("the message box", lambda: find(app, lambda n: n.get_role() in (
-        Atspi.Role.ALERT, Atspi.Role.DIALOG) and n.get_name() == "Congratulations!"))
-    heard["message"] = [label.get_name() for label in find_all(box, has_role(Atspi.Role.LABEL))
-                        if label.get_name()]
-    keys("Return")
+    xdotool("key", "Down", "Down", "Left")
+    heard["last square"] = wait_for("the last empty square",
+                                    lambda: focused_cell_if(table, lambda c: c["name"] == "blank"))
+    xdotool("type", "a")
+    box = wait_for("the message box", lambda: find_all(app, lambda n: n.get_role() in (
+        Atspi.Role.ALERT, Atspi.Role.DIALOG) and n.get_name() == "Congratulations!"))[0]
+    heard["message"] = [label.get_name() for label in find_all(box, with_role(Atspi.Role.LABEL)) if label.get_name()]
+    xdotool("key", "Return")
     print(json.dumps(heard))
 
 
