@@ -39,6 +39,22 @@ QRect AccessibleElement::rect() const
     return QRect(owner_->mapToGlobal(local.topLeft()), local.size());
 }
 
+void* AccessibleElement::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+}
+
+QStringList AccessibleElement::actionNames() const
+{
+    return isValid() && IsPressable() ? QStringList{pressAction()} : QStringList{};
+}
+
+void AccessibleElement::doAction(const QString& actionName)
+{
+    if (actionName == pressAction() && isValid() && IsPressable())
+        Press();
+}
+
 QAccessible::State AccessibleElement::VisibilityState() const
 {
     QAccessible::State state;

@@ -7,8 +7,9 @@
 // A part of a hand-painted widget that a screen reader sees as an object of
 // its own (a square, a key, a list row). It belongs to the widget's
 // accessible interface, which keeps it in an AccessibleChildCache, and
-// answers every question from the widget, so it never goes stale.
-class AccessibleElement : public QAccessibleInterface {
+// answers every question from the widget, so it never goes stale. A part
+// that acts when tapped offers the same as its press action.
+class AccessibleElement : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     AccessibleElement(QWidget* owner, int index, QAccessible::Role role);
 
@@ -29,12 +30,20 @@ public:
     QRect rect() const override;
     QAccessible::Role role() const override { return role_; }
     void setText(QAccessible::Text, const QString&) override {}
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 protected:
     QWidget* Owner() const { return owner_; }
     int Index() const { return index_; }
     // Where the part is drawn, in the widget's coordinates.
     virtual QRect LocalRect() const = 0;
+    // Whether the part acts when tapped, and what a tap on it does.
+    virtual bool IsPressable() const { return false; }
+    virtual void Press() {}
     // Invisible and off screen while the widget is hidden or the part lies
     // outside its visible area.
     QAccessible::State VisibilityState() const;

@@ -6,16 +6,11 @@
 
 namespace {
 
-class ClueRowAccessible : public AccessibleElement, public QAccessibleActionInterface {
+class ClueRowAccessible : public AccessibleElement {
 public:
     ClueRowAccessible(CClueListCtrl* list, int row) : AccessibleElement(list, row, QAccessible::ListItem) {}
 
     bool isValid() const override { return AccessibleElement::isValid() && Index() < List()->Rows().Count(); }
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
 
     QString text(QAccessible::Text type) const override
     {
@@ -33,17 +28,10 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-    void doAction(const QString& actionName) override
-    {
-        if (actionName == pressAction() && isValid())
-            List()->ChooseRow(Index());
-    }
-
 protected:
     QRect LocalRect() const override { return isValid() ? List()->RowRect(Index()) : QRect(); }
+    bool IsPressable() const override { return true; }
+    void Press() override { List()->ChooseRow(Index()); }
 
 private:
     CClueListCtrl* List() const { return static_cast<CClueListCtrl*>(Owner()); }
@@ -52,7 +40,7 @@ private:
 } // namespace
 
 CClueListAccessible::CClueListAccessible(CClueListCtrl* list)
-    : QAccessibleWidget(list, QAccessible::List)
+    : CPaintedPartsAccessible(list, QAccessible::List)
 {
 }
 
@@ -61,7 +49,7 @@ void CClueListAccessible::AnnounceNewRows(CClueListCtrl* list)
     if (!QAccessible::isActive())
         return;
     if (auto* self = dynamic_cast<CClueListAccessible*>(QAccessible::queryAccessibleInterface(list)))
-        self->rows_.Clear();
+        self->ForgetParts();
     QAccessibleEvent event(list, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
@@ -75,40 +63,17 @@ QString CClueListAccessible::text(QAccessible::Text type) const
 {
     if (type == QAccessible::Name)
         return List()->IsShowingAcross() ? QStringLiteral("Across clues") : QStringLiteral("Down clues");
-    return QAccessibleWidget::text(type);
+    return CPaintedPartsAccessible::text(type);
 }
 
-int CClueListAccessible::RowCount() const
+int CClueListAccessible::PartCount() const
 {
     return List()->Rows().Count();
 }
 
-// The scroll bar stays out of the list: the keys scroll it with the selection.
-int CClueListAccessible::childCount() const
+QAccessibleInterface* CClueListAccessible::MakePart(int index) const
 {
-    return RowCount();
-}
-
-QAccessibleInterface* CClueListAccessible::child(int index) const
-{
-    if (index < 0 || index >= RowCount())
-        return nullptr;
-    return rows_.Get(index, [this, index] { return new ClueRowAccessible(List(), index); });
-}
-
-int CClueListAccessible::indexOfChild(const QAccessibleInterface* child) const
-{
-    return rows_.IndexOf(child);
-}
-
-QAccessibleInterface* CClueListAccessible::childAt(int x, int y) const
-{
-    const QPoint local = List()->mapFromGlobal(QPoint(x, y));
-    for (int row = 0; row < RowCount(); ++row) {
-        if (List()->RowRect(row).contains(local))
-            return child(row);
-    }
-    return nullptr;
+    return new ClueRowAccessible(List(), index);
 }
 
 QAccessibleInterface* CClueListAccessible::focusChild() const

@@ -7,14 +7,9 @@
 
 namespace {
 
-class KeyAccessible : public AccessibleElement, public QAccessibleActionInterface {
+class KeyAccessible : public AccessibleElement {
 public:
     KeyAccessible(CKeyboardCtrl* keyboard, int key) : AccessibleElement(keyboard, key, QAccessible::Button) {}
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
 
     QString text(QAccessible::Text type) const override
     {
@@ -29,16 +24,10 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-    void doAction(const QString& actionName) override
-    {
-        if (actionName == pressAction() && isValid())
-            Keyboard()->PressKey(Index());
-    }
-
 protected:
+    bool IsPressable() const override { return true; }
+    void Press() override { Keyboard()->PressKey(Index()); }
+
     QRect LocalRect() const override
     {
         return isValid() ? KeyboardLayout::KeyRect(Index(), Keyboard()->IsLarge()) : QRect();
@@ -51,7 +40,7 @@ private:
 } // namespace
 
 CKeyboardAccessible::CKeyboardAccessible(CKeyboardCtrl* keyboard)
-    : QAccessibleWidget(keyboard, QAccessible::ToolBar)
+    : CPaintedPartsAccessible(keyboard, QAccessible::ToolBar)
 {
 }
 
@@ -65,24 +54,12 @@ QString CKeyboardAccessible::text(QAccessible::Text type) const
     return type == QAccessible::Name ? QStringLiteral("On-screen keyboard") : QAccessibleWidget::text(type);
 }
 
-int CKeyboardAccessible::childCount() const
+int CKeyboardAccessible::PartCount() const
 {
     return Keyboard()->IsInitialised() ? KeyboardLayout::kKeyCount : 0;
 }
 
-QAccessibleInterface* CKeyboardAccessible::child(int index) const
+QAccessibleInterface* CKeyboardAccessible::MakePart(int index) const
 {
-    if (index < 0 || index >= childCount())
-        return nullptr;
-    return keys_.Get(index, [this, index] { return new KeyAccessible(Keyboard(), index); });
-}
-
-int CKeyboardAccessible::indexOfChild(const QAccessibleInterface* child) const
-{
-    return keys_.IndexOf(child);
-}
-
-QAccessibleInterface* CKeyboardAccessible::childAt(int x, int y) const
-{
-    return child(Keyboard()->KeyAt(Keyboard()->mapFromGlobal(QPoint(x, y))).index);
+    return new KeyAccessible(Keyboard(), index);
 }

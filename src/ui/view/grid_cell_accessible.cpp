@@ -26,9 +26,7 @@ void* CGridCellAccessible::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::TableCellInterface)
         return static_cast<QAccessibleTableCellInterface*>(this);
-    if (type == QAccessible::ActionInterface)
-        return static_cast<QAccessibleActionInterface*>(this);
-    return nullptr;
+    return AccessibleElement::interface_cast(type);
 }
 
 bool CGridCellAccessible::IsLetterSquare() const
@@ -83,18 +81,11 @@ int CGridCellAccessible::rowIndex() const
     return isValid() ? Index() / qMax(1, int(View()->Puzzle()->GetWidth())) : -1;
 }
 
-QStringList CGridCellAccessible::actionNames() const
+// As a tap: the cursor goes there, or turns when it is there already.
+void CGridCellAccessible::Press()
 {
-    return isValid() && IsLetterSquare() ? QStringList{setFocusAction()} : QStringList{};
-}
-
-void CGridCellAccessible::doAction(const QString& actionName)
-{
-    if (actionName != setFocusAction() || !isValid() || !IsLetterSquare())
-        return;
     View()->setFocus();
-    if (View()->Puzzle()->GetCurrentCell() != Index())
-        View()->SelectCell(Index(), CGridView::SelectTap);
+    View()->SelectCell(Index(), CGridView::SelectTap);
 }
 
 QRect CGridCellAccessible::LocalRect() const

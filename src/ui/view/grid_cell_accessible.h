@@ -7,9 +7,7 @@ class CGridView;
 // One square of the grid for a screen reader: its name says what is drawn
 // in it, its description reads its word with the letters entered so far.
 // Pressing it puts the cursor there, as a tap does.
-class CGridCellAccessible : public AccessibleElement,
-                            public QAccessibleTableCellInterface,
-                            public QAccessibleActionInterface {
+class CGridCellAccessible : public AccessibleElement, public QAccessibleTableCellInterface {
 public:
     CGridCellAccessible(CGridView* view, int cell);
 
@@ -29,13 +27,10 @@ public:
     int rowExtent() const override { return 1; }
     QAccessibleInterface* table() const override { return parent(); }
 
-    // QAccessibleActionInterface
-    QStringList actionNames() const override;
-    void doAction(const QString& actionName) override;
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
 protected:
     QRect LocalRect() const override;
+    bool IsPressable() const override { return IsLetterSquare(); }
+    void Press() override;
 
 private:
     CGridView* View() const;
