@@ -10,7 +10,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # colour emoji font lets clues of UTF-8 puzzles show their emoji, not boxes.
 BUILD_PACKAGES=(
     cmake g++ make pkg-config zlib1g-dev libsimdjson-dev
-    qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6printsupport6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
 )
 
@@ -39,6 +39,9 @@ COMMANDS=(
     "nm binutils"
     "strip binutils"
     "rsvg-convert librsvg2-bin"
+    "pdftotext poppler-utils"
+    "pdftoppm poppler-utils"
+    "pdfinfo poppler-utils"
 )
 
 # Only bench/core/compare_ipuz.sh needs these (it runs an npm package for the

@@ -204,6 +204,15 @@ QString DesktopEntryText(const QString& programPath)
               .arg(QLatin1String(kApplicationId), mediaTypes);
 }
 
+QString ThumbnailerText(const QString& programPath)
+{
+    QString mediaTypes;
+    for (const RegisteredFileType& type : RegisteredFileTypes())
+        mediaTypes += type.mediaType + u';';
+    return QStringLiteral("[Thumbnailer Entry]\n") + TryExecLine(programPath) + QStringLiteral("\nExec=")
+        + ExecArgument(programPath) + QStringLiteral(" --thumbnail %i %o %s\nMimeType=") + mediaTypes + u'\n';
+}
+
 int RegisterFileTypes(const QString& programPath)
 {
     const QString program = QFileInfo(programPath.isEmpty() ? RunningProgramPath() : programPath).absoluteFilePath();
