@@ -81,6 +81,9 @@ void PuzzleSheet::PaintGrid(QPainter& painter, const QRectF& rect) const
     state.letters = choice_.letters != PrintedLetters::None;
     state.hintMode = choice_.letters == PrintedLetters::Solution ? 3 : 0;
     painter.save();
+    // Lines thinner than a pixel of a preview or a coarse printer stay
+    // visible as grey instead of dropping out.
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(rect.topLeft());
     painter.scale(rect.width() / pixels, rect.width() / pixels);
     GridPainter grid;

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
 
@@ -141,6 +142,8 @@ void TestPrintCommands::exportsReadablePdf()
     const Run run = Gridmoor({QStringLiteral("--export-pdf"), puzzle, pdf});
     QVERIFY2(run.code == 0, run.err.constData());
     QCOMPARE(FixtureFiles::Read(puzzle), fixture.file);
+    QVERIFY(!QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/gridmoor")));
+    QVERIFY(!QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/GridmoorData")));
 
     const QString text = PdfText(pdf);
     QVERIFY(text.contains(QString::fromLatin1(fixture.title)));
