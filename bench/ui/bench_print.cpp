@@ -54,7 +54,8 @@ int main(int argc, char* argv[])
     const QString png = dir.filePath(QStringLiteral("bench.png"));
     QString error;
     const double pdfMs = MedianMs([&] {
-        return ExportPuzzlePdf(puzzle, QStringLiteral("bench"), PrintChoice{PrintedLetters::Entries, false}, pdf, &error);
+        const PrintChoice entries{PrintedLetters::Entries, false};
+        return ExportPuzzlePdf(puzzle, QStringLiteral("bench"), entries, pdf, &error);
     });
     const double thumbnailMs = MedianMs([&] { return WritePuzzleThumbnail(puzzle, 256, png, &error); });
     std::printf("pdf export 21x21, %d clues: %.2f ms (target 300 ms)\n", puzzle.GetClueCount(), pdfMs);

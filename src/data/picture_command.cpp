@@ -13,7 +13,8 @@ PictureCommand ParseExport(const QStringList& rest)
     PictureCommand command;
     command.kind = PictureCommand::Kind::ExportPdf;
     if (rest.size() < 2 || rest.size() > 3) {
-        command.error = QStringLiteral("usage: gridmoor --export-pdf PUZZLE OUT.pdf [--with-entries | --with-solution]");
+        command.error =
+            QStringLiteral("usage: gridmoor --export-pdf PUZZLE OUT.pdf [--with-entries | --with-solution]");
         return command;
     }
     command.puzzle = rest[0];
@@ -42,7 +43,9 @@ PictureCommand ParseThumbnail(const QStringList& rest)
     bool number = false;
     command.size = rest[2].toInt(&number);
     if (!number || command.size < 1 || command.size > kLargestThumbnail)
-        command.error = QStringLiteral("the size \"%1\" is no number of pixels from 1 to %2").arg(rest[2]).arg(kLargestThumbnail);
+        command.error = QStringLiteral("the size \"%1\" is no number of pixels from 1 to %2")
+                            .arg(rest[2])
+                            .arg(kLargestThumbnail);
     return command;
 }
 

@@ -77,7 +77,9 @@ void TestPageLayout::laysOutPages()
             const PlacedText& text = page.texts[i];
             order.emplace_back(text.list, text.clue);
             QVERIFY(!text.rect.intersects(grid) || &page != &laid.front());
-            const auto startsColumn = [&](std::size_t j) { return j == 0 || page.texts[j - 1].rect.left() != page.texts[j].rect.left(); };
+            const auto startsColumn = [&](std::size_t j) {
+                return j == 0 || page.texts[j - 1].rect.left() != page.texts[j].rect.left();
+            };
             const bool alone = startsColumn(i) || (page.texts[i - 1].clue < 0 && startsColumn(i - 1));
             QVERIFY2(text.rect.bottom() <= printable.bottom() + 0.01 || alone, "a clue runs off its column");
             if (text.clue < 0)

@@ -37,7 +37,8 @@ bool ReadPuzzle(const QString& path, CPuzzle& puzzle, QString* error)
     const QByteArray content = file.readAll();
     if (puzzle.OpenContent(content) != CPuzzle::Success) {
         const QString why = puzzle.GetOpenError();
-        *error = QStringLiteral("%1: not a puzzle Gridmoor can read%2").arg(path, why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
+        const QString detail = why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why);
+        *error = QStringLiteral("%1: not a puzzle Gridmoor can read%2").arg(path, detail);
         return false;
     }
     return true;
@@ -46,8 +47,10 @@ bool ReadPuzzle(const QString& path, CPuzzle& puzzle, QString* error)
 int Export(const PictureCommand& command, const CPuzzle& puzzle)
 {
     if (command.letters == PrintedLetters::Solution) {
-        if (const std::optional<SolutionRefusal> refusal = SolutionRefusalFor(puzzle))
-            return Fail(QStringLiteral("%1: %2").arg(command.puzzle, QString(refusal->text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+        if (const std::optional<SolutionRefusal> refusal = SolutionRefusalFor(puzzle)) {
+            const QString oneLine = QString(refusal->text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            return Fail(QStringLiteral("%1: %2").arg(command.puzzle, oneLine));
+        }
     }
     QString error;
     const QString title = QFileInfo(command.puzzle).completeBaseName();

@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 
 CPrintChoiceDlg::CPrintChoiceDlg(Purpose purpose, const PrintChoice& initial, QWidget* parent)
-    : QDialog(parent), letters_(new QButtonGroup(this)), saveInk_(new QCheckBox(QStringLiteral("Save &ink: black squares as light hatching"), this))
+    : QDialog(parent),
+      letters_(new QButtonGroup(this)),
+      saveInk_(new QCheckBox(QStringLiteral("Save &ink: black squares as light hatching"), this))
 {
     setWindowTitle(purpose == Purpose::Print ? QStringLiteral("Print") : QStringLiteral("Export PDF"));
     auto* layout = new QVBoxLayout(this);

@@ -73,7 +73,8 @@ QString PdfText(const QString& pdf)
 int PdfPages(const QString& pdf)
 {
     const Run run = Start(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(run.out));
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    const QRegularExpressionMatch match = pages.match(QString::fromUtf8(run.out));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
@@ -142,8 +143,11 @@ void TestPrintCommands::exportsReadablePdf()
     const Run run = Gridmoor({QStringLiteral("--export-pdf"), puzzle, pdf});
     QVERIFY2(run.code == 0, run.err.constData());
     QCOMPARE(FixtureFiles::Read(puzzle), fixture.file);
-    QVERIFY(!QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/gridmoor")));
-    QVERIFY(!QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/GridmoorData")));
+    const auto folder = [](QStandardPaths::StandardLocation location) {
+        return QStandardPaths::writableLocation(location);
+    };
+    QVERIFY(!QFileInfo::exists(folder(QStandardPaths::GenericConfigLocation) + QStringLiteral("/gridmoor")));
+    QVERIFY(!QFileInfo::exists(folder(QStandardPaths::DocumentsLocation) + QStringLiteral("/GridmoorData")));
 
     const QString text = PdfText(pdf);
     QVERIFY(text.contains(QString::fromLatin1(fixture.title)));
@@ -174,7 +178,8 @@ void TestPrintCommands::refusesBadInput_data()
     QTest::newRow("no puzzle, thumbnail") << QByteArray("<html>not a crossword</html>") << thumbnail;
     QTest::newRow("missing file") << QByteArray() << pdf;
     QTest::newRow("solution of an encrypted puzzle")
-        << PuzBuilder({"CAT", "A.O", "TOE"}).ScrambledTag(0x04).Build() << (pdf + QStringList{QStringLiteral("--with-solution")});
+        << PuzBuilder({"CAT", "A.O", "TOE"}).ScrambledTag(0x04).Build()
+        << (pdf + QStringList{QStringLiteral("--with-solution")});
     QTest::newRow("unknown option") << puz << (pdf + QStringList{QStringLiteral("--in-colour")});
     QTest::newRow("size no number") << puz << QStringList{QStringLiteral("--thumbnail"), QStringLiteral("IN"),
                                                           QStringLiteral("OUT"), QStringLiteral("big")};
@@ -221,12 +226,14 @@ void TestPrintCommands::thumbnailerMakesPng()
     QVERIFY(FixtureFiles::Write(puzzle, content));
     const QString uri = QUrl::fromLocalFile(puzzle).toString(QUrl::FullyEncoded);
     const QString output = TestHome::Path() + QStringLiteral("/.cache/thumbnails/large/")
-        + QString::fromLatin1(QCryptographicHash::hash(uri.toUtf8(), QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+        + QString::fromLatin1(QCryptographicHash::hash(uri.toUtf8(), QCryptographicHash::Md5).toHex())
+        + QStringLiteral(".png");
     QVERIFY(QDir().mkpath(QFileInfo(output).absolutePath()));
     QFile::remove(output);
 
     const QString entry = ThumbnailerText(QStringLiteral(GRIDMOOR_PROGRAM));
-    const QRegularExpressionMatch exec = QRegularExpression(QStringLiteral("^Exec=(.*)$"), QRegularExpression::MultilineOption).match(entry);
+    const QRegularExpression execLine(QStringLiteral("^Exec=(.*)$"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch exec = execLine.match(entry);
     QVERIFY(exec.hasMatch());
     QStringList command = QProcess::splitCommand(exec.captured(1));
     command.replaceInStrings(QStringLiteral("%i"), puzzle).replaceInStrings(QStringLiteral("%o"), output)
