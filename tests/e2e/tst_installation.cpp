@@ -263,7 +263,7 @@ void TestInstallation::thumbnailerDrawsTheSample()
 {
     const QString text = QString::fromUtf8(ReadAll(Prefixed("share/thumbnailers/org.gridmoor.gridmoor.thumbnailer")));
     QCOMPARE(text, ThumbnailerText(Prefixed("lib/gridmoor/gridmoor")));
-    QStringList command = QProcess::splitCommand(text.section(QStringLiteral("Exec="), 1).section(u'\n', 0, 0));
+    QStringList command = QProcess::splitCommand(text.section(QStringLiteral("\nExec="), 1).section(u'\n', 0, 0));
     const QString png = root_.filePath(QStringLiteral("sample.png"));
     command.replaceInStrings(QStringLiteral("%i"), Prefixed("lib/gridmoor/NYTimes.gmd"))
         .replaceInStrings(QStringLiteral("%o"), png).replaceInStrings(QStringLiteral("%s"), QStringLiteral("128"));
