@@ -44,11 +44,13 @@ COMMANDS=(
     "pdfinfo poppler-utils"
 )
 
-# Only bench/core/compare_ipuz.sh needs these (it runs an npm package for the
-# comparison); "install-deps.sh --bench" adds them. Neither the build nor the
-# tests need node.
+# Only the benchmarks need these; "install-deps.sh --bench" adds them. Neither
+# the build nor the tests need them. bench/core/compare_ipuz.sh runs an npm
+# package for its comparison; bench/startup/run_startup_bench.sh runs the
+# programs under a window manager and builds a watcher on the xcb libraries.
 if [ "${1:-}" = "--bench" ]; then
-    COMMANDS+=("node nodejs" "npm npm")
+    COMMANDS+=("node nodejs" "npm npm" "openbox openbox" "xprop x11-utils")
+    BUILD_PACKAGES+=(libxcb1-dev libxcb-damage0-dev)
 fi
 
 packages=("${BUILD_PACKAGES[@]}")

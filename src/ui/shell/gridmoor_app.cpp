@@ -7,6 +7,8 @@
 #include "ui/shell/window_placement.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
 namespace {
 
@@ -15,6 +17,31 @@ constexpr int kDefaultClueViewHeight = 35;
 // 15 x 15 puzzle in medium cells with its clue line and toolbar; later starts
 // restore the size and place it was closed at.
 constexpr QSize kInitialWindowSize(480, 600);
+
+// The registration reads a few small files on most starts, but on the first
+// one it writes them and runs the desktop's cache tools, which can take
+// longer than the whole start: it waits until the window has been painted
+// once, so the user sees the window first.
+class FirstPaintWatcher : public QObject {
+public:
+    explicit FirstPaintWatcher(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] { RegisterFileTypes(); });
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+void RegisterFileTypesAfterFirstPaint(QWidget* window)
+{
+    new FirstPaintWatcher(window);
+}
 
 } // namespace
 
@@ -50,7 +77,7 @@ bool CGridmoorApp::InitInstance()
     RestoreWindowPlacement(*frame_, kInitialWindowSize);
     frame_->show();
     frame_->repaint();
-    RegisterFileTypes();
+    RegisterFileTypesAfterFirstPaint(frame_.get());
     return true;
 }
 

@@ -517,7 +517,10 @@ void CGridView::paintEvent(QPaintEvent*)
     if (!IsLoaded() && !clueBarEmpty_)
         UpdateClueBar(true);
     SyncGeometry();
-    CDrawSurface surface(this, true, &backBuffer_);
+    // Painted straight into the window's backing store, which already keeps
+    // the screen from flickering: a kept image of the whole view would cost
+    // its size in memory for as long as the program runs.
+    CDrawSurface surface(this, false, nullptr);
     const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_,
                                checkMode_ || CheckingAsYouType(), NumbersShown()};
     painter_.Paint(surface, size(), *puzzle_, geometry_, state, Colors(),

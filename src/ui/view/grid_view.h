@@ -6,7 +6,6 @@
 #include "ui/controls/keyboard_sink.h"
 #include "ui/view/grid_painter.h"
 
-#include <QImage>
 #include <QWidget>
 
 class CClueView;
@@ -154,7 +153,6 @@ private:
     CRebusEdit* rebusEdit_;
     mutable GridGeometry geometry_;
     GridPainter painter_;
-    QImage backBuffer_;
     int hintMode_ = HintNone;
     bool checkMode_ = false;
     bool clueBarEmpty_ = true;
