@@ -12,7 +12,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # Python bindings.
 BUILD_PACKAGES=(
     cmake g++ make pkg-config zlib1g-dev libsimdjson-dev
-    qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6printsupport6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
     gir1.2-atspi-2.0
 )
@@ -45,6 +45,9 @@ COMMANDS=(
     "dbus-run-session dbus-daemon"
     "python3 python3-gi"
     "/usr/libexec/at-spi-bus-launcher at-spi2-core"
+    "pdftotext poppler-utils"
+    "pdftoppm poppler-utils"
+    "pdfinfo poppler-utils"
 )
 
 # Only the benchmarks need these; "install-deps.sh --bench" adds them. Neither

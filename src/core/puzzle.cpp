@@ -81,6 +81,28 @@ int CPuzzle::Open(const QString& path, bool reportFileError)
     if (!file_.Open(path, reportFileError))
         return ReadFailed;
     readOnly_ = file_.IsReadOnly();
+    const int code = ReadLoadedImage();
+    if (code != Success)
+        return code;
+    if (recorder_ != nullptr)
+        recorder_->SetLastPuzzlePath(path);
+    if (observer_ != nullptr)
+        observer_->PuzzleOpened();
+    return Success;
+}
+
+int CPuzzle::OpenContent(const QByteArray& fileContent)
+{
+    Close();
+    openError_.clear();
+    if (!file_.Load(fileContent))
+        return Invalid;
+    readOnly_ = true;
+    return ReadLoadedImage();
+}
+
+int CPuzzle::ReadLoadedImage()
+{
     format_ = DetectFormat();
     const int code = ReadImage(file_, format_, content_, readOnly_, &openError_);
     if (code != Success) {
@@ -90,10 +112,6 @@ int CPuzzle::Open(const QString& path, bool reportFileError)
     }
     loaded_ = true;
     PlaceCursorOnFirstLetter();
-    if (recorder_ != nullptr)
-        recorder_->SetLastPuzzlePath(path);
-    if (observer_ != nullptr)
-        observer_->PuzzleOpened();
     return Success;
 }
 

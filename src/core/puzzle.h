@@ -39,6 +39,10 @@ public:
     // Why the last Open failed, in words for the user, when the reader could
     // say more than that the file is no valid puzzle; empty otherwise.
     QString GetOpenError() const;
+    // Reads a puzzle from file content held in memory (for printing and
+    // pictures of a file): read-only, tied to no file, so neither closing nor
+    // any change ever writes anywhere, and nobody is told of the opening.
+    int OpenContent(const QByteArray& fileContent);
     void Close();
     int DetectFormat();
     // The format of a file image (a packed document already unpacked): the
@@ -150,6 +154,8 @@ public:
     int GetLetterCount() const;
 
 private:
+    // Reads the image the file holds now; on failure nothing stays loaded.
+    int ReadLoadedImage();
     bool ChecksumsWereValid();
     void WriteDocumentEntries();
     void PlaceCursorOnFirstLetter();

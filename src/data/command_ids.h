@@ -35,6 +35,9 @@ enum CommandId : int {
     ID_SKIP_FILLED_SQUARES = 32853,
     ID_CLEAR_WORD = 32854,
     ID_CLEAR_ALL_ENTRIES = 32855,
+    // The puzzle on paper and in a PDF.
+    ID_PRINT = 32860,
+    ID_EXPORT_PDF = 32861,
     // The framework's undo and redo commands.
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,

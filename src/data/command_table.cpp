@@ -8,7 +8,7 @@
 namespace {
 
 // The command prompts, one per command id that has one.
-const std::array<std::pair<int, const char*>, 27> kPrompts{{
+const std::array<std::pair<int, const char*>, 29> kPrompts{{
     {ID_REVEAL_WORD, "Reveal current word"},
     {ID_REVEAL_PUZZLE, "Reveal entire puzzle"},
     {ID_REVEAL_LETTER, "Reveal current letter"},
@@ -38,6 +38,8 @@ const std::array<std::pair<int, const char*>, 27> kPrompts{{
     {ID_NUMBERS_IN_SQUARES, "Show the clue numbers in the squares (medium and large cells)"},
     {ID_CHECK_AS_YOU_TYPE, "Always show wrong letters in their own colour"},
     {ID_SKIP_FILLED_SQUARES, "After a letter, go on to the next empty square of the word"},
+    {ID_PRINT, "Print the puzzle"},
+    {ID_EXPORT_PDF, "Save the printed puzzle as a PDF file"},
 }};
 
 const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
@@ -52,7 +54,7 @@ const std::array<std::pair<int, const char*>, 7> kButtonTexts{{
 
 // The desktop's usual shortcuts, in the portable text form of QKeySequence;
 // "; " separates the alternatives of one command.
-const std::array<std::pair<int, const char*>, 9> kShortcuts{{
+const std::array<std::pair<int, const char*>, 10> kShortcuts{{
     {ID_OPEN_PUZZLE, "Ctrl+O"},
     {ID_APP_EXIT, "Ctrl+Q"},
     {ID_HELP, "F1"},
@@ -62,6 +64,7 @@ const std::array<std::pair<int, const char*>, 9> kShortcuts{{
     {ID_EDIT_UNDO, "Ctrl+Z"},
     {ID_EDIT_REDO, "Ctrl+Shift+Z; Ctrl+Y"},
     {ID_PENCIL, "Ctrl+Shift+P"},
+    {ID_PRINT, "Ctrl+P"},
 }};
 
 template <std::size_t N>
@@ -92,6 +95,8 @@ bool NeedsPuzzle(int id)
     case ID_CHECK:
     case ID_CLEAR_WORD:
     case ID_CLEAR_ALL_ENTRIES:
+    case ID_PRINT:
+    case ID_EXPORT_PDF:
         return true;
     default:
         return false;

@@ -188,11 +188,22 @@ QString MimePackageText()
     return text + QStringLiteral("</mime-info>\n");
 }
 
-QString DesktopEntryText(const QString& programPath)
+namespace {
+
+// The MimeType value of the desktop entry and the thumbnailer.
+QString MediaTypeList()
 {
     QString mediaTypes;
     for (const RegisteredFileType& type : RegisteredFileTypes())
         mediaTypes += type.mediaType + u';';
+    return mediaTypes;
+}
+
+} // namespace
+
+QString DesktopEntryText(const QString& programPath)
+{
+    const QString mediaTypes = MediaTypeList();
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Gridmoor\n")
@@ -202,6 +213,12 @@ QString DesktopEntryText(const QString& programPath)
                          "MimeType=%2\n"
                          "Categories=Game;LogicGame;\n")
               .arg(QLatin1String(kApplicationId), mediaTypes);
+}
+
+QString ThumbnailerText(const QString& programPath)
+{
+    return QStringLiteral("[Thumbnailer Entry]\n") + TryExecLine(programPath) + QStringLiteral("\nExec=")
+        + ExecArgument(programPath) + QStringLiteral(" --thumbnail %i %o %s\nMimeType=") + MediaTypeList() + u'\n';
 }
 
 int RegisterFileTypes(const QString& programPath)

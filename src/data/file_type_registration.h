@@ -35,6 +35,9 @@ const QList<RegisteredFileType>& RegisteredFileTypes();
 // runs programPath; the installation places the same texts system-wide.
 QString MimePackageText();
 QString DesktopEntryText(const QString& programPath);
+// The freedesktop thumbnailer the installation places in share/thumbnailers:
+// file managers run programPath with --thumbnail for every registered type.
+QString ThumbnailerText(const QString& programPath);
 
 // The names the association uses. The desktop entry and the icon are named
 // after the application id; earlier versions named the entry "gridmoor".

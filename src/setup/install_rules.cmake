@@ -86,16 +86,19 @@ endforeach()
 gridmoor_install_file(${CMAKE_CURRENT_BINARY_DIR}/${application_id}.metainfo.xml
                       ${CMAKE_INSTALL_DATADIR}/metainfo ${application_id}.metainfo.xml)
 
-# The desktop entry runs the program by its full path, which is known only at
-# install time, and says what the program's per-user registration writes.
+# The desktop entry and the thumbnailer run the program by its full path,
+# which is known only at install time; the entry says what the program's
+# per-user registration writes.
 set(entry ${CMAKE_INSTALL_DATADIR}/applications/${application_id}.desktop)
 set(package ${CMAKE_INSTALL_DATADIR}/mime/packages/gridmoor.xml)
-list(APPEND gridmoor_placed_files ${entry} ${package})
+set(thumbnailer ${CMAKE_INSTALL_DATADIR}/thumbnailers/${application_id}.thumbnailer)
+list(APPEND gridmoor_placed_files ${entry} ${package} ${thumbnailer})
 install(CODE "
     execute_process(COMMAND \"$<TARGET_FILE:gridmoor_registration_files>\"
                             \"\${CMAKE_INSTALL_PREFIX}/${GRIDMOOR_INSTALL_FOLDER}/gridmoor\"
                             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${entry}\"
                             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${package}\"
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${thumbnailer}\"
                     RESULT_VARIABLE written ERROR_VARIABLE details)
     if(NOT written EQUAL 0)
         message(FATAL_ERROR \"the desktop entry could not be written: \${details}\")

@@ -77,7 +77,8 @@ QStringList ExpectedFiles()
                          "share/applications/org.gridmoor.gridmoor.desktop",
                          "share/icons/hicolor/scalable/apps/org.gridmoor.gridmoor.svg",
                          "share/metainfo/org.gridmoor.gridmoor.metainfo.xml",
-                         "share/mime/packages/gridmoor.xml"};
+                         "share/mime/packages/gridmoor.xml",
+                         "share/thumbnailers/org.gridmoor.gridmoor.thumbnailer"};
     for (const int size : kIconSizes)
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/org.gridmoor.gridmoor.png").arg(size);
     files.sort();
@@ -142,6 +143,7 @@ private slots:
     void installationPlacesEveryFile();
     void desktopFilesAreValid();
     void desktopRecognisesTheFileType();
+    void thumbnailerDrawsTheSample();
     void installedProgramOpensTheSample();
     void failedInstallationLeavesEverythingAsItWas_data();
     void failedInstallationLeavesEverythingAsItWas();
@@ -254,6 +256,20 @@ void TestInstallation::desktopFilesAreValid()
     QVERIFY2(metainfoCheck.exitCode == 0, qPrintable(metainfoCheck.output));
     QVERIFY(ReadAll(Prefixed("share/metainfo/org.gridmoor.gridmoor.metainfo.xml"))
                 .contains("<launchable type=\"desktop-id\">org.gridmoor.gridmoor.desktop</launchable>"));
+}
+
+// A file manager runs the installed thumbnailer's command on the sample.
+void TestInstallation::thumbnailerDrawsTheSample()
+{
+    const QString text = QString::fromUtf8(ReadAll(Prefixed("share/thumbnailers/org.gridmoor.gridmoor.thumbnailer")));
+    QCOMPARE(text, ThumbnailerText(Prefixed("lib/gridmoor/gridmoor")));
+    QStringList command = QProcess::splitCommand(text.section(QStringLiteral("\nExec="), 1).section(u'\n', 0, 0));
+    const QString png = root_.filePath(QStringLiteral("sample.png"));
+    command.replaceInStrings(QStringLiteral("%i"), Prefixed("lib/gridmoor/NYTimes.gmd"))
+        .replaceInStrings(QStringLiteral("%o"), png).replaceInStrings(QStringLiteral("%s"), QStringLiteral("128"));
+    const Outcome made = Run(command.takeFirst(), command);
+    QVERIFY2(made.exitCode == 0, qPrintable(made.output));
+    QCOMPARE(QImage(png).width(), QImage(png).height());
 }
 
 // Before the program ever ran, with the prefix as the desktop's only data

@@ -2,7 +2,7 @@
 // installation places system-wide, with the texts the program's per-user
 // registration writes, so that both always agree.
 //
-// usage: gridmoor_registration_files PROGRAM DESKTOP-ENTRY MIME-PACKAGE
+// usage: gridmoor_registration_files PROGRAM DESKTOP-ENTRY MIME-PACKAGE THUMBNAILER
 #include "data/file_type_registration.h"
 
 #include <QCoreApplication>
@@ -32,11 +32,11 @@ int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 4) {
-        std::fprintf(stderr, "usage: %s PROGRAM DESKTOP-ENTRY MIME-PACKAGE\n", argv[0]);
+    if (arguments.size() != 5) {
+        std::fprintf(stderr, "usage: %s PROGRAM DESKTOP-ENTRY MIME-PACKAGE THUMBNAILER\n", argv[0]);
         return 2;
     }
     const bool written = Write(arguments.at(2), DesktopEntryText(arguments.at(1)))
-        && Write(arguments.at(3), MimePackageText());
+        && Write(arguments.at(3), MimePackageText()) && Write(arguments.at(4), ThumbnailerText(arguments.at(1)));
     return written ? 0 : 1;
 }

@@ -183,6 +183,9 @@ void CMainFrame::BuildMenu()
     current->addSeparator();
     AddItem(current, ID_BEAM, QStringLiteral("Beam"));
     AddItem(current, ID_SEND_EMAIL, QStringLiteral("Send via E-mail..."));
+    current->addSeparator();
+    AddItem(current, ID_PRINT, QStringLiteral("Print..."));
+    AddItem(current, ID_EXPORT_PDF, QStringLiteral("Export PDF..."));
     top->addSeparator();
     AddItem(top, ID_OPEN_PUZZLE, QStringLiteral("Open..."));
     AddItem(top, ID_DOWNLOAD, QStringLiteral("Download..."));

@@ -8,6 +8,7 @@
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/clue_position_dlg.h"
 #include "ui/dialogs/help_toolbar_dlg.h"
+#include "ui/print/puzzle_printing.h"
 #include "ui/shell/puzzle_sender.h"
 #include "ui/view/grid_view.h"
 
@@ -47,6 +48,12 @@ bool CMainFrame::OnFrameCommand(int id)
         break;
     case ID_REVEAL:
         ShowRevealMenu();
+        break;
+    case ID_PRINT:
+        PuzzlePrinting::Print(this, puzzle_);
+        break;
+    case ID_EXPORT_PDF:
+        PuzzlePrinting::ExportPdf(this, puzzle_);
         break;
     case ID_KEYBOARD:
         ToggleKeyboard();

@@ -74,6 +74,7 @@ void GridPainter::Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, 
         return;
     if (letterFont != baseFont_ || geometry.Side() - 2 != glyphSide_ || state.numbers != numbers_)
         SetUpLetters(letterFont, geometry.Side() - 2, state.numbers);
+    scalableText_ = false;
     GridRect content = GridRect::FromSize(client).Inset(2);
     const GridOrigin origin = geometry.GetGridOrigin(content, false, state.hPos, state.vPos);
     const GridRect grid = geometry.GridOnScreen(content, origin);
@@ -81,6 +82,21 @@ void GridPainter::Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, 
     painter.setClipRect(content.ToQRect());
     PaintGrid(painter, content, grid, puzzle, geometry, state, colors);
     painter.restore();
+}
+
+void GridPainter::PaintGridOnly(QPainter& painter, const CPuzzle& puzzle, int side, const GridPaintState& state,
+                                const GridColors& colors, const QFont& letterFont, bool scalableText)
+{
+    if (!puzzle.IsLoaded())
+        return;
+    GridGeometry geometry;
+    geometry.SetGrid(puzzle.GetWidth(), puzzle.GetHeight(), true);
+    geometry.SetCellSide(side);
+    if (letterFont != baseFont_ || side - 2 != glyphSide_ || state.numbers != numbers_)
+        SetUpLetters(letterFont, side - 2, state.numbers);
+    scalableText_ = scalableText;
+    const GridRect grid = GridRect::FromSize(geometry.GetGridSize());
+    PaintGrid(painter, grid, grid, puzzle, geometry, state, colors);
 }
 
 void GridPainter::PaintFrame(QPainter& painter, QSize client, const GridColors& colors)
@@ -142,12 +158,15 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
         return;
     }
     if (cell.solution == ' ') {
-        painter.fillRect(inside, colors.scheme[kVoidBack]);
+        if (colors.hatchBlocks)
+            PaintHatching(painter, inside, colors.scheme[kVoidBack]);
+        else
+            painter.fillRect(inside, colors.scheme[kVoidBack]);
         return;
     }
-    if (index == puzzle.GetCurrentCell())
+    if (state.cursor && index == puzzle.GetCurrentCell())
         painter.fillRect(inside, colors.scheme[kSelectedCell]);
-    else if (IsCellInCurrentWord(puzzle, index))
+    else if (state.cursor && IsCellInCurrentWord(puzzle, index))
         painter.fillRect(inside, colors.scheme[kSelectedWord]);
     else if (style.HasShade())
         PaintShade(painter, inside, style, colors);
@@ -158,9 +177,25 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
         if (!label.isEmpty())
             PaintNumber(painter, inside.topLeft(), label, colors.scheme[kNormalText]);
     }
-    const QString text = TextShown(puzzle, index, state.hintMode);
+    const QString text = state.letters ? TextShown(puzzle, index, state.hintMode) : QString();
     if (!text.isEmpty())
-        painter.drawImage(inside.topLeft(), Glyph(text, TextColor(puzzle, index, state, colors)));
+        PaintLetters(painter, inside.topLeft(), text, TextColor(puzzle, index, state, colors));
+}
+
+void GridPainter::PaintLetters(QPainter& painter, const QPoint& topLeft, const QString& text, const QColor& color)
+{
+    if (!scalableText_) {
+        painter.drawImage(topLeft, Glyph(text, color));
+        return;
+    }
+    const auto [baseline, font] = LetterPlacement(text);
+    painter.save();
+    if (text.size() > 1)
+        painter.setClipRect(QRect(topLeft, QSize(glyphSide_, glyphSide_)), Qt::IntersectClip);
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QPointF(topLeft) + baseline, text);
+    painter.restore();
 }
 
 QColor GridPainter::TextColor(const CPuzzle& puzzle, int index, const GridPaintState& state, const GridColors& colors)
@@ -204,8 +239,20 @@ void GridPainter::SetUpLetters(const QFont& letterFont, int glyphSide, bool numb
 }
 
 // The number's ink starts a pixel inside the square's top-left corner.
+QPointF GridPainter::NumberBaseline(const QString& label) const
+{
+    const qreal left = QFontMetricsF(numberFont_).tightBoundingRect(label).left();
+    return QPointF(std::round(1 - left), std::round(1 - digits_.top()));
+}
+
 void GridPainter::PaintNumber(QPainter& painter, const QPoint& topLeft, const QString& label, const QColor& color)
 {
+    if (scalableText_) {
+        painter.setFont(numberFont_);
+        painter.setPen(color);
+        painter.drawText(QPointF(topLeft) + NumberBaseline(label), label);
+        return;
+    }
     const QPair<QString, QRgb> key(label, color.rgba());
     auto found = numberGlyphs_.constFind(key);
     if (found == numberGlyphs_.constEnd()) {
@@ -214,8 +261,7 @@ void GridPainter::PaintNumber(QPainter& painter, const QPoint& topLeft, const QS
         QPainter numberPainter(&image);
         numberPainter.setFont(numberFont_);
         numberPainter.setPen(color);
-        const qreal left = QFontMetricsF(numberFont_).tightBoundingRect(label).left();
-        numberPainter.drawText(QPointF(std::round(1 - left), std::round(1 - digits_.top())), label);
+        numberPainter.drawText(NumberBaseline(label), label);
         numberPainter.end();
         found = numberGlyphs_.insert(key, image);
     }
@@ -340,6 +386,36 @@ QFont GridPainter::FittingFont(const QString& text) const
     return font;
 }
 
+// Centred on its ink across and on the capitals' ink down, so the letters
+// share a baseline and a tail or a descent stays inside the cell; text too
+// long even in the smallest font shows its beginning.
+std::pair<QPointF, QFont> GridPainter::LetterPlacement(const QString& text) const
+{
+    const QFont font = FittingFont(text);
+    const QRectF capitals = text.size() < 2 ? capitals_ : CapitalsInkBox(font);
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    const qreal left = ink.width() <= glyphSide_ ? (glyphSide_ - ink.width()) / 2 : 0;
+    const int room = glyphSide_ - letterTop_;
+    const QPointF baseline(std::round(left - ink.left()),
+                           std::round(letterTop_ + (room - capitals.height()) / 2 - capitals.top()));
+    return {baseline, font};
+}
+
+// Diagonal lines a quarter of the square apart, thin enough to leave the
+// square's letters-free area mostly paper.
+void GridPainter::PaintHatching(QPainter& painter, const QRect& inside, const QColor& color) const
+{
+    const int step = std::max(3, (glyphSide_ + 2) / 4);
+    painter.save();
+    painter.setClipRect(inside, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, 1.0));
+    for (int offset = step / 2; offset < 2 * inside.width(); offset += step)
+        painter.drawLine(QPointF(inside.left() + offset, inside.top()),
+                         QPointF(inside.left() + offset - inside.width(), inside.bottom() + 1));
+    painter.restore();
+}
+
 const QImage& GridPainter::Glyph(const QString& text, const QColor& color)
 {
     const QPair<QString, QRgb> key(text, color.rgba());
@@ -348,16 +424,7 @@ const QImage& GridPainter::Glyph(const QString& text, const QColor& color)
         return *found;
     QImage image(glyphSide_, glyphSide_, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    // Centred on its ink across and on the capitals' ink down, so the letters
-    // share a baseline and a tail or a descent stays inside the cell; text too
-    // long even in the smallest font shows its beginning.
-    const QFont font = FittingFont(text);
-    const QRectF capitals = text.size() < 2 ? capitals_ : CapitalsInkBox(font);
-    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
-    const qreal left = ink.width() <= glyphSide_ ? (glyphSide_ - ink.width()) / 2 : 0;
-    const int room = glyphSide_ - letterTop_;
-    const QPointF baseline(std::round(left - ink.left()),
-                           std::round(letterTop_ + (room - capitals.height()) / 2 - capitals.top()));
+    const auto [baseline, font] = LetterPlacement(text);
     QPainter glyphPainter(&image);
     glyphPainter.setFont(font);
     glyphPainter.setPen(color);

@@ -9,6 +9,7 @@
 #include <QRectF>
 
 #include <array>
+#include <utility>
 
 class CPuzzle;
 class QPainter;
@@ -22,6 +23,9 @@ struct GridColors {
     QColor buttonHighlight;
     QColor buttonShadow;
     QColor faceLight; // button face brightened by 30 and then by 10
+    // Black squares as diagonal lines of the void colour on the normal
+    // background instead of filled: paper printed with little ink.
+    bool hatchBlocks = false;
 };
 
 // The display state the painter needs besides the model.
@@ -32,6 +36,11 @@ struct GridPaintState {
     bool checkMode = false;
     // Each word's number in the top-left corner of its first square.
     bool numbers = false;
+    // The current square and word are highlighted; pictures of the puzzle
+    // (paper, thumbnails) have no cursor.
+    bool cursor = true;
+    // Without letters the grid is printed blank.
+    bool letters = true;
 };
 
 // Whether the cell belongs to the word under the cursor in the current
@@ -52,6 +61,13 @@ class GridPainter {
 public:
     void Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, const GridGeometry& geometry,
                const GridPaintState& state, const GridColors& colors, const QFont& letterFont);
+    // The grid alone, without the view's frame, its top-left corner at the
+    // painter's origin, in squares of the given side (GridGeometry's pixel
+    // rules). With scalable text the letters and numbers are drawn as text,
+    // which keeps them sharp and searchable on a printer, in a PDF or under a
+    // scaling painter; otherwise from the cached images, as on screen.
+    void PaintGridOnly(QPainter& painter, const CPuzzle& puzzle, int side, const GridPaintState& state,
+                       const GridColors& colors, const QFont& letterFont, bool scalableText);
 
 private:
     static void PaintFrame(QPainter& painter, QSize client, const GridColors& colors);
@@ -73,14 +89,20 @@ private:
     void SetUpLetters(const QFont& letterFont, int glyphSide, bool numbers);
     void PaintNumber(QPainter& painter, const QPoint& topLeft, const QString& label, const QColor& color);
     void PaintCircle(QPainter& painter, const QRect& inside, const QColor& color) const;
+    void PaintHatching(QPainter& painter, const QRect& inside, const QColor& color) const;
+    void PaintLetters(QPainter& painter, const QPoint& topLeft, const QString& text, const QColor& color);
     const QImage& Glyph(const QString& text, const QColor& color);
     QFont FittingFont(const QString& text) const;
+    // Where a text's baseline starts in its square, and the font it is set in.
+    std::pair<QPointF, QFont> LetterPlacement(const QString& text) const;
+    QPointF NumberBaseline(const QString& label) const;
 
     QFont baseFont_; // the letter font the view asked for
     QFont font_;     // the font letters are drawn in
     QRectF capitals_; // the ink of A to Z in font_, relative to the baseline
     int glyphSide_ = 0;
     bool numbers_ = false;
+    bool scalableText_ = false;
     int letterTop_ = 0; // where the letters' room starts below the number band
     QFont numberFont_;
     QRectF digits_; // the ink of the digits in numberFont_, relative to the baseline

@@ -6,6 +6,7 @@
 #include "core/user_prompt.h"
 #include "data/command_ids.h"
 #include "data/settings.h"
+#include "data/solution_refusal.h"
 #include "ui/controls/clue_view.h"
 #include "ui/controls/color_ref.h"
 #include "ui/controls/control_palette.h"
@@ -362,16 +363,10 @@ bool CGridView::RefuseIfScrambled()
 {
     if (!HasCursor())
         return true;
-    if (!puzzle_->HasSolution()) {
-        UserPrompt::Show(QStringLiteral("This puzzle comes without its solution.\nYou are able to neither check "
-                                        "your answers nor reveal letters"),
-                         QStringLiteral("No Solution"), UserPrompt::Icon::Information);
-        return true;
-    }
-    if (!puzzle_->IsScrambled())
+    const std::optional<SolutionRefusal> refusal = SolutionRefusalFor(*puzzle_);
+    if (!refusal)
         return false;
-    UserPrompt::Show(QStringLiteral("The puzzle is encrypted.\nYou are able to neither check your answers nor use hints"),
-                     QStringLiteral("Encrypted Puzzle"), UserPrompt::Icon::Information);
+    UserPrompt::Show(refusal->text, refusal->caption, UserPrompt::Icon::Information);
     return true;
 }
 
