@@ -9,7 +9,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # Libraries, compilers and fonts: what the build links against or runs. The
 # colour emoji font lets clues of UTF-8 puzzles show their emoji, not boxes.
 BUILD_PACKAGES=(
-    cmake g++ make pkg-config zlib1g-dev libsimdjson-dev
+    cmake g++ make pkg-config zlib1g-dev libsimdjson-dev libpugixml-dev libzip-dev
     qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
 )
