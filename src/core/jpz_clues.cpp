@@ -27,22 +27,24 @@ Range ParseRange(std::string_view text)
     return first < 0 || last < 0 ? Range{} : Range{first, last};
 }
 
-// The range's positions that lie from 1 to size, in the range's order.
-std::vector<int> Positions(Range range, int size)
+// Calls visit for each position of the range that lies from 1 to size, in
+// the range's order.
+template <typename Visit>
+void ForEachPosition(Range range, int size, Visit visit)
 {
-    std::vector<int> positions;
     if (range.last < 0)
-        return positions;
+        return;
     const int step = range.first <= range.last ? 1 : -1;
     const long long low = std::max<long long>(1, std::min(range.first, range.last));
     const long long high = std::min<long long>(size, std::max(range.first, range.last));
     for (long long at = step > 0 ? low : high; at >= low && at <= high; at += step)
-        positions.push_back(int(at));
-    return positions;
+        visit(int(at));
 }
 
-qint32 LeadingNumber(const QByteArray& number)
+qint32 LeadingNumber(std::string_view number)
 {
+    while (!number.empty() && number.front() == ' ')
+        number.remove_prefix(1);
     qint32 value = 0;
     for (const char c : number) {
         if (c < '0' || c > '9' || value > kLargestClueNumber)
@@ -118,15 +120,13 @@ void CJpzClues::ReadWords()
 void CJpzClues::AddRange(pugi::xml_node range, std::vector<qint32>& squares) const
 {
     const int width = content_.width;
-    const std::vector<int> columns = Positions(ParseRange(range.attribute("x").value()), width);
-    const std::vector<int> rows = Positions(ParseRange(range.attribute("y").value()), content_.height);
-    for (const int row : rows) {
-        for (const int column : columns) {
-            if (squares.size() >= content_.cells.size())
-                return;
-            squares.push_back(qint32((row - 1) * width + column - 1));
-        }
-    }
+    const Range columns = ParseRange(range.attribute("x").value());
+    ForEachPosition(ParseRange(range.attribute("y").value()), content_.height, [&](int row) {
+        ForEachPosition(columns, width, [&](int column) {
+            if (squares.size() < content_.cells.size())
+                squares.push_back(qint32((row - 1) * width + column - 1));
+        });
+    });
 }
 
 void CJpzClues::ReadList(pugi::xml_node list, bool across)
@@ -159,7 +159,7 @@ PuzzleClue CJpzClues::ReadClue(pugi::xml_node clue, std::string_view* word) cons
 {
     PuzzleClue record;
     record.text = CJpzDocument::Text(clue, true);
-    record.number = LeadingNumber(QByteArray(clue.attribute("number").value()).trimmed());
+    record.number = LeadingNumber(clue.attribute("number").value());
     record.enumeration = QByteArray(clue.attribute("format").value()).trimmed();
     if (!record.enumeration.isEmpty())
         record.text += " (" + record.enumeration + ")";

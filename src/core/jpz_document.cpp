@@ -139,8 +139,20 @@ long long CJpzDocument::Number(std::string_view text, long long fallback)
 // Squares are counted from 1 in the file: x the column, y the row.
 int CJpzDocument::SquareOf(pugi::xml_node cell) const
 {
-    const long long x = Number(View(cell.attribute("x").value()), 0);
-    const long long y = Number(View(cell.attribute("y").value()), 0);
+    long long x = 0;
+    long long y = 0;
+    bool hasX = false;
+    bool hasY = false;
+    for (pugi::xml_attribute attribute = cell.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+        const char* name = attribute.name();
+        if (name[0] == 'x' && name[1] == '\0' && !hasX) {
+            x = Number(View(attribute.value()), 0);
+            hasX = true;
+        } else if (name[0] == 'y' && name[1] == '\0' && !hasY) {
+            y = Number(View(attribute.value()), 0);
+            hasY = true;
+        }
+    }
     if (x < 1 || y < 1 || x > width_ || y > height_)
         return -1;
     return int((y - 1) * width_ + (x - 1));
@@ -189,12 +201,39 @@ QByteArray Tidied(const QByteArray& text, bool oneLine)
 
 } // namespace
 
+// Whether Tidied would change the text.
+bool NeedsTidying(std::string_view text, bool oneLine)
+{
+    if (text.empty())
+        return false;
+    if (IsBlank(text.front()) || IsBlank(text.back()))
+        return true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((oneLine && IsBlank(c) && c != ' ') || c == '\t' || (c == ' ' && i + 1 < text.size() && IsBlank(text[i + 1])))
+            return true;
+    }
+    return false;
+}
+
 QByteArray CJpzDocument::Text(pugi::xml_node node, bool oneLine)
 {
+    // Most texts are one run of characters without markup, taken as they are.
+    const pugi::xml_node only = node.first_child();
+    if (only && only.type() == pugi::node_pcdata && !only.next_sibling()) {
+        const std::string_view value = only.value();
+        const QByteArrayView view(value.data(), qsizetype(value.size()));
+        if (!NeedsTidying(value, oneLine) && !MarkupText::HasMarkup(view))
+            return view.toByteArray();
+    }
     QByteArray text;
     AppendText(node, oneLine, &text);
-    // Some files escape their markup once more, so it arrives here as text.
-    if (MarkupText::HasMarkup(text))
+    // Some files escape their markup once more, so it arrives here as text;
+    // the plain text on one line is already tidy.
+    if (MarkupText::HasMarkup(text)) {
         text = MarkupText::Plain(text, oneLine);
+        if (oneLine)
+            return text;
+    }
     return Tidied(text, oneLine);
 }
