@@ -4,27 +4,18 @@
 // zipped. With a folder argument the two files are also written there, for
 // the comparison script beside this file.
 
-#include "core/puzzle.h"
-
 #include "bench_grid.h"
 #include "fixture_files.h"
 #include "grid_words.h"
 #include "jpz_builder.h"
+#include "open_close_timing.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
-
 namespace {
-
-constexpr int kRuns = 2001;
 
 QByteArray Clues(const QList<QByteArray>& grid)
 {
@@ -82,20 +73,6 @@ QByteArray Plain15()
     return QString::fromUtf8(text).replace(word, "<word id=\"\\1\">\n      <cells \\2/>\n    </word>").toUtf8();
 }
 
-double MedianOpenClose(const QString& path)
-{
-    CPuzzle puzzle;
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        puzzle.Open(path);
-        puzzle.Close();
-        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + kRuns / 2, times.end());
-    return times[size_t(kRuns / 2)];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -108,9 +85,7 @@ int main(int argc, char** argv)
     const QString zipped = folder + "/zipped15.jpz";
     FixtureFiles::Write(plain, Plain15());
     FixtureFiles::Write(zipped, JpzBuilder::Zipped(Plain15()));
-    std::printf("%-58s %9.1f us (%lld bytes)\n", "open and close, 15x15 .jpz", MedianOpenClose(plain),
-                static_cast<long long>(QFileInfo(plain).size()));
-    std::printf("%-58s %9.1f us (%lld bytes)\n", "open and close, 15x15 .jpz, zipped", MedianOpenClose(zipped),
-                static_cast<long long>(QFileInfo(zipped).size()));
+    PrintOpenClose("open and close, 15x15 .jpz", plain);
+    PrintOpenClose("open and close, 15x15 .jpz, zipped", zipped);
     return 0;
 }

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr qint32 kLargestClueNumber = 1'000'000;
-
 struct Range {
     long long first = 0;
     long long last = -1;
@@ -39,19 +37,6 @@ void ForEachPosition(Range range, int size, Visit visit)
     const long long high = std::min<long long>(size, std::max(range.first, range.last));
     for (long long at = step > 0 ? low : high; at >= low && at <= high; at += step)
         visit(int(at));
-}
-
-qint32 LeadingNumber(std::string_view number)
-{
-    while (!number.empty() && number.front() == ' ')
-        number.remove_prefix(1);
-    qint32 value = 0;
-    for (const char c : number) {
-        if (c < '0' || c > '9' || value > kLargestClueNumber)
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 bool IsTitled(const QByteArray& title, QByteArrayView name)
@@ -159,7 +144,7 @@ PuzzleClue CJpzClues::ReadClue(pugi::xml_node clue, std::string_view* word) cons
 {
     PuzzleClue record;
     record.text = CJpzDocument::Text(clue, true);
-    record.number = LeadingNumber(clue.attribute("number").value());
+    record.number = LeadingClueNumber(clue.attribute("number").value());
     record.enumeration = QByteArray(clue.attribute("format").value()).trimmed();
     if (!record.enumeration.isEmpty())
         record.text += " (" + record.enumeration + ")";

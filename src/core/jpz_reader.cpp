@@ -3,6 +3,7 @@
 #include "core/jpz_clues.h"
 #include "core/jpz_document.h"
 #include "core/jpz_grid.h"
+#include "core/markup_text.h"
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 
@@ -20,20 +21,11 @@ QByteArray MetadataText(pugi::xml_node metadata, std::string_view name, bool one
 // the description and the instructions, each where the file has it.
 QByteArray Notes(pugi::xml_node metadata, pugi::xml_node puzzle)
 {
-    QByteArray notes;
-    const auto add = [&notes](const QByteArray& label, const QByteArray& text) {
-        if (text.isEmpty())
-            return;
-        if (!notes.isEmpty())
-            notes += label.isEmpty() ? "\n\n" : "\n";
-        notes += label + text;
-    };
-    add("Publisher: ", MetadataText(metadata, "publisher", true));
-    add("Editor: ", MetadataText(metadata, "editor", true));
-    add("Date: ", MetadataText(metadata, "date", true));
-    add(QByteArray(), MetadataText(metadata, "description", false));
-    add(QByteArray(), CJpzDocument::Text(CJpzDocument::Child(puzzle, "instructions"), false));
-    return notes;
+    return MarkupText::JoinedNotes({{"Publisher: ", MetadataText(metadata, "publisher", true)},
+                                    {"Editor: ", MetadataText(metadata, "editor", true)},
+                                    {"Date: ", MetadataText(metadata, "date", true)},
+                                    {"", MetadataText(metadata, "description", false)},
+                                    {"", CJpzDocument::Text(CJpzDocument::Child(puzzle, "instructions"), false)}});
 }
 
 void ReadInformation(const CJpzDocument& document, PuzzleContent& content)
