@@ -26,17 +26,20 @@ Range ParseRange(std::string_view text)
 }
 
 // Calls visit for each position of the range that lies from 1 to size, in
-// the range's order.
+// the range's order, while it returns true; false when it returned false.
 template <typename Visit>
-void ForEachPosition(Range range, int size, Visit visit)
+bool ForEachPosition(Range range, int size, Visit visit)
 {
     if (range.last < 0)
-        return;
+        return true;
     const int step = range.first <= range.last ? 1 : -1;
     const long long low = std::max<long long>(1, std::min(range.first, range.last));
     const long long high = std::min<long long>(size, std::max(range.first, range.last));
-    for (long long at = step > 0 ? low : high; at >= low && at <= high; at += step)
-        visit(int(at));
+    for (long long at = step > 0 ? low : high; at >= low && at <= high; at += step) {
+        if (!visit(int(at)))
+            return false;
+    }
+    return true;
 }
 
 bool IsTitled(const QByteArray& title, QByteArrayView name)
@@ -83,8 +86,13 @@ void CJpzClues::Read()
     }
 }
 
+// A grid's words hold each square twice at most (across and down); the
+// squares of all words together stay within a few times the grid, so a
+// file of huge ranges cannot take the memory.
 void CJpzClues::ReadWords()
 {
+    squaresLeft_ = 4 * content_.cells.size();
+    bindingsLeft_ = squaresLeft_;
     for (pugi::xml_node word = document_.Crossword().first_child(); word; word = word.next_sibling()) {
         if (word.type() != pugi::node_element || !CJpzDocument::IsNamed(word, "word"))
             continue;
@@ -100,16 +108,18 @@ void CJpzClues::ReadWords()
     }
 }
 
-// The squares of the x and y ranges of an element; a word never holds more
-// squares than the grid.
-void CJpzClues::AddRange(pugi::xml_node range, std::vector<qint32>& squares) const
+// The squares of the x and y ranges of an element.
+void CJpzClues::AddRange(pugi::xml_node range, std::vector<qint32>& squares)
 {
     const int width = content_.width;
     const Range columns = ParseRange(range.attribute("x").value());
     ForEachPosition(ParseRange(range.attribute("y").value()), content_.height, [&](int row) {
-        ForEachPosition(columns, width, [&](int column) {
-            if (squares.size() < content_.cells.size())
-                squares.push_back(qint32((row - 1) * width + column - 1));
+        return ForEachPosition(columns, width, [&](int column) {
+            if (squaresLeft_ == 0)
+                return false;
+            --squaresLeft_;
+            squares.push_back(qint32((row - 1) * width + column - 1));
+            return true;
         });
     });
 }
@@ -153,11 +163,14 @@ PuzzleClue CJpzClues::ReadClue(pugi::xml_node clue, std::string_view* word) cons
 }
 
 // Only letter squares take the clue; a word that names none binds nothing.
+// Many clues naming one huge word bind it only while the squares they bind
+// together stay within the same few times the grid as the words.
 void CJpzClues::Bind(std::string_view word, bool across, qint32 clue)
 {
     const auto found = words_.find(word);
-    if (found == words_.end())
+    if (found == words_.end() || found->second.size() > bindingsLeft_)
         return;
+    bindingsLeft_ -= found->second.size();
     for (const qint32 square : found->second) {
         PuzzleCell& cell = content_.cells[size_t(square)];
         if (cell.solution != ' ')

@@ -27,7 +27,7 @@ public:
 
 private:
     void ReadWords();
-    void AddRange(pugi::xml_node range, std::vector<qint32>& squares) const;
+    void AddRange(pugi::xml_node range, std::vector<qint32>& squares);
     void ReadList(pugi::xml_node list, bool across);
     void ReadOtherList(pugi::xml_node list);
     PuzzleClue ReadClue(pugi::xml_node clue, std::string_view* word) const;
@@ -37,4 +37,7 @@ private:
     PuzzleContent& content_;
     // The squares of each word, by the word's id.
     std::unordered_map<std::string_view, std::vector<qint32>> words_;
+    // What the words may still hold, and the clues still bind.
+    size_t squaresLeft_ = 0;
+    size_t bindingsLeft_ = 0;
 };

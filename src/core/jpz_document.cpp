@@ -165,7 +165,11 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-void AppendText(pugi::xml_node node, bool oneLine, QByteArray* text)
+// Markup nests a few levels; text nested deeper than this is left out, so a
+// hostile file cannot exhaust the stack.
+constexpr int kDeepestMarkup = 32;
+
+void AppendText(pugi::xml_node node, bool oneLine, QByteArray* text, int depth)
 {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
@@ -174,8 +178,8 @@ void AppendText(pugi::xml_node node, bool oneLine, QByteArray* text)
             continue;
         else if (CJpzDocument::IsNamed(child, "br"))
             text->append(oneLine ? ' ' : '\n');
-        else
-            AppendText(child, oneLine, text);
+        else if (depth < kDeepestMarkup)
+            AppendText(child, oneLine, text, depth + 1);
     }
 }
 
@@ -227,7 +231,7 @@ QByteArray CJpzDocument::Text(pugi::xml_node node, bool oneLine)
             return view.toByteArray();
     }
     QByteArray text;
-    AppendText(node, oneLine, &text);
+    AppendText(node, oneLine, &text, 0);
     // Some files escape their markup once more, so it arrives here as text;
     // the plain text on one line is already tidy.
     if (MarkupText::HasMarkup(text)) {
