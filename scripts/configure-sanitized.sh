@@ -15,4 +15,5 @@ fi
 # faster than at -O0 and the sanitizers' reports still name file and line.
 cmake -S "$root" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -gline-tables-only" \
-    -DGRIDMOOR_SANITIZE=ON -DGRIDMOOR_FUZZ=ON -DGRIDMOOR_WERROR=ON "$@" >/dev/null
+    -DGRIDMOOR_SANITIZE=ON -DGRIDMOOR_FUZZ=ON -DGRIDMOOR_WERROR=ON \
+    -DGRIDMOOR_BENCH=OFF -DGRIDMOOR_PROGRAM_TESTS=OFF "$@" >/dev/null

@@ -94,8 +94,9 @@ public:
     bool Redo();
     // Whether the square's entry was written in pencil.
     bool IsPencil(int index) const;
-    // The number shown in the square's top-left corner: that of the clue
-    // whose word starts there; empty for none.
+    // The number shown in the square's top-left corner: the file's own number
+    // or label when the file numbers its squares, else that of the clue whose
+    // word starts there; empty for none.
     QString GetCellLabel(int index) const;
 
     // Squares beyond one letter: a circle drawn in the square, the whole answer

@@ -122,8 +122,13 @@ void CPuzzle::PlaceCursorAfter(const EntryStep& step)
         across_ = !across_;
 }
 
+// A file that numbers its squares itself (ipuz) is shown as it numbers them,
+// labels such as letters included; otherwise the number of the word that
+// starts in the square.
 QString CPuzzle::GetCellLabel(int index) const
 {
+    if (!content_.labels.IsEmpty())
+        return GetFileLabel(index);
     const int number = IsValidCell(index) ? WordNumberAt(index) : 0;
     return number > 0 ? QString::number(number) : QString();
 }

@@ -45,6 +45,7 @@ private slots:
     void progressIsSplicedIn_data();
     void progressIsSplicedIn();
     void untouchedFileIsNotWritten();
+    void pencilMarksComeBack();
     void markupBecomesText_data();
     void markupBecomesText();
 
@@ -205,6 +206,7 @@ void TestIpuzReader::squaresBeyondLetters()
     QVERIFY(puzzle_.IsCircled(0));
     QCOMPARE(puzzle_.GetFileLabel(0), QString("A"));
     QCOMPARE(puzzle_.GetFileLabel(1), QString());
+    QCOMPARE(puzzle_.GetCellLabel(0), QString("A"));
     puzzle_.SetCurrentCell(0);
     puzzle_.SetCurrentEntry('Z');
     QCOMPARE(puzzle_.GetEntryText(0), QString("C"));
@@ -270,6 +272,25 @@ void TestIpuzReader::untouchedFileIsNotWritten()
     puzzle_.SaveProgress();
     puzzle_.Close();
     QCOMPARE(FixtureFiles::Read(path), text);
+}
+
+// Pencil marks go into the program's progress member as [row, column] pairs,
+// and leave it when the letter is written in pen.
+void TestIpuzReader::pencilMarksComeBack()
+{
+    const QString path = Write(IpuzBuilder(kSmall).Build());
+    QCOMPARE(puzzle_.Open(path), int(CPuzzle::Success));
+    puzzle_.SetCurrentCell(3);
+    puzzle_.SetCurrentEntry('a', true);
+    puzzle_.Close();
+    QVERIFY(FixtureFiles::Read(path).contains("{\"seconds\": 0, \"pencil\": [[1, 0]]}"));
+
+    QCOMPARE(puzzle_.Open(path), int(CPuzzle::Success));
+    QVERIFY(puzzle_.IsPencil(3) && !puzzle_.IsPencil(0));
+    puzzle_.SetCurrentCell(3);
+    puzzle_.SetCurrentEntry('a');
+    puzzle_.Close();
+    QVERIFY(!FixtureFiles::Read(path).contains("pencil"));
 }
 
 void TestIpuzReader::markupBecomesText_data()

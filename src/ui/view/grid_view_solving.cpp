@@ -21,11 +21,11 @@ void CGridView::SetOptions(const SolvingOptions& options)
     update();
 }
 
-// An encrypted puzzle's stored solution is scrambled, so nothing can be
-// compared with it.
+// An encrypted puzzle's stored solution is scrambled, and some files come
+// without one: nothing can then be compared with it.
 bool CGridView::IsCheckable() const
 {
-    return IsLoaded() && !puzzle_->IsScrambled();
+    return IsLoaded() && !puzzle_->IsScrambled() && puzzle_->HasSolution();
 }
 
 bool CGridView::CheckingAsYouType() const

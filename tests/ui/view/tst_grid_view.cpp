@@ -825,6 +825,11 @@ void TestGridView::ipuzBarsShadingAndVoidSquares()
     QVERIFY(view_->OnCommand(ID_REVEAL_WORD));
     QCOMPARE(view_->HintMode(), int(CGridView::HintNone));
     QCOMPARE(prompt_->Captions(), QStringList{"No Solution"});
+    // Checking as you type, left on from another puzzle, marks nothing wrong.
+    auto options = view_->Options();
+    options.checkAsYouType = true;
+    view_->SetOptions(options);
+    QVERIFY(!view_->CheckingAsYouType());
 }
 
 void TestGridView::solvingKeys_data()
