@@ -111,7 +111,7 @@ void TestFileTypeRegistration::caseOnlyDifferencesCountAsInPlace()
     const QString packagePath = DataPath("mime/packages/gridmoor.xml");
     WriteText(packagePath, ReadText(packagePath).toUpper());
     WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Org.Gridmoor.Gridmoor.Desktop;other.desktop;\n"
-                              "APPLICATION/X-IPUZ=ORG.GRIDMOOR.GRIDMOOR.DESKTOP\n");
+                              "APPLICATION/X-IPUZ=ORG.GRIDMOOR.GRIDMOOR.DESKTOP\nApplication/x-jpz=org.gridmoor.gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
     QVERIFY(ReadText(entryPath).contains("ICON=Org.GridMoor.GridMoor"));
