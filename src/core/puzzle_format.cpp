@@ -100,15 +100,31 @@ bool IsPlainDocument(QByteArrayView bytes)
     return RootElementName(bytes) == QByteArrayView("crossword");
 }
 
-// A jpz puzzle's root, with or without a namespace prefix.
+// Whether the text holds a start tag of the puzzle element, with or without
+// a namespace prefix.
+bool HasPuzzleElement(QByteArrayView bytes)
+{
+    constexpr QByteArrayView name = "rectangular-puzzle";
+    for (qsizetype at = bytes.indexOf(name); at > 0; at = bytes.indexOf(name, at + 1)) {
+        const qsizetype end = at + name.size();
+        const bool named = bytes[at - 1] == '<' || bytes[at - 1] == ':';
+        if (named && end < bytes.size() && (IsXmlSpace(bytes[end]) || bytes[end] == '>' || bytes[end] == '/'))
+            return true;
+    }
+    return false;
+}
+
+// A jpz puzzle's root, with or without a namespace prefix, and its puzzle
+// element: a text that merely begins like one is no puzzle.
 bool IsPlainJpz(QByteArrayView bytes)
 {
     QByteArrayView root = RootElementName(bytes);
     const qsizetype colon = root.lastIndexOf(':');
     if (colon >= 0)
         root = root.sliced(colon + 1);
-    return root == QByteArrayView("crossword-compiler-applet") || root == QByteArrayView("crossword-compiler")
-        || root == QByteArrayView("rectangular-puzzle");
+    const bool jpzRoot = root == QByteArrayView("crossword-compiler-applet")
+        || root == QByteArrayView("crossword-compiler") || root == QByteArrayView("rectangular-puzzle");
+    return jpzRoot && HasPuzzleElement(bytes);
 }
 
 // A zip archive whose document begins as a jpz puzzle; only that beginning is

@@ -197,6 +197,8 @@ void TestDownloadRules::detectsPuzzleFormat_data()
     QTest::newRow("jpz, prefixed root") << jpz << PuzzleFormat::Jpz;
     QTest::newRow("zipped jpz") << JpzBuilder::Zipped(jpz) << PuzzleFormat::Jpz;
     QTest::newRow("zipped other XML") << JpzBuilder::Zipped(document) << PuzzleFormat::None;
+    QTest::newRow("jpz root without its puzzle") << QByteArray("<crossword-compiler><timer/></crossword-compiler>")
+                                                 << PuzzleFormat::None;
 }
 
 void TestDownloadRules::detectsPuzzleFormat()
