@@ -8,10 +8,13 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 # Libraries, compilers and fonts: what the build links against or runs. The
 # colour emoji font lets clues of UTF-8 puzzles show their emoji, not boxes.
+# The screen-reader test reads the program through the AT-SPI library's
+# Python bindings.
 BUILD_PACKAGES=(
     cmake g++ make pkg-config zlib1g-dev libsimdjson-dev libpugixml-dev libzip-dev
     qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
+    gir1.2-atspi-2.0
 )
 
 # Every external command, "command package", as the program, the tests and the
@@ -39,13 +42,18 @@ COMMANDS=(
     "nm binutils"
     "strip binutils"
     "rsvg-convert librsvg2-bin"
+    "dbus-run-session dbus-daemon"
+    "python3 python3-gi"
+    "/usr/libexec/at-spi-bus-launcher at-spi2-core"
 )
 
-# Only bench/core/compare_ipuz.sh needs these (it runs an npm package for the
-# comparison); "install-deps.sh --bench" adds them. Neither the build nor the
-# tests need node.
+# Only the benchmarks need these; "install-deps.sh --bench" adds them. Neither
+# the build nor the tests need them. bench/core/compare_ipuz.sh runs an npm
+# package for its comparison; bench/startup/run_startup_bench.sh runs the
+# programs under a window manager and builds a watcher on the xcb libraries.
 if [ "${1:-}" = "--bench" ]; then
-    COMMANDS+=("node nodejs" "npm npm")
+    COMMANDS+=("node nodejs" "npm npm" "openbox openbox" "xprop x11-utils")
+    BUILD_PACKAGES+=(libxcb1-dev libxcb-damage0-dev)
 fi
 
 packages=("${BUILD_PACKAGES[@]}")

@@ -58,11 +58,22 @@ bool ReadKeyboardPosition(CArchiveReader& archive, int& x, int& y)
     return true;
 }
 
+// Most saves change nothing (the start reopens the last puzzle, a close
+// stores what was loaded); writing the same bytes again would still replace
+// the file and wait for the disk.
+bool HoldsAlready(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.size() == data.size() && file.open(QIODevice::ReadOnly) && file.readAll() == data;
+}
+
 // A new file is made readable by its owner only while it is still an empty
 // temporary file, so a kill at any moment leaves either no data file or a whole
 // one; a replaced file keeps the permissions it had.
 bool WriteAtomically(const QString& path, const QByteArray& data)
 {
+    if (HoldsAlready(path, data))
+        return true;
     const bool isNew = !QFileInfo::exists(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -4,6 +4,7 @@
 #include "archive_bytes.h"
 #include "test_main.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,7 @@ private slots:
     void saveAndLoadGiveBackEveryField();
     void dataFileIsOwnerOnly();
     void cellSizeAndLastPuzzleAreSavedAtOnce();
+    void unchangedSettingsAreNotRewritten();
     void presetsReturnAfterAllLinksWereDeleted();
     void damagedFile_data();
     void damagedFile();
@@ -264,6 +266,29 @@ void TestSettings::cellSizeAndLastPuzzleAreSavedAtOnce()
     reread.LoadSettings();
     QCOMPARE(reread.lastPuzzlePath, QStringLiteral("/tmp/other.puz"));
     QVERIFY(!reread.showScrollbars);
+}
+
+// A start reopens the last puzzle and a close saves what was loaded; with
+// nothing changed the file stays as it is, so neither waits for the disk.
+void TestSettings::unchangedSettingsAreNotRewritten()
+{
+    const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
+    const auto writtenToday = [&] {
+        return QFileInfo(CSettings::DataFilePath()).lastModified() > yesterday.addSecs(3600);
+    };
+    CSettings settings(kDefaultClueViewHeight, kButtonFace);
+    settings.LoadSettings();
+    QVERIFY(settings.SaveSettings());
+    {
+        QFile file(CSettings::DataFilePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(yesterday, QFileDevice::FileModificationTime));
+    }
+    settings.SetLastPuzzlePath(settings.lastPuzzlePath);
+    QVERIFY(settings.SaveSettings());
+    QVERIFY(!writtenToday());
+    settings.SetCellSize(settings.cellSize == 0 ? 2 : 0);
+    QVERIFY(writtenToday());
 }
 
 void TestSettings::presetsReturnAfterAllLinksWereDeleted()

@@ -3,6 +3,8 @@
 #include "core/message_event.h"
 #include "data/color_schemes.h"
 #include "data/settings.h"
+#include "ui/controls/accessible_element.h"
+#include "ui/controls/clue_list_accessible.h"
 #include "ui/controls/color_ref.h"
 #include "ui/controls/draw_surface.h"
 #include "ui/controls/grid_fonts.h"
@@ -91,6 +93,7 @@ void CClueListCtrl::ShowList(bool across)
     selectedByKey_ = false;
     showAcross_ = across;
     Relayout();
+    CClueListAccessible::AnnounceNewRows(this);
 }
 
 void CClueListCtrl::SetHighlightSolved(bool on)
@@ -180,13 +183,18 @@ void CClueListCtrl::paintEvent(QPaintEvent*)
     PaintRows(surface);
 }
 
+QRect CClueListCtrl::RowRect(int row) const
+{
+    return QRect(kBorder, rows_.Top(row) - ScrollPos() + kBorder, TextWidth(!scrollBar_->isHidden()),
+                 rows_.Height(row));
+}
+
 void CClueListCtrl::PaintRows(CDrawSurface& surface) const
 {
-    const int scroll = ScrollPos();
     const int textWidth = TextWidth(!scrollBar_->isHidden());
     const QColor solved = QColorFromRef(g_settings->colorSchemes.GetColor(kSolvedClueText));
     for (int row = 0; row < rows_.Count() && row < ShownCount(); ++row) {
-        const QRect box(kBorder, rows_.Top(row) - scroll + kBorder, textWidth, rows_.Height(row));
+        const QRect box = RowRect(row);
         if (box.bottom() < 0 || box.top() >= height())
             continue;
         const ClueListItem& item = Item(row);
@@ -209,9 +217,18 @@ void CClueListCtrl::mousePressEvent(QMouseEvent* event)
     ChooseSelected();
 }
 
+void CClueListCtrl::ChooseRow(int row)
+{
+    if (row < 0 || row >= rows_.Count())
+        return;
+    selectedRow_ = row;
+    ChooseSelected();
+}
+
 void CClueListCtrl::ChooseSelected()
 {
     selectedByKey_ = false;
+    AnnounceSelection();
     if (owner_ != nullptr)
         QCoreApplication::postEvent(owner_, new MessageEvent(UM_CLUE_CHOSEN));
     repaint();
@@ -228,7 +245,21 @@ void CClueListCtrl::SelectRow(int row)
         const int shown = rows_.ScrollToShow(row, scrollBar_->Pos(), height());
         scrollBar_->SetPosition(std::clamp(shown, scrollBar_->Min(), last));
     }
+    AnnounceSelection();
     repaint();
+}
+
+// A screen reader reads the selected row as the focused item.
+void CClueListCtrl::AnnounceSelection()
+{
+    if (hasFocus())
+        AccessibleElement::Announce(this, selectedRow_, QAccessible::Focus);
+}
+
+void CClueListCtrl::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    AnnounceSelection();
 }
 
 void CClueListCtrl::keyPressEvent(QKeyEvent* event)

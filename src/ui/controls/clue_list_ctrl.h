@@ -54,6 +54,10 @@ public:
     int ScrollPos() const;
     // The text of a row of the shown list.
     const ClueListItem& Item(int row) const;
+    // Where a row of the shown list is drawn now, in the list's coordinates.
+    QRect RowRect(int row) const;
+    // Chooses a row of the shown list as a tap on it does.
+    void ChooseRow(int row);
 
     // Measures the shown list's rows for the current width, shows or hides
     // the scroll bar and repaints.
@@ -70,6 +74,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     int ShownCount() const;
@@ -80,6 +85,7 @@ private:
     void ChooseSelected();
     void TypeDigit(QChar digit);
     void ShowDirection(bool across);
+    void AnnounceSelection();
 
     const ClueListItems* items_ = nullptr;
     CScrollBarCtrl* scrollBar_ = nullptr;

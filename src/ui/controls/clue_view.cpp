@@ -14,6 +14,7 @@ CClueView::CClueView(QWidget* parent) : CColorEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
+    setAccessibleName(QStringLiteral("Current clue"));
 }
 
 void CClueView::SetKeyHandler(GridKeyHandler* handler)

@@ -1,5 +1,6 @@
 #include "ui/controls/color_swatch.h"
 
+#include "data/screen_reader_text.h"
 #include "ui/controls/color_ref.h"
 #include "ui/controls/dpi_scaling.h"
 #include "ui/controls/shape_drawing.h"
@@ -13,6 +14,7 @@
 CColorSwatch::CColorSwatch(QWidget* parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(ScreenReaderText::ColorText(color_));
 }
 
 void CColorSwatch::SetSwatchColor(ColorRef color, bool redraw)
@@ -20,6 +22,7 @@ void CColorSwatch::SetSwatchColor(ColorRef color, bool redraw)
     if (color == color_)
         return;
     color_ = color;
+    setAccessibleDescription(ScreenReaderText::ColorText(color_));
     if (redraw)
         repaint();
 }
@@ -27,6 +30,7 @@ void CColorSwatch::SetSwatchColor(ColorRef color, bool redraw)
 void CColorSwatch::SetLabel(QLabel* label)
 {
     label_ = label;
+    setAccessibleName(label != nullptr ? ScreenReaderText::NameFromLabel(label->text()) : QString());
 }
 
 void CColorSwatch::SetOpensSelector(bool opens)

@@ -16,11 +16,13 @@ class CColorSwatch : public QAbstractButton {
 public:
     explicit CColorSwatch(QWidget* parent = nullptr);
 
-    // With redraw the swatch repaints at once when the colour changed.
+    // With redraw the swatch repaints at once when the colour changed. A
+    // screen reader reads the colour's parts as the description.
     void SetSwatchColor(ColorRef color, bool redraw);
     ColorRef SwatchColor() const { return color_; }
 
-    // The label whose text names the colour; none gives an untitled selector.
+    // The label whose text names the colour (to a screen reader too); none
+    // gives an untitled selector.
     void SetLabel(QLabel* label);
     // A swatch that only shows its colour (the selector's preview) opens nothing.
     void SetOpensSelector(bool opens);

@@ -4,6 +4,7 @@
 #include "ui/controls/draw_surface.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -12,11 +13,14 @@
 
 namespace {
 
+// The letter fonts are made the first time they are asked for: finding a
+// letter font's size loads the font at several sizes, and a start needs only
+// the cell size in use.
 struct FontSet {
     QFont base;
-    QFont letters16;
-    QFont letters25;
-    QFont letters45;
+    std::optional<QFont> letters16;
+    std::optional<QFont> letters25;
+    std::optional<QFont> letters45;
 };
 
 std::optional<FontSet>& Fonts()
@@ -43,6 +47,22 @@ QFont MakeLetterFont(const QFont& base, int lineHeight)
     font.setWeight(QFont::Normal);
     font.setPixelSize(LetterPixelSize(font, lineHeight, CellSideFor(lineHeight) - 2));
     return font;
+}
+
+const QFont& LetterFontOf(std::optional<QFont>& slot, int lineHeight)
+{
+    if (!slot)
+        slot = MakeLetterFont(Fonts()->base, lineHeight);
+    return *slot;
+}
+
+// Where the base font's own proportions put the pixel size whose line height
+// is lineHeight; measures at the sizes around it decide.
+int EstimatedPixelSize(const QFont& base, int lineHeight)
+{
+    const int height = QFontMetrics(base).height();
+    const int pixelSize = QFontInfo(base).pixelSize();
+    return height > 0 && pixelSize > 0 ? lineHeight * pixelSize / height : lineHeight;
 }
 
 } // namespace
@@ -74,25 +94,26 @@ int LetterPixelSize(const QFont& base, int lineHeight, int glyphSide)
         return QFontMetrics(font).height() <= lineHeight && std::ceil(CapitalsInkBox(font).height()) <= room
             && std::ceil(WidestCapitalInk(font)) <= room;
     };
-    // Every measure grows with the pixel size, so the range is halved.
-    int low = 1;
-    int high = 2 * std::max(lineHeight, 1);
-    while (low < high) {
-        const int middle = (low + high + 1) / 2;
-        if (fits(middle))
-            low = middle;
-        else
-            high = middle - 1;
+    // Every measure grows with the pixel size, so the answer is found by
+    // stepping from the estimate; each size tried loads the font at that
+    // size, and the estimate is rarely more than a step away.
+    const int largest = 2 * std::max(lineHeight, 1);
+    int size = std::clamp(EstimatedPixelSize(base, lineHeight), 1, largest);
+    if (fits(size)) {
+        while (size < largest && fits(size + 1))
+            ++size;
+        return size;
     }
-    return low;
+    while (size > 1 && !fits(size - 1))
+        --size;
+    return std::max(size - 1, 1);
 }
 
 void CreateFonts()
 {
     if (Fonts())
         return;
-    const QFont base = QApplication::font();
-    Fonts() = FontSet{base, MakeLetterFont(base, 16), MakeLetterFont(base, 25), MakeLetterFont(base, 45)};
+    Fonts() = FontSet{QApplication::font(), std::nullopt, std::nullopt, std::nullopt};
 }
 
 const QFont& DefaultFont()
@@ -105,10 +126,10 @@ const QFont& LetterFont(int pixelHeight)
 {
     CreateFonts();
     if (pixelHeight >= 45)
-        return Fonts()->letters45;
+        return LetterFontOf(Fonts()->letters45, 45);
     if (pixelHeight >= 25)
-        return Fonts()->letters25;
-    return Fonts()->letters16;
+        return LetterFontOf(Fonts()->letters25, 25);
+    return LetterFontOf(Fonts()->letters16, 16);
 }
 
 void SelectDefaultFont(CDrawSurface& surface)

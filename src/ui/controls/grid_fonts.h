@@ -7,8 +7,8 @@ class CDrawSurface;
 
 // The four fonts of the program: the application font unchanged, and the
 // three letter fonts of the grid's cell sizes, for letter heights 16, 25 and
-// 45 (line heights, leading included), normal weight. They are made once and
-// live until the program ends.
+// 45 (line heights, leading included), normal weight. Each is made the first
+// time it is needed and lives until the program ends.
 
 // The letter font's pixel size for a letter (line) height and the side of
 // the square a letter is drawn in: the largest whose QFontMetrics::height()
@@ -22,7 +22,7 @@ QRectF CapitalsInkBox(const QFont& font);
 // The width of the widest capital's ink.
 qreal WidestCapitalInk(const QFont& font);
 
-// Makes the four fonts unless they exist already.
+// Takes the application font as the base of the four fonts, unless done already.
 void CreateFonts();
 
 const QFont& DefaultFont();

@@ -179,6 +179,12 @@ void CKeyboardCtrl::EndDrag()
     update();
 }
 
+void CKeyboardCtrl::PressKey(int index)
+{
+    if (initialised_ && index >= 0 && index < KeyboardLayout::kKeyCount)
+        PerformKey(KeyboardLayout::KeyChar(index));
+}
+
 void CKeyboardCtrl::PerformKey(char ch)
 {
     switch (ch) {

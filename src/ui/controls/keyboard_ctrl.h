@@ -52,6 +52,8 @@ public:
     KeyHit KeyAt(const QPoint& point) const;
     // Whether the key at index is drawn pressed now.
     bool IsKeyShownPressed(int index) const;
+    // Does what a tap on the key at index does (for a screen reader's press).
+    void PressKey(int index);
 
 signals:
     // The size now shown; the frame stores it as the keyboard-size choice.

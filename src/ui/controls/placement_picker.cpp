@@ -80,6 +80,15 @@ CPlacementPicker::CPlacementPicker(int selected, bool lowRes, QWidget* parent)
       pictureBottom_(PlacementPicture(false, lowRes ? kLowResPictureSide : kPictureSide))
 {
     setFocusPolicy(Qt::StrongFocus);
+    NameChoice();
+}
+
+// A screen reader hears the chosen picture, and the keys that change it.
+void CPlacementPicker::NameChoice()
+{
+    setAccessibleName(selected_ == 1 ? QStringLiteral("Clue view above the grid")
+                                     : QStringLiteral("Clue view below the grid"));
+    setAccessibleDescription(QStringLiteral("Left for below the grid, Right for above it"));
 }
 
 QSize CPlacementPicker::sizeHint() const
@@ -133,6 +142,7 @@ void CPlacementPicker::Select(int selected)
     if (selected == selected_)
         return;
     selected_ = selected;
+    NameChoice();
     update();
 }
 

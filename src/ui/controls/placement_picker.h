@@ -34,6 +34,7 @@ protected:
 private:
     void OnTap(const QPoint& point);
     void Select(int selected);
+    void NameChoice();
 
     int selected_;
     QRect leftRect_;

@@ -127,6 +127,22 @@ void DrawProgram(QPainter& p)
     p.drawRect(QRectF(1.8, 1.8, 2.8, 2.8));
 }
 
+// The ">>" of the button that shows the commands a bar has no room for.
+void DrawMoreRight(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(Points({{4, 4.5}, {7.5, 8}, {4, 11.5}}));
+    p.drawPolyline(Points({{8.5, 4.5}, {12, 8}, {8.5, 11.5}}));
+}
+
+void DrawMoreDown(QPainter& p)
+{
+    p.rotate(90);
+    p.translate(0, -16);
+    DrawMoreRight(p);
+}
+
 QPixmap Paint(int size, void (*draw)(QPainter&))
 {
     QPixmap pixmap(size, size);
@@ -177,5 +193,13 @@ QIcon ProgramIcon()
     QIcon icon;
     for (const int size : {16, 32, 48, 64})
         icon.addPixmap(ProgramImage(size));
+    return icon;
+}
+
+QIcon MoreCommandsIcon(Qt::Orientation barOrientation)
+{
+    QIcon icon;
+    for (const int size : {16, 32})
+        icon.addPixmap(Paint(size, barOrientation == Qt::Horizontal ? DrawMoreRight : DrawMoreDown));
     return icon;
 }

@@ -10,3 +10,6 @@ QPixmap ToolbarImage(int commandId, int size);
 QIcon ToolbarIcon(int commandId, int size);
 QPixmap ProgramImage(int size);
 QIcon ProgramIcon();
+// The button of a menu bar or toolbar that shows the commands it has no room
+// for: ">>" on a horizontal bar, pointing down on a vertical one.
+QIcon MoreCommandsIcon(Qt::Orientation barOrientation);

@@ -47,12 +47,15 @@ AColorDlg::AColorDlg(QWidget* parent) : QDialog(parent), preview_(new CColorSwat
         slider->setRange(0, 255);
         slider->setMinimumWidth(ScaleByDpi(kSliderWidth));
         connect(slider, &QSlider::valueChanged, this, &AColorDlg::OnSliderMoved);
+        // The label names the slider for a screen reader.
+        label->setBuddy(slider);
         grid->addWidget(label, int(channel), 0);
         grid->addWidget(slider, int(channel), 1);
         labels_[channel] = label;
         sliders_[channel] = slider;
     }
     preview_->SetOpensSelector(false);
+    preview_->setAccessibleName(QStringLiteral("New color"));
     preview_->setFixedSize(ScaleByDpi(kPreviewSide), ScaleByDpi(kPreviewSide));
     grid->addWidget(preview_, 0, 2, 3, 1, Qt::AlignCenter);
     grid->setColumnStretch(1, 1);

@@ -36,6 +36,12 @@ CColorPrefDlg::CColorPrefDlg(QWidget* parent)
         labels_[static_cast<std::size_t>(role)] = label;
     }
     connect(reset_, &QPushButton::clicked, this, &CColorPrefDlg::ResetToDefault);
+    // The keyboard goes through the colours first, then Reset and the soft keys.
+    for (std::size_t role = 1; role < swatches_.size(); ++role)
+        setTabOrder(swatches_[role - 1], swatches_[role]);
+    setTabOrder(swatches_.back(), reset_);
+    setTabOrder(reset_, softKeys_);
+    swatches_.front()->setFocus();
     SetMinimumToContent();
     if (parent != nullptr)
         resize(parent->window()->size());

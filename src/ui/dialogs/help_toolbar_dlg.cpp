@@ -1,6 +1,7 @@
 #include "ui/dialogs/help_toolbar_dlg.h"
 
 #include "data/command_ids.h"
+#include "data/command_table.h"
 #include "ui/controls/color_static.h"
 #include "ui/controls/control_palette.h"
 #include "ui/controls/soft_key_bar.h"
@@ -44,6 +45,7 @@ CHelpToolBarDlg::CHelpToolBarDlg(int iconSize, QWidget* parent)
     for (const auto& [id, text] : kRows) {
         auto* icon = new QLabel(this);
         icon->setPixmap(ToolbarImage(id, iconSize));
+        icon->setAccessibleName(ToolbarButtonText(id) + QStringLiteral(" button"));
         rows->addWidget(icon, row, 0);
         rows->addWidget(new QLabel(QString::fromLatin1(text), this), row, 1);
         ++row;

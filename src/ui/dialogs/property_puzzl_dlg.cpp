@@ -16,6 +16,11 @@ CPropertyPuzzlDlg::CPropertyPuzzlDlg(const CPuzzle* puzzle, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textPane_);
     textPane_->setReadOnly(true);
+    // A caret lets the keyboard (and a screen reader's review) go through the
+    // text; Tab then moves on to OK instead of staying in the pane.
+    textPane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    textPane_->setTabChangesFocus(true);
+    textPane_->setAccessibleName(QStringLiteral("Puzzle information"));
     textPane_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     textPane_->setPlainText(PuzzleInfoText(*puzzle, g_settings->lastPuzzlePath));
     // The pane takes the window's background instead of the read-only grey,

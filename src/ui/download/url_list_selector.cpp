@@ -59,6 +59,7 @@ CURLListSelector::CURLListSelector(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Download Puzzle"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setAccessibleName(QStringLiteral("Links"));
     connect(list_, &QListWidget::itemDoubleClicked, this, &CURLListSelector::OnDownload);
     // Enter and a double click download the selected link; "Done" and Escape
     // close the dialog without a puzzle to open.

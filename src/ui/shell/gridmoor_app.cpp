@@ -3,10 +3,13 @@
 #include "data/file_type_registration.h"
 #include "ui/controls/control_palette.h"
 #include "ui/controls/dpi_scaling.h"
+#include "ui/shell/accessible_factory.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/window_placement.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
 namespace {
 
@@ -15,6 +18,31 @@ constexpr int kDefaultClueViewHeight = 35;
 // 15 x 15 puzzle in medium cells with its clue line and toolbar; later starts
 // restore the size and place it was closed at.
 constexpr QSize kInitialWindowSize(480, 600);
+
+// The registration reads a few small files on most starts, but on the first
+// one it writes them and runs the desktop's cache tools, which can take
+// longer than the whole start: it waits until the window has been painted
+// once, so the user sees the window first.
+class FirstPaintWatcher : public QObject {
+public:
+    explicit FirstPaintWatcher(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] { RegisterFileTypes(); });
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+void RegisterFileTypesAfterFirstPaint(QWidget* window)
+{
+    new FirstPaintWatcher(window);
+}
 
 } // namespace
 
@@ -40,6 +68,7 @@ bool CGridmoorApp::InitApplication()
 bool CGridmoorApp::InitInstance()
 {
     settings_.LoadSettings();
+    InstallAccessibleFactory();
     frame_ = std::make_unique<CMainFrame>(commandLine_);
     QObject::connect(&singleInstance_, &SingleInstance::PathHandedOver, frame_.get(),
                      &CMainFrame::OnPathHandedOver);
@@ -50,7 +79,7 @@ bool CGridmoorApp::InitInstance()
     RestoreWindowPlacement(*frame_, kInitialWindowSize);
     frame_->show();
     frame_->repaint();
-    RegisterFileTypes();
+    RegisterFileTypesAfterFirstPaint(frame_.get());
     return true;
 }
 

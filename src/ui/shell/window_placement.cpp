@@ -18,7 +18,12 @@ QString WindowPlacementPath()
 void SaveWindowPlacement(const QWidget& window)
 {
     QSettings settings = DesktopSettings();
-    settings.setValue(QString::fromLatin1(kGeometryKey), window.saveGeometry());
+    const QString key = QString::fromLatin1(kGeometryKey);
+    const QByteArray geometry = window.saveGeometry();
+    // QSettings rewrites its file for any value set, even an unchanged one.
+    if (settings.value(key).toByteArray() == geometry)
+        return;
+    settings.setValue(key, geometry);
     settings.sync();
 }
 

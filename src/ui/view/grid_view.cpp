@@ -13,6 +13,7 @@
 #include "ui/controls/grid_fonts.h"
 #include "ui/controls/scroll_bar_ctrl.h"
 #include "ui/download/url_list_selector.h"
+#include "ui/view/grid_accessible.h"
 #include "ui/view/rebus_edit.h"
 
 #include <QKeyEvent>
@@ -65,6 +66,7 @@ CGridView::CGridView(CPuzzle* puzzle, CClueView* clueView, QWidget* parent)
     vScrollBar_->Create(QRect(), this, kVerticalBarId, false);
     connect(rebusEdit_, &CRebusEdit::Committed, this, &CGridView::OnRebusCommitted);
     connect(rebusEdit_, &CRebusEdit::Closed, this, [this] { setFocus(); });
+    connect(this, &CGridView::CursorMoved, this, [this] { CGridAccessible::AnnounceFocus(this); });
 }
 
 CGridView::~CGridView() = default;
@@ -148,6 +150,12 @@ QRect CGridView::CellOnScreen(int index) const
     return geometry_.CellRect(index).ToQRect().translated(grid.left, grid.top);
 }
 
+int CGridView::CellAtPoint(QPoint point) const
+{
+    SyncGeometry();
+    return geometry_.CellAt(size(), point, hScrollBar_->Pos(), vScrollBar_->Pos());
+}
+
 QPoint CGridView::ScrollPos() const
 {
     return QPoint(hScrollBar_->Pos(), vScrollBar_->Pos());
@@ -226,6 +234,7 @@ void CGridView::OnPuzzleOpened()
     UpdateClueBar(false);
     RecalcScrollNeeds();
     SelectCell(0, SelectClue);
+    CGridAccessible::AnnounceNewGrid(this);
 }
 
 void CGridView::SelectCell(int target, int mode)
@@ -394,8 +403,10 @@ void CGridView::OnKeyDown(int key)
     const int move = MoveForKey(key);
     if (move < 0)
         return;
-    if (key == Qt::Key_Backspace)
+    if (key == Qt::Key_Backspace) {
         puzzle_->SetCurrentEntry(' ');
+        CGridAccessible::AnnounceSquare(this, puzzle_->GetCurrentCell());
+    }
     int next = -1;
     if (puzzle_->FindNeighbour(move, &next))
         SelectCell(next, SelectStep);
@@ -413,6 +424,7 @@ void CGridView::OnChar(QChar character)
     if ((letter < 'A' || letter > 'Z') && letter != ' ')
         return;
     puzzle_->SetCurrentEntry(letter, options_.pencil);
+    CGridAccessible::AnnounceSquare(this, puzzle_->GetCurrentCell());
     MoveAfterEntry();
 }
 
@@ -442,6 +454,7 @@ void CGridView::OnRebusCommitted(const QString& letters)
     if (!HasCursor())
         return;
     puzzle_->SetCurrentEntryText(letters.toLatin1(), options_.pencil);
+    CGridAccessible::AnnounceSquare(this, puzzle_->GetCurrentCell());
     MoveAfterEntry();
 }
 
@@ -486,6 +499,7 @@ bool CGridView::event(QEvent* event)
     case UM_PUZZLE_CLOSED:
         rebusEdit_->Cancel();
         RecalcScrollNeeds();
+        CGridAccessible::AnnounceNewGrid(this);
         return true;
     case UM_SCROLL_CHANGED:
         OnScrollChanged(static_cast<int>(static_cast<MessageEvent*>(event)->WParam()));
@@ -522,7 +536,10 @@ void CGridView::paintEvent(QPaintEvent*)
     if (!IsLoaded() && !clueBarEmpty_)
         UpdateClueBar(true);
     SyncGeometry();
-    CDrawSurface surface(this, true, &backBuffer_);
+    // Painted straight into the window's backing store, which already keeps
+    // the screen from flickering: a kept image of the whole view would cost
+    // its size in memory for as long as the program runs.
+    CDrawSurface surface(this, false, nullptr);
     const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_,
                                checkMode_ || CheckingAsYouType(), NumbersShown()};
     painter_.Paint(surface, size(), *puzzle_, geometry_, state, Colors(),
@@ -558,8 +575,7 @@ void CGridView::mousePressEvent(QMouseEvent* event)
     }
     if (!HasCursor())
         return;
-    SyncGeometry();
-    const int cell = geometry_.CellAt(size(), point, hScrollBar_->Pos(), vScrollBar_->Pos());
+    const int cell = CellAtPoint(point);
     if (cell < 0 || puzzle_->GetCell(cell).solution == ' ')
         return;
     hintMode_ = HintNone;
@@ -606,6 +622,14 @@ void CGridView::mouseReleaseEvent(QMouseEvent* event)
         return;
     dragging_ = false;
     update();
+}
+
+// A screen reader follows the cursor's square, not the window, once the
+// grid has the focus.
+void CGridView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    CGridAccessible::AnnounceFocus(this);
 }
 
 // A second tap reported as a double tap neither moves the cursor nor toggles

@@ -6,7 +6,6 @@
 #include "ui/controls/keyboard_sink.h"
 #include "ui/view/grid_painter.h"
 
-#include <QImage>
 #include <QWidget>
 
 class CClueView;
@@ -96,6 +95,9 @@ public:
     CRebusEdit* RebusEdit() const { return rebusEdit_; }
     // A square's rectangle in the view, border lines included.
     QRect CellOnScreen(int index) const;
+    // The square drawn at a point of the view; -1 for none.
+    int CellAtPoint(QPoint point) const;
+    const CPuzzle* Puzzle() const { return puzzle_; }
 
 signals:
     // SelectCell ran: the cursor or its direction may have changed.
@@ -112,6 +114,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     bool IsLoaded() const;
@@ -154,7 +157,6 @@ private:
     CRebusEdit* rebusEdit_;
     mutable GridGeometry geometry_;
     GridPainter painter_;
-    QImage backBuffer_;
     int hintMode_ = HintNone;
     bool checkMode_ = false;
     bool clueBarEmpty_ = true;

@@ -7,6 +7,7 @@
 #include "core/user_prompt.h"
 #include "data/command_ids.h"
 #include "data/settings.h"
+#include "ui/view/grid_accessible.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ void CGridView::StepHistory(bool redo)
     const int oldClue = puzzle_->GetCurrentClue();
     if (!(redo ? puzzle_->Redo() : puzzle_->Undo()))
         return;
+    CGridAccessible::AnnounceSquare(this, puzzle_->GetCurrentCell());
     ShowCursorChange(oldClue, false);
 }
 
@@ -114,8 +116,11 @@ void CGridView::ClearCurrentWord()
     if (!HasCursor())
         return;
     EndHint();
-    if (puzzle_->ClearWord(puzzle_->GetCurrentClue()))
-        update();
+    if (!puzzle_->ClearWord(puzzle_->GetCurrentClue()))
+        return;
+    for (const int cell : WordCells(*puzzle_, puzzle_->GetCurrentClue()))
+        CGridAccessible::AnnounceSquare(this, cell);
+    update();
 }
 
 void CGridView::ClearAllEntries()
@@ -128,8 +133,11 @@ void CGridView::ClearAllEntries()
     if (answer != UserPrompt::Answer::Yes)
         return;
     EndHint();
-    if (puzzle_->ClearAllEntries())
-        update();
+    if (!puzzle_->ClearAllEntries())
+        return;
+    // Every square may have changed: a screen reader reads the grid afresh.
+    CGridAccessible::AnnounceNewGrid(this);
+    update();
 }
 
 bool CGridView::OnSolvingKey(int key)
@@ -141,6 +149,7 @@ bool CGridView::OnSolvingKey(int key)
         return true;
     case Qt::Key_Delete:
         puzzle_->SetCurrentEntry(' ');
+        CGridAccessible::AnnounceSquare(this, puzzle_->GetCurrentCell());
         update();
         return true;
     case Qt::Key_Home:

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
+
 namespace {
 
 // Paints itself red through a buffered surface and remembers what the
@@ -63,6 +65,8 @@ private slots:
     void brighten();
     void paletteFollowsTheSystemColours();
     void fontsKeepTheBaseButNormalWeight();
+    void letterSizeIsTheLargestThatFits_data();
+    void letterSizeIsTheLargestThatFits();
 
     void surfaceReusesItsImageUntilResized();
     void directSurfacePaintsWithoutCache();
@@ -149,6 +153,33 @@ void TestDrawingToolkit::fontsKeepTheBaseButNormalWeight()
         QCOMPARE(letters.family(), QApplication::font().family());
     }
     QCOMPARE(LetterFont(40), LetterFont(25));
+}
+
+void TestDrawingToolkit::letterSizeIsTheLargestThatFits_data()
+{
+    QTest::addColumn<int>("lineHeight");
+    QTest::addColumn<int>("glyphSide");
+    QTest::newRow("small cells") << 16 << 16;
+    QTest::newRow("medium cells") << 25 << 25;
+    QTest::newRow("large cells") << 45 << 45;
+    QTest::newRow("narrow square") << 45 << 14;
+    QTest::newRow("nothing fits") << 2 << 2;
+}
+
+// The size is searched from an estimate; every size is tried here.
+void TestDrawingToolkit::letterSizeIsTheLargestThatFits()
+{
+    QFETCH(int, lineHeight);
+    QFETCH(int, glyphSide);
+    QFont font = QApplication::font();
+    int largest = 1;
+    for (int size = 1; size <= 2 * lineHeight; ++size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= lineHeight && std::ceil(CapitalsInkBox(font).height()) <= glyphSide - 2
+            && std::ceil(WidestCapitalInk(font)) <= glyphSide - 2)
+            largest = size;
+    }
+    QCOMPARE(LetterPixelSize(QApplication::font(), lineHeight, glyphSide), largest);
 }
 
 void TestDrawingToolkit::surfaceReusesItsImageUntilResized()
