@@ -8,6 +8,7 @@
 #include "data/settings.h"
 #include "document_builder.h"
 #include "ipuz_builder.h"
+#include "jpz_builder.h"
 #include "puz_builder.h"
 
 #include <QByteArray>
@@ -167,6 +168,42 @@ QList<Seed> IpuzSeeds()
     };
 }
 
+// jpz crosswords in every root and namespace form, with every kind of square,
+// word, clue and progress the reader knows, plain and zipped, and files of
+// another kind or that lie.
+QList<Seed> JpzSeeds()
+{
+    using Root = JpzBuilder::Root;
+    const JpzBuilder small(kSmallGrid);
+    const JpzBuilder styled = JpzBuilder({"CAT", "A_O", "BOX"})
+                                  .Cell(0, "background-shape=\"circle\" solve-state=\"C\" solve-status=\"pencil\"")
+                                  .Cell(1, "right-bar=\"true\" bottom-bar=\"true\" background-color=\"#C0C0C0\"")
+                                  .Cell(2, "hint=\"true\" top-bar=\"true\" left-bar=\"true\"")
+                                  .Cell(8, "solve-state=\"XY\"");
+    const QByteArray clues = "<clues><title><b>Across</b></title><clue word=\"w\" number=\"1\" format=\"3\">"
+                             "<i>Pet</i> &amp; co</clue></clues><clues><title>Down</title>"
+                             "<clue word=\"v\" number=\"1\">Taxi</clue></clues><clues><title>Diagonal</title>"
+                             "<clue number=\"1\">Corner</clue></clues><word id=\"w\" x=\"3-1\" y=\"1\"/>"
+                             "<word id=\"v\"><cells x=\"1\" y=\"1-3\"/><cells x=\"2-3\" y=\"3\"/></word>";
+    QList<Seed> seeds = {
+        {"small", small.Build()},
+        {"compiler_prefixed", JpzBuilder(small).WithRoot(Root::Compiler).Build()},
+        {"puzzle_only", JpzBuilder(small).WithRoot(Root::PuzzleOnly).Settings(QByteArray()).Build()},
+        {"styled", styled.Build()},
+        {"bound_words", JpzBuilder(small).Clues(clues).Build()},
+        {"metadata_markup", JpzBuilder(kWideGrid).Metadata("<title>&lt;b&gt;T&lt;/b&gt;</title><creator><![CDATA[A & B]]>"
+                                                           "</creator><description>one<br/>two</description>").Build()},
+        {"empty_settings", JpzBuilder(small).Settings("<applet-settings/>").Build()},
+        {"acrostic", JpzBuilder(small).Kind("acrostic").Build()},
+        {"clue_square", JpzBuilder(small).Build().replace("type=\"block\"", "type=\"clue\"")},
+        {"fifteen", JpzBuilder(LargeGrid()).Build()},
+    };
+    const int plain = int(seeds.size());
+    for (int k = 0; k < plain; k += 3)
+        seeds.append({"zipped_" + seeds[k].name, JpzBuilder::Zipped(seeds[k].bytes)});
+    return seeds;
+}
+
 // Packed documents, a plain puzzle, a file shorter than the magic, and packed
 // texts just under and over the largest unpacked size.
 QList<Seed> ContainerSeeds()
@@ -316,7 +353,8 @@ int main(int argc, char** argv)
         && WriteSeeds(fuzz + QStringLiteral("document_reader"), documents)
         && WriteSeeds(fuzz + QStringLiteral("container"), containers)
         && WriteSeeds(fuzz + QStringLiteral("ipuz_reader"), IpuzSeeds())
-        && WriteSeeds(fuzz + QStringLiteral("download_body"), binary + documents + containers + DownloadSeeds())
+        && WriteSeeds(fuzz + QStringLiteral("jpz_reader"), JpzSeeds())
+        && WriteSeeds(fuzz + QStringLiteral("download_body"), binary + documents + containers + DownloadSeeds() + JpzSeeds())
         && WriteSeeds(fuzz + QStringLiteral("settings"), SettingsSeeds() + SavedSettingsSeeds());
     if (!written) {
         std::fprintf(stderr, "make_seeds: cannot write the corpora into %s/fuzz\n", argv[1]);

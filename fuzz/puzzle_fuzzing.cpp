@@ -1,6 +1,7 @@
 #include "puzzle_fuzzing.h"
 
 #include "core/ipuz_text.h"
+#include "core/zip_archive.h"
 #include "core/puz_checksums.h"
 #include "core/puzzle.h"
 #include "fuzz_check.h"
@@ -203,6 +204,25 @@ void CheckIpuzWrite(const QByteArray& before, const QByteArray& after)
     FUZZ_CHECK(after.size() >= before.size() - (was.end - was.begin));
 }
 
+// A jpz file stays in its form, a zip archive or plain text, and a plain
+// text keeps what comes before its first element and its declaration.
+void CheckJpzWrite(const QByteArray& before, const QByteArray& after)
+{
+    const bool zipped = ZipArchive::LooksLikeZip(before);
+    FUZZ_CHECK(ZipArchive::LooksLikeZip(after) == zipped);
+    if (zipped)
+        return;
+    const qsizetype declarationEnd = before.indexOf("?>");
+    const qsizetype kept = before.startsWith("<?") && declarationEnd > 0 ? declarationEnd + 2 : before.indexOf('<');
+    FUZZ_CHECK(before.left(kept) == after.left(kept));
+}
+
+// The formats whose progress is spliced into text, which keeps every entry.
+bool IsText(int format)
+{
+    return format == CPuzzle::FormatIpuz || format == CPuzzle::FormatJpz;
+}
+
 } // namespace
 
 namespace PuzzleFuzzing {
@@ -258,7 +278,7 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
         EnterLetters(puzzle);
         entries = Entries(puzzle);
         letters = FirstLetters(puzzle);
-        filled = format == CPuzzle::FormatIpuz ? puzzle.HasSolverEntries() : puzzle.GetFilledCount() > 0;
+        filled = IsText(format) ? puzzle.HasSolverEntries() : puzzle.GetFilledCount() > 0;
         seconds = puzzle.GetSolvingSeconds();
         if (format == CPuzzle::FormatBinary)
             stringsEnd = StringsEnd(puzzle, input.indexOf(kBinaryMarker));
@@ -270,6 +290,8 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
         CheckBinaryWrite(input, written, cells, stringsEnd);
     else if (!packed && format == CPuzzle::FormatIpuz)
         CheckIpuzWrite(input, written);
+    else if (format == CPuzzle::FormatJpz)
+        CheckJpzWrite(input, written);
     else if (!packed)
         CheckDocumentWrite(input, written, cells);
 
@@ -280,9 +302,9 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
     // for a rebus section keeps the first letters only; the time is kept once
     // there is progress.
     FUZZ_CHECK(FirstLetters(reopened) == letters);
-    if ((format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF) || format == CPuzzle::FormatIpuz)
+    if ((format == CPuzzle::FormatBinary && cells * 2 < 0xFFFF) || IsText(format))
         FUZZ_CHECK(Entries(reopened) == entries);
-    if ((format == CPuzzle::FormatBinary || format == CPuzzle::FormatIpuz) && filled)
+    if ((format == CPuzzle::FormatBinary || IsText(format)) && filled)
         FUZZ_CHECK(reopened.GetSolvingSeconds() == seconds);
     reopened.Close();
     FUZZ_CHECK(ReadFile(path) == written);

@@ -9,7 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${SANITIZED_BUILD_DIR:-$root/build-sanitized}"
 seconds="${FUZZ_SECONDS:-5}"
-read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container ipuz_reader download_body settings}"
+read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container ipuz_reader jpz_reader download_body settings}"
 
 "$root/scripts/configure-sanitized.sh"
 if ! cmake --build "$build" -j"$(nproc)" --target make_seeds "${targets[@]/#/fuzz_}" \

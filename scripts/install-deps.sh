@@ -11,7 +11,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # The screen-reader test reads the program through the AT-SPI library's
 # Python bindings.
 BUILD_PACKAGES=(
-    cmake g++ make pkg-config zlib1g-dev libsimdjson-dev
+    cmake g++ make pkg-config zlib1g-dev libsimdjson-dev libpugixml-dev libzip-dev
     qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6printsupport6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
     gir1.2-atspi-2.0

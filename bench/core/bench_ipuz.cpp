@@ -3,26 +3,17 @@
 // (circles, shading, bars) and saved progress. With a folder argument the two
 // files are also written there, for the comparison script beside this file.
 
-#include "core/puzzle.h"
-
 #include "bench_grid.h"
 #include "fixture_files.h"
 #include "grid_words.h"
 #include "ipuz_builder.h"
+#include "open_close_timing.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
-
 namespace {
-
-constexpr int kRuns = 2001;
 
 // Clues of an ordinary length, as objects with an enumeration.
 QByteArray Clues(const QList<QByteArray>& grid)
@@ -75,20 +66,6 @@ QByteArray Styled21()
         .Build();
 }
 
-double MedianOpenClose(const QString& path)
-{
-    CPuzzle puzzle;
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        puzzle.Open(path);
-        puzzle.Close();
-        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + kRuns / 2, times.end());
-    return times[size_t(kRuns / 2)];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -101,9 +78,7 @@ int main(int argc, char** argv)
     const QString styled = folder + "/styled21.ipuz";
     FixtureFiles::Write(plain, Plain15());
     FixtureFiles::Write(styled, Styled21());
-    std::printf("%-58s %9.1f us (%lld bytes)\n", "open and close, 15x15 .ipuz", MedianOpenClose(plain),
-                static_cast<long long>(QFileInfo(plain).size()));
-    std::printf("%-58s %9.1f us (%lld bytes)\n", "open and close, 21x21 .ipuz, styles and progress",
-                MedianOpenClose(styled), static_cast<long long>(QFileInfo(styled).size()));
+    PrintOpenClose("open and close, 15x15 .ipuz", plain);
+    PrintOpenClose("open and close, 21x21 .ipuz, styles and progress", styled);
     return 0;
 }

@@ -8,8 +8,6 @@ using IpuzJson::Element;
 
 namespace {
 
-constexpr qint32 kLargestClueNumber = 1'000'000;
-
 // "Across", "Down" or anything else before the colon of "Across:Title".
 std::string_view DirectionName(std::string_view key)
 {
@@ -21,18 +19,6 @@ bool SameWord(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && QByteArrayView(a.data(), qsizetype(a.size())).compare(
                                        QByteArrayView(b.data(), qsizetype(b.size())), Qt::CaseInsensitive) == 0;
-}
-
-// The leading decimal digits of a clue's number as a number; 0 for none.
-qint32 LeadingNumber(const QByteArray& number)
-{
-    qint32 value = 0;
-    for (const char c : number) {
-        if (c < '0' || c > '9' || value > kLargestClueNumber)
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 // A whole decimal number below the limit, or -1.
@@ -210,7 +196,7 @@ PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
     }
     if (record.text.isNull())
         record.text = QByteArray("");
-    record.number = LeadingNumber(*number);
+    record.number = LeadingClueNumber(*number);
     if (showEnumerations_ && !record.enumeration.isEmpty())
         record.text += " (" + record.enumeration + ")";
     return record;
@@ -234,7 +220,7 @@ void CIpuzClues::BindClue(const Element& clue, const QByteArray& number, bool ac
             run = int(next++);
         if (run >= 0) {
             const qint32 start = runs_[size_t(run)].start;
-            record.number = fileNumbers_ ? LeadingNumber(content_.labels.At(start)) : usualNumbers_[size_t(start)];
+            record.number = fileNumbers_ ? LeadingClueNumber(content_.labels.At(start)) : usualNumbers_[size_t(start)];
         }
     }
     if (run >= 0)

@@ -1,8 +1,8 @@
 #include "core/ipuz_grid.h"
 
 #include "core/ipuz_json.h"
-#include "core/puz_extras.h"
 #include "core/puzzle_content.h"
+#include "core/square_marks.h"
 
 using IpuzJson::Element;
 
@@ -10,7 +10,6 @@ namespace {
 
 // The shading of a square marked only "highlight": a light grey.
 constexpr quint32 kHighlightShade = 0xFFDCDCDC;
-constexpr quint32 kShadeSet = 0xFF000000;
 // Named styles may refer to other named styles; a loop ends here.
 constexpr int kDeepestStyle = 4;
 
@@ -58,20 +57,6 @@ IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
     return IpuzJson::ScalarText(value, buffer);
 }
 
-// The letters upper-cased: one letter is the square's letter, several are
-// its whole text as well (a rebus). Most squares hold one letter, which
-// needs no copy.
-void SetLetters(std::string_view text, char* letter, CellTexts& several, int index)
-{
-    if (text.size() == 1) {
-        *letter = UpperCaseLetter(text[0]);
-        return;
-    }
-    const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(text));
-    *letter = upper[0];
-    several.Set(index, upper);
-}
-
 quint8 BarsFromText(std::string_view sides)
 {
     quint8 bars = 0;
@@ -85,18 +70,6 @@ quint8 BarsFromText(std::string_view sides)
         }
     }
     return bars;
-}
-
-// "RRGGBB", with or without "#"; 0 for anything else.
-quint32 ShadeFromText(std::string_view text)
-{
-    if (!text.empty() && text.front() == '#')
-        text.remove_prefix(1);
-    quint32 rgb = 0;
-    const char* end = text.data() + text.size();
-    if (text.size() != 6 || std::from_chars(text.data(), end, rgb, 16).ptr != end)
-        return 0;
-    return kShadeSet | rgb;
 }
 
 } // namespace
@@ -143,7 +116,7 @@ bool CIpuzGrid::ReadPuzzle(QString* error)
                      .arg(height);
         return false;
     }
-    MirrorBars();
+    SquareMarks::MirrorBars(content_);
     return true;
 }
 
@@ -167,7 +140,7 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
         }
     }
     if (label && label->is_null()) {
-        StyleAt(index).flags |= CellStyle::Void;
+        SquareMarks::StyleAt(content_, index).flags |= CellStyle::Void;
         return;
     }
     char buffer[24];
@@ -192,21 +165,7 @@ void CIpuzGrid::ApplyGiven(int index, std::string_view letters)
         content_.rebusEntries.Set(index, upper);
         content_.rebusAnswers.Set(index, upper);
     }
-    StyleAt(index).flags |= CellStyle::Given;
-}
-
-CellStyle& CIpuzGrid::StyleAt(int index)
-{
-    if (content_.styles.empty())
-        content_.styles.assign(content_.cells.size(), CellStyle());
-    return content_.styles[size_t(index)];
-}
-
-void CIpuzGrid::SetCircled(int index)
-{
-    if (content_.markup.empty())
-        content_.markup.assign(content_.cells.size(), 0);
-    content_.markup[size_t(index)] |= PuzExtras::kCircled;
+    SquareMarks::StyleAt(content_, index).flags |= CellStyle::Given;
 }
 
 // A style is a name from "styles" or an object; an object may name another
@@ -230,36 +189,13 @@ void CIpuzGrid::ApplyStyle(const Element& style, int index, int depth)
         if (field.key == "named" && depth < kDeepestStyle)
             ApplyStyle(field.value, index, depth + 1);
         else if (field.key == "shapebg" && isText && text == "circle")
-            SetCircled(index);
+            SquareMarks::SetCircled(content_, index);
         else if (field.key == "barred" && isText && BarsFromText(text) != 0)
-            StyleAt(index).bars |= BarsFromText(text);
+            SquareMarks::StyleAt(content_, index).bars |= BarsFromText(text);
         else if (field.key == "highlight" && field.value.get_bool().get(flag) == simdjson::SUCCESS && flag)
-            StyleAt(index).shade = kHighlightShade;
-        else if (field.key == "color" && (!isText || ShadeFromText(text) != 0))
-            StyleAt(index).shade = isText ? ShadeFromText(text) : kHighlightShade;
-    }
-}
-
-// A bar between two squares belongs to both, whichever of them the file put
-// it on; a bar on the grid's edge or beside a void square ends nothing and
-// is drawn all the same.
-void CIpuzGrid::MirrorBars()
-{
-    if (content_.styles.empty())
-        return;
-    const int width = content_.width;
-    const int count = int(content_.cells.size());
-    for (int i = 0; i < count; ++i) {
-        const quint8 bars = content_.styles[size_t(i)].bars;
-        const int column = i % width;
-        if ((bars & CellStyle::BarRight) && column + 1 < width)
-            content_.styles[size_t(i + 1)].bars |= CellStyle::BarLeft;
-        if ((bars & CellStyle::BarLeft) && column > 0)
-            content_.styles[size_t(i - 1)].bars |= CellStyle::BarRight;
-        if ((bars & CellStyle::BarBottom) && i + width < count)
-            content_.styles[size_t(i + width)].bars |= CellStyle::BarTop;
-        if ((bars & CellStyle::BarTop) && i >= width)
-            content_.styles[size_t(i - width)].bars |= CellStyle::BarBottom;
+            SquareMarks::StyleAt(content_, index).shade = kHighlightShade;
+        else if (field.key == "color" && (!isText || SquareMarks::ShadeFromText(text) != 0))
+            SquareMarks::StyleAt(content_, index).shade = isText ? SquareMarks::ShadeFromText(text) : kHighlightShade;
     }
 }
 
@@ -277,20 +213,12 @@ void CIpuzGrid::ReadSolution()
                 known = false;
                 return;
             }
-            SetLetters(text.text, &cell.solution, content_.rebusAnswers, index);
+            SquareMarks::SetLetters(text.text, &cell.solution, content_.rebusAnswers, index);
         });
     content_.hasSolution = complete && known;
     if (content_.hasSolution)
         return;
-    // Letters of a partial solution cannot be trusted to check with.
-    for (size_t i = 0; i < content_.cells.size(); ++i) {
-        PuzzleCell& cell = content_.cells[i];
-        const bool given = !content_.styles.empty() && content_.styles[i].IsGiven();
-        if (cell.solution != ' ' && !given) {
-            cell.solution = kUnknownSolution;
-            content_.rebusAnswers.Set(qint32(i), QByteArray());
-        }
-    }
+    SquareMarks::ForgetSolution(content_);
 }
 
 void CIpuzGrid::ReadSaved()
@@ -315,7 +243,7 @@ void CIpuzGrid::ReadSaved()
             while (!letters.empty() && letters.back() == ' ')
                 letters.remove_suffix(1);
             if (!letters.empty())
-                SetLetters(letters, &cell.entry, rebusEntries, index);
+                SquareMarks::SetLetters(letters, &cell.entry, rebusEntries, index);
         });
     if (!complete)
         return;

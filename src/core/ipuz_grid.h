@@ -8,7 +8,6 @@
 #include <optional>
 #include <string_view>
 
-struct CellStyle;
 struct PuzzleContent;
 
 // Reads the grid of an ipuz crossword into the content: the squares of
@@ -31,9 +30,6 @@ public:
 private:
     void ReadSquare(const simdjson::dom::element& square, int index);
     void ApplyStyle(const simdjson::dom::element& style, int index, int depth);
-    CellStyle& StyleAt(int index);
-    void SetCircled(int index);
-    void MirrorBars();
     void ApplyGiven(int index, std::string_view letters);
     bool IsBlockText(std::string_view text) const;
     bool IsEmptyText(std::string_view text) const;

@@ -130,20 +130,11 @@ QByteArray PlainMember(Element root, std::string_view key, bool oneLine)
 // introduction and the notes, each where the file has it.
 QByteArray Notes(Element root)
 {
-    QByteArray notes;
-    const auto add = [&notes](const QByteArray& label, const QByteArray& text) {
-        if (text.isEmpty())
-            return;
-        if (!notes.isEmpty())
-            notes += label.isEmpty() ? "\n\n" : "\n";
-        notes += label + text;
-    };
-    add("Publisher: ", PlainMember(root, "publisher", true));
-    add("Editor: ", PlainMember(root, "editor", true));
-    add("Date: ", PlainMember(root, "date", true));
-    add(QByteArray(), PlainMember(root, "intro", false));
-    add(QByteArray(), PlainMember(root, "notes", false));
-    return notes;
+    return MarkupText::JoinedNotes({{"Publisher: ", PlainMember(root, "publisher", true)},
+                                    {"Editor: ", PlainMember(root, "editor", true)},
+                                    {"Date: ", PlainMember(root, "date", true)},
+                                    {"", PlainMember(root, "intro", false)},
+                                    {"", PlainMember(root, "notes", false)}});
 }
 
 void ReadInformation(Element root, PuzzleContent& content)

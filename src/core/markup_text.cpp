@@ -148,4 +148,18 @@ QByteArray Plain(QByteArrayView text, bool oneLine)
     return oneLine ? out.simplified() : out.trimmed();
 }
 
+QByteArray JoinedNotes(std::initializer_list<NotePart> parts)
+{
+    QByteArray notes;
+    for (const NotePart& part : parts) {
+        if (part.text.isEmpty())
+            continue;
+        const bool labelled = part.label[0] != '\0';
+        if (!notes.isEmpty())
+            notes += labelled ? "\n" : "\n\n";
+        notes += part.label + part.text;
+    }
+    return notes;
+}
+
 } // namespace MarkupText

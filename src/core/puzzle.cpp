@@ -7,6 +7,8 @@
 #include "core/ipuz_reader.h"
 #include "core/ipuz_text.h"
 #include "core/ipuz_writer.h"
+#include "core/jpz_reader.h"
+#include "core/jpz_writer.h"
 #include "core/last_puzzle_recorder.h"
 #include "core/puz_checksums.h"
 #include "core/puz_extras.h"
@@ -104,7 +106,10 @@ int CPuzzle::OpenContent(const QByteArray& fileContent)
 int CPuzzle::ReadLoadedImage()
 {
     format_ = DetectFormat();
-    const int code = ReadImage(file_, format_, content_, readOnly_, &openError_);
+    // An archive is opened for the jpz puzzle it carries, nothing else.
+    const int code = file_.IsZipped() && format_ != FormatJpz
+        ? int(Invalid)
+        : ReadImage(file_, format_, content_, readOnly_, &openError_);
     if (code != Success) {
         file_.Close();
         content_ = PuzzleContent();
@@ -122,10 +127,11 @@ QString CPuzzle::GetOpenError() const
 
 int CPuzzle::ReadImage(CPuzzleFile& file, int format, PuzzleContent& content, bool readOnly, QString* error)
 {
-    if (format == FormatIpuz) {
-        QString ignored;
+    QString ignored;
+    if (format == FormatIpuz)
         return CIpuzReader(file).Read(content, error != nullptr ? error : &ignored);
-    }
+    if (format == FormatJpz)
+        return CJpzReader(file).Read(content, error != nullptr ? error : &ignored);
     if (format == FormatDocument)
         return CPuzzleDocumentReader(file).Read(content, readOnly);
     if (format != FormatBinary)
@@ -193,6 +199,7 @@ int CPuzzle::FormatOf(const QByteArray& image)
     case PuzzleFormat::Ipuz:
         return FormatIpuz;
     case PuzzleFormat::Jpz:
+        return FormatJpz;
     case PuzzleFormat::None:
         break;
     }
@@ -219,8 +226,11 @@ void CPuzzle::SaveProgress()
             WriteDocumentEntries();
         if (pencilChanged_)
             DocumentPencil::Write(file_, content_);
-    } else if (format_ == FormatIpuz && (entriesChanged_ || pencilChanged_ || (timeChanged_ && HasSolverEntries()))) {
-        WriteIpuzProgress();
+    } else if (entriesChanged_ || pencilChanged_ || (timeChanged_ && HasSolverEntries())) {
+        if (format_ == FormatIpuz)
+            WriteIpuzProgress();
+        else if (format_ == FormatJpz)
+            WriteJpzProgress();
     }
     entriesChanged_ = false;
     rebusChanged_ = false;
@@ -229,11 +239,21 @@ void CPuzzle::SaveProgress()
     file_.Flush();
 }
 
-// The file keeps every byte outside the members the progress lives in; should
-// the text no longer be found where it was read, nothing is written.
+// The file keeps every byte outside the members (or attributes) the progress
+// lives in; should the text no longer be found where it was read, nothing is
+// written.
 void CPuzzle::WriteIpuzProgress()
 {
-    const QByteArray text = CIpuzWriter(content_).Splice(file_.Data());
+    ReplaceImage(CIpuzWriter(content_).Splice(file_.Data()));
+}
+
+void CPuzzle::WriteJpzProgress()
+{
+    ReplaceImage(CJpzWriter(content_).Splice(file_.Data()));
+}
+
+void CPuzzle::ReplaceImage(const QByteArray& text)
+{
     if (text.isEmpty())
         return;
     file_.Seek(0);

@@ -20,7 +20,7 @@ class LastPuzzleRecorder;
 class CPuzzle {
 public:
     enum Code { Success = 0, Invalid = 1, ReadFailed = 4, RewriteFailed = 5 };
-    enum Format { FormatNone = 0, FormatBinary = 1, FormatDocument = 2, FormatIpuz = 3 };
+    enum Format { FormatNone = 0, FormatBinary = 1, FormatDocument = 2, FormatIpuz = 3, FormatJpz = 4 };
     enum Move { MoveRight = 0, MoveLeft = 1, MoveUp = 2, MoveDown = 3, MoveNext = 4, MovePrevious = 5 };
 
     CPuzzle();
@@ -167,6 +167,8 @@ private:
     bool IsLetterAt(int column, int row) const;
     bool ContinuesWord(int from, int to) const;
     void WriteIpuzProgress();
+    void WriteJpzProgress();
+    void ReplaceImage(const QByteArray& text);
     EntryState EntryAt(int index) const;
     void ChangeEntry(int index, EntryState state);
     void PutEntry(int index, const EntryState& state);

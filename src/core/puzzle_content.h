@@ -5,6 +5,7 @@
 #include "core/puz_sections.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <vector>
@@ -22,6 +23,20 @@ inline QByteArray UpperCaseLetters(QByteArray text)
     for (char& c : text)
         c = UpperCaseLetter(c);
     return text;
+}
+
+// The leading decimal digits of a clue's number as a number (blanks before
+// them skipped); 0 for none. Digits past a million are not read.
+inline qint32 LeadingClueNumber(QByteArrayView number)
+{
+    constexpr qint32 kLargest = 1'000'000;
+    qsizetype at = 0;
+    while (at < number.size() && number[at] == ' ')
+        ++at;
+    qint32 value = 0;
+    for (; at < number.size() && number[at] >= '0' && number[at] <= '9' && value <= kLargest; ++at)
+        value = value * 10 + (number[at] - '0');
+    return value;
 }
 
 // The solution letter of a square whose answer the file does not give.

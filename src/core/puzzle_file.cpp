@@ -2,6 +2,7 @@
 
 #include "core/file_rewrite.h"
 #include "core/user_prompt.h"
+#include "core/zip_archive.h"
 
 #include <QFile>
 
@@ -160,23 +161,44 @@ bool CPuzzleFile::Open(const QString& path, bool reportError)
         return false;
     }
 
-    compressed_ = content.startsWith(QByteArrayView(kMagic, kMagicLength));
-    if (!compressed_) {
-        image_ = std::move(content);
-        original_ = image_;
-        return true;
-    }
-    return Unpack(content, reportError);
+    return TakeContent(std::move(content), reportError);
 }
 
 bool CPuzzleFile::Load(const QByteArray& fileContent)
 {
     Close();
     readOnly_ = true;
-    compressed_ = fileContent.startsWith(QByteArrayView(kMagic, kMagicLength));
+    return TakeContent(fileContent, false);
+}
+
+// The image is the content itself, or what its packing or archive holds.
+bool CPuzzleFile::TakeContent(QByteArray content, bool reportError)
+{
+    compressed_ = content.startsWith(QByteArrayView(kMagic, kMagicLength));
+    zipped_ = !compressed_ && ZipArchive::LooksLikeZip(content);
+    archive_.clear();
+    archiveEntry_ = -1;
     if (compressed_)
-        return Unpack(fileContent, false);
-    image_ = fileContent;
+        return Unpack(content, reportError);
+    if (zipped_)
+        return Unzip(content, reportError);
+    image_ = std::move(content);
+    original_ = image_;
+    return true;
+}
+
+bool CPuzzleFile::Unzip(const QByteArray& fileContent, bool reportError)
+{
+    ZipArchive::Document document;
+    QString error;
+    if (!ZipArchive::ReadDocument(fileContent, &document, &error)) {
+        if (reportError)
+            ShowFileError(QStringLiteral("The file \"%1\" could not be opened. %2").arg(path_, error));
+        return false;
+    }
+    archive_ = fileContent;
+    archiveEntry_ = document.index;
+    image_ = std::move(document.content);
     original_ = image_;
     return true;
 }
@@ -212,6 +234,7 @@ void CPuzzleFile::Close()
         WriteBack();
     image_.clear();
     original_.clear();
+    archive_.clear();
     reportedFailure_.reset();
     position_ = 0;
     path_.clear();
@@ -253,13 +276,20 @@ bool CPuzzleFile::WriteBack()
     return false;
 }
 
-// The bytes the file gets: the image packed again when it came packed. A
-// document that cannot be packed is stored plain, and so is one that has
-// grown past what Unpack takes, which could otherwise never be opened again;
-// the document reader accepts plain documents.
+// The bytes the file gets: the image packed again when it came packed, or put
+// back into its archive. A document that cannot be packed is stored plain,
+// and so is one that has grown past what Unpack takes, which could otherwise
+// never be opened again; the readers accept plain documents.
 QByteArray CPuzzleFile::DiskContent(bool reportPackingError)
 {
     QByteArray packed;
+    if (zipped_) {
+        packed = ZipArchive::WithDocument(archive_, archiveEntry_, image_);
+        if (packed.isEmpty() && reportPackingError)
+            ShowCompressionError();
+        packingFailureReported_ |= packed.isEmpty();
+        return packed.isEmpty() ? image_ : packed;
+    }
     if (!compressed_)
         return image_;
     if (!Pack(&packed, reportPackingError)) {
@@ -331,4 +361,9 @@ bool CPuzzleFile::IsReadOnly() const
 bool CPuzzleFile::IsCompressed() const
 {
     return compressed_;
+}
+
+bool CPuzzleFile::IsZipped() const
+{
+    return zipped_;
 }

@@ -7,10 +7,11 @@
 #include <optional>
 
 // The whole content of the open puzzle file, held in memory while the puzzle
-// is open. Opening reads the file (unpacking it when it is a packed document),
+// is open. Opening reads the file (unpacking it when it is a packed document,
+// or taking the document out of a zip archive),
 // the readers and the model seek, read and write single bytes in the image,
 // and closing writes the image back to the same file, packed again when it
-// came packed. Write-back is atomic where the folder allows it (see
+// came packed and put back into its archive when it came zipped. Write-back is atomic where the folder allows it (see
 // RewriteFile). A failed write-back is reported once: later ones for the same
 // reason stay quiet until a write-back succeeds or another file is opened, so
 // saves repeated every few moments (the solving clock changes the image each
@@ -53,9 +54,13 @@ public:
     QString GetPath() const;
     bool IsReadOnly() const;
     bool IsCompressed() const;
+    // Whether the image is the document of a zip archive.
+    bool IsZipped() const;
 
 private:
     bool Unpack(const QByteArray& fileContent, bool reportError);
+    bool Unzip(const QByteArray& fileContent, bool reportError);
+    bool TakeContent(QByteArray content, bool reportError);
     bool Pack(QByteArray* packed, bool reportError) const;
     QByteArray DiskContent(bool reportPackingError);
     bool WriteBack();
@@ -72,6 +77,10 @@ private:
     qint64 position_ = 0;
     bool readOnly_ = false;
     bool compressed_ = false;
+    // A zipped file: the archive as it was read and the entry the image is.
+    bool zipped_ = false;
+    QByteArray archive_;
+    qint64 archiveEntry_ = -1;
     // Something was written into the image since it was read or saved.
     bool modified_ = false;
 };

@@ -3,6 +3,7 @@
 #include "core/ipuz_text.h"
 #include "core/puz_layout.h"
 #include "core/puzzle_file.h"
+#include "core/zip_archive.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -65,9 +66,10 @@ qsizetype AfterDoctype(QByteArrayView bytes, qsizetype at)
     return -1;
 }
 
-// The root element is the first one after the byte order mark, blanks, the
-// declaration, processing instructions, comments and a document type.
-bool IsPlainDocument(QByteArrayView bytes)
+// The name of the root element, the first one after the byte order mark,
+// blanks, the declaration, processing instructions, comments and a document
+// type; empty when the text starts no element.
+QByteArrayView RootElementName(QByteArrayView bytes)
 {
     qsizetype at = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (at >= 0 && at < bytes.size()) {
@@ -80,13 +82,60 @@ bool IsPlainDocument(QByteArrayView bytes)
             at = After(bytes, at + 4, "-->");
         } else if (rest.startsWith("<!DOCTYPE")) {
             at = AfterDoctype(bytes, at);
+        } else if (rest.startsWith('<')) {
+            qsizetype end = 1;
+            while (end < rest.size() && !IsXmlSpace(rest[end]) && rest[end] != '>' && rest[end] != '/')
+                ++end;
+            // A name that runs to the end of the text is not known to be whole.
+            return end < rest.size() ? rest.sliced(1, end - 1) : QByteArrayView();
         } else {
-            constexpr QByteArrayView root = "<crossword";
-            return rest.startsWith(root) && rest.size() > root.size()
-                && (IsXmlSpace(rest[root.size()]) || rest[root.size()] == '>' || rest[root.size()] == '/');
+            return QByteArrayView();
         }
     }
+    return QByteArrayView();
+}
+
+bool IsPlainDocument(QByteArrayView bytes)
+{
+    return RootElementName(bytes) == QByteArrayView("crossword");
+}
+
+// Whether the text holds a start tag of the puzzle element, with or without
+// a namespace prefix.
+bool HasPuzzleElement(QByteArrayView bytes)
+{
+    constexpr QByteArrayView name = "rectangular-puzzle";
+    for (qsizetype at = bytes.indexOf(name); at > 0; at = bytes.indexOf(name, at + 1)) {
+        const qsizetype end = at + name.size();
+        const bool named = bytes[at - 1] == '<' || bytes[at - 1] == ':';
+        if (named && end < bytes.size() && (IsXmlSpace(bytes[end]) || bytes[end] == '>' || bytes[end] == '/'))
+            return true;
+    }
     return false;
+}
+
+// A jpz puzzle's root, with or without a namespace prefix, and its puzzle
+// element: a text that merely begins like one is no puzzle.
+bool IsPlainJpz(QByteArrayView bytes)
+{
+    QByteArrayView root = RootElementName(bytes);
+    const qsizetype colon = root.lastIndexOf(':');
+    if (colon >= 0)
+        root = root.sliced(colon + 1);
+    const bool jpzRoot = root == QByteArrayView("crossword-compiler-applet")
+        || root == QByteArrayView("crossword-compiler") || root == QByteArrayView("rectangular-puzzle");
+    return jpzRoot && HasPuzzleElement(bytes);
+}
+
+// A zip archive whose document begins as a jpz puzzle; only that beginning is
+// unpacked here.
+bool IsZippedJpz(QByteArrayView bytes)
+{
+    constexpr qint64 kBeginning = 64 * 1024;
+    ZipArchive::Document document;
+    QString error;
+    return ZipArchive::LooksLikeZip(bytes) && ZipArchive::ReadDocument(bytes, &document, &error, kBeginning)
+        && IsPlainJpz(document.content);
 }
 
 } // namespace
@@ -101,6 +150,8 @@ PuzzleFormat DetectPuzzleFormat(QByteArrayView bytes)
         return PuzzleFormat::Document;
     if (IpuzText::LooksLikeIpuz(bytes))
         return PuzzleFormat::Ipuz;
+    if (IsPlainJpz(bytes) || IsZippedJpz(bytes))
+        return PuzzleFormat::Jpz;
     return PuzzleFormat::None;
 }
 

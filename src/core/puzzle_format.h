@@ -13,7 +13,7 @@ enum class PuzzleFormat {
     PackedDocument, // ".gmd" packed: the container's magic and a zlib stream
     Document,       // ".gmd": an XML text whose root element is "crossword"
     Ipuz,           // ".ipuz": JSON (or JSONP) that names the ipuz format
-    Jpz,            // ".jpz": recognised here once its reader exists
+    Jpz,            // ".jpz": XML whose root is a jpz puzzle's, or a zip archive holding such XML
 };
 
 // Which format the whole content of a file is; None for anything else (an

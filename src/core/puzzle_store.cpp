@@ -12,8 +12,9 @@
 
 namespace {
 
-const QString kPuzzleFilter = QStringLiteral("Puzzle (*.puz *.gmd *.ipuz)");
-const QString kPuzzleEndings[] = {QStringLiteral(".puz"), QStringLiteral(".gmd"), QStringLiteral(".ipuz")};
+const QString kPuzzleFilter = QStringLiteral("Puzzle (*.puz *.gmd *.ipuz *.jpz)");
+const QString kPuzzleEndings[] = {QStringLiteral(".puz"), QStringLiteral(".gmd"), QStringLiteral(".ipuz"),
+                                  QStringLiteral(".jpz")};
 constexpr int kMaxSearchDepth = 2;
 
 QString WithTrailingSlash(const QString& path)

@@ -30,7 +30,7 @@ public:
     // those below /run/media/, each group in the given order.
     static QStringList RemovableRoots(const QStringList& mountPoints);
 
-    // True for a name ending in ".puz", ".gmd" or ".ipuz", in any case, with
+    // True for a name ending in ".puz", ".gmd", ".ipuz" or ".jpz", in any case, with
     // at least one character before the ending.
     static bool IsPuzzleFileName(const QString& name);
 

@@ -166,6 +166,7 @@ const QList<RegisteredFileType>& RegisteredFileTypes()
          {QStringLiteral("*.puz"), QStringLiteral("*.gmd")}, QString()},
         {QLatin1String(kIpuzContentType), QStringLiteral("ipuz crossword"), {}, {QStringLiteral("*.ipuz")},
          QStringLiteral("application/json")},
+        {QLatin1String(kJpzContentType), QStringLiteral("jpz crossword"), {}, {QStringLiteral("*.jpz")}, QString()},
     };
     return types;
 }

@@ -48,3 +48,5 @@ inline constexpr char kPuzzleContentType[] = "application/x-crossword";
 inline constexpr char kFormerContentType[] = "crossword/puz";
 // shared-mime-info has no type for ".ipuz"; this one is the name in use.
 inline constexpr char kIpuzContentType[] = "application/x-ipuz";
+// Nor for ".jpz" (XML text or a zip archive holding it).
+inline constexpr char kJpzContentType[] = "application/x-jpz";

@@ -325,7 +325,7 @@ void TestPuzzleStore::openCommandUsesChooser()
     WritePuzzle(Documents("other/second.gmd.puz"));
     picker.answer = Documents("XWords/first.puz");
     QVERIFY(store_->OnOpenPuzzle());
-    QCOMPARE(picker.filter, "Puzzle (*.puz *.gmd *.ipuz)");
+    QCOMPARE(picker.filter, "Puzzle (*.puz *.gmd *.ipuz *.jpz)");
     QCOMPARE(picker.folder, GetPuzzleFolder());
     QCOMPARE(picker.current, QString());
     QCOMPARE(puzzle_->GetPath(), Documents("XWords/first.puz"));

@@ -4,6 +4,7 @@
 #include "data/download_rules.h"
 
 #include "document_builder.h"
+#include "jpz_builder.h"
 #include "fixture_files.h"
 #include "puz_builder.h"
 #include "test_main.h"
@@ -192,6 +193,12 @@ void TestDownloadRules::detectsPuzzleFormat_data()
     QTest::newRow("other root element") << QByteArray("<html><crossword>") << PuzzleFormat::None;
     QTest::newRow("longer root name") << QByteArray("<crosswords>") << PuzzleFormat::None;
     QTest::newRow("empty") << QByteArray() << PuzzleFormat::None;
+    const QByteArray jpz = JpzBuilder({"CAT", "A.O", "TOP"}).WithRoot(JpzBuilder::Root::Compiler).Build();
+    QTest::newRow("jpz, prefixed root") << jpz << PuzzleFormat::Jpz;
+    QTest::newRow("zipped jpz") << JpzBuilder::Zipped(jpz) << PuzzleFormat::Jpz;
+    QTest::newRow("zipped other XML") << JpzBuilder::Zipped(document) << PuzzleFormat::None;
+    QTest::newRow("jpz root without its puzzle") << QByteArray("<crossword-compiler><timer/></crossword-compiler>")
+                                                 << PuzzleFormat::None;
 }
 
 void TestDownloadRules::detectsPuzzleFormat()

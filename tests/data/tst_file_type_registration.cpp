@@ -87,15 +87,16 @@ void TestFileTypeRegistration::firstRunWritesEverythingSecondRunNothing()
     QVERIFY(package.contains("<comment>Crossword puzzle</comment>"));
     QVERIFY(package.contains(R"(<mime-type type="application/x-ipuz">)"));
     QVERIFY(package.contains(R"(<glob pattern="*.ipuz"/>)"));
+    QVERIFY(package.contains(R"(<glob pattern="*.jpz"/>)"));
 
     const QStringList entry = ReadText(DataPath("applications/org.gridmoor.gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains(R"(Exec="/opt/Grid moor/bin/Gridmoor" %f)"));
     QVERIFY(entry.contains("TryExec=/opt/Grid moor/bin/Gridmoor"));
     QVERIFY(entry.contains("Icon=org.gridmoor.gridmoor"));
-    QVERIFY(entry.contains("MimeType=application/x-crossword;application/x-ipuz;"));
+    QVERIFY(entry.contains("MimeType=application/x-crossword;application/x-ipuz;application/x-jpz;"));
 
     QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n"
-                                       "application/x-ipuz=org.gridmoor.gridmoor.desktop\n");
+                                       "application/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
 }
@@ -110,7 +111,7 @@ void TestFileTypeRegistration::caseOnlyDifferencesCountAsInPlace()
     const QString packagePath = DataPath("mime/packages/gridmoor.xml");
     WriteText(packagePath, ReadText(packagePath).toUpper());
     WriteText(MimeAppsPath(), "[Default Applications]\nApplication/X-Crossword = Org.Gridmoor.Gridmoor.Desktop;other.desktop;\n"
-                              "APPLICATION/X-IPUZ=ORG.GRIDMOOR.GRIDMOOR.DESKTOP\n");
+                              "APPLICATION/X-IPUZ=ORG.GRIDMOOR.GRIDMOOR.DESKTOP\nApplication/x-jpz=org.gridmoor.gridmoor.desktop\n");
 
     QCOMPARE(RegisterFileTypes(kProgram), 0);
     QVERIFY(ReadText(entryPath).contains("ICON=Org.GridMoor.GridMoor"));
@@ -150,33 +151,33 @@ void TestFileTypeRegistration::userMimeAppsLinesAreKept_data()
     QTest::newRow("other groups and defaults")
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
         << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/html=browser.desktop\n"
-           "application/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+           "application/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("defaults group followed by another")
         << "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\nimage/png=viewer.desktop\n"
-        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n\n"
+        << "[Default Applications]\ntext/html=browser.desktop\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n\n"
            "[Removed Associations]\nimage/png=viewer.desktop\n";
     // The user's own choice stays theirs.
     QTest::newRow("another program is the default")
         << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=other.desktop\ntext/html=browser.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("another program's default for the former type")
         << "[Default Applications]\ncrossword/puz=other.desktop\n"
-        << "[Default Applications]\ncrossword/puz=other.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Default Applications]\ncrossword/puz=other.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("an empty default")
         << "[Default Applications]\napplication/x-crossword=\n"
-        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("the former entry name, with the user's fallbacks")
         << "[Default Applications]\napplication/x-crossword=gridmoor.desktop;other.desktop;\n"
-        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop;other.desktop;\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop;other.desktop;\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("this program's default for the former type")
         << "[Default Applications]\ncrossword/puz=gridmoor.desktop\ntext/html=browser.desktop\n"
-        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\ntext/html=browser.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\ntext/html=browser.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("defaults for both types")
         << "[Default Applications]\napplication/x-crossword=gridmoor.desktop\nCROSSWORD/PUZ=gridmoor.desktop;\n"
-        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
     QTest::newRow("no defaults group")
         << "[Added Associations]\ntext/plain=editor.desktop;"
-        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\n";
+        << "[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\napplication/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n";
 }
 
 void TestFileTypeRegistration::userMimeAppsLinesAreKept()
@@ -207,9 +208,9 @@ void TestFileTypeRegistration::formerRegistrationIsRewritten()
     QVERIFY(ReadText(DataPath("mime/packages/gridmoor.xml")).contains(R"(<mime-type type="application/x-crossword">)"));
     const QStringList entry = ReadText(DataPath("applications/org.gridmoor.gridmoor.desktop")).split('\n');
     QVERIFY(entry.contains("Exec=/usr/local/bin/Gridmoor %f"));
-    QVERIFY(entry.contains("MimeType=application/x-crossword;application/x-ipuz;"));
+    QVERIFY(entry.contains("MimeType=application/x-crossword;application/x-ipuz;application/x-jpz;"));
     QCOMPARE(ReadText(MimeAppsPath()), "[Default Applications]\napplication/x-crossword=org.gridmoor.gridmoor.desktop\n"
-                                       "application/x-ipuz=org.gridmoor.gridmoor.desktop\n");
+                                       "application/x-ipuz=org.gridmoor.gridmoor.desktop\napplication/x-jpz=org.gridmoor.gridmoor.desktop\n");
 }
 
 // What a file manager would ask: the type of a ".puz" file and the program
