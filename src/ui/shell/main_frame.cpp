@@ -8,6 +8,7 @@
 #include "data/keyboard_layout.h"
 #include "data/settings.h"
 #include "data/shipped_puzzles.h"
+#include "data/solution_refusal.h"
 #include "data/startup_puzzle.h"
 #include "ui/controls/clue_view.h"
 #include "ui/controls/dpi_scaling.h"
@@ -262,7 +263,7 @@ void CMainFrame::UpdateCommands()
     const CheckTransition transition = CheckButtonTransition(loaded, check != nullptr && check->isDown(), checkShown_);
     if (!transition.changes || gridView_ == nullptr)
         return;
-    if (transition.shown && puzzle_.IsScrambled()) {
+    if (transition.shown && SolutionRefusalFor(puzzle_)) {
         // The refusal's message box takes the button's release, so the button
         // is let up first: it is drawn up and the next press refuses again.
         check->setDown(false);

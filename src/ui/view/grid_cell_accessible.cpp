@@ -42,7 +42,7 @@ QString CGridCellAccessible::text(QAccessible::Text type) const
     const CPuzzle& puzzle = *View()->Puzzle();
     switch (type) {
     case QAccessible::Name:
-        return ScreenReaderText::SquareName(puzzle, Index(), View()->CheckMode() || View()->CheckingAsYouType());
+        return ScreenReaderText::SquareName(puzzle, Index(), View()->WrongLettersShown());
     case QAccessible::Description:
         return IsLetterSquare() ? ScreenReaderText::WordDescription(puzzle, ScreenReaderText::WordOfSquare(puzzle, Index()))
                                 : QString();

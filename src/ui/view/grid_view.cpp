@@ -263,14 +263,9 @@ void CGridView::SelectCell(int target, int mode)
         if (mode == SelectStep)
             mode = SelectTap;
     }
-    const int newClue = WordOf(puzzle_->GetCell(target), across);
-    if (newClue != oldClue)
-        ShowClue(newClue);
     if (across != puzzle_->IsAcross())
         puzzle_->SetAcross(across);
-    EnsureVisible(mode != SelectStep);
-    update();
-    emit CursorMoved();
+    ShowCursorChange(oldClue, mode != SelectStep);
 }
 
 // An encrypted puzzle's stored solution is scrambled, so comparing entries
@@ -468,7 +463,7 @@ void CGridView::OnKeyboardKeyDown(int keyCode)
 // a grid whose puzzle comes without one, so they get no verdict.
 void CGridView::ReportIfFilled()
 {
-    if (!puzzle_->IsFilled() || puzzle_->IsScrambled() || !puzzle_->HasSolution())
+    if (!puzzle_->IsFilled() || !IsCheckable())
         return;
     if (puzzle_->IsSolved()) {
         UserPrompt::Show(QStringLiteral("The puzzle has been solved correctly"), QStringLiteral("Congratulations!"),
@@ -536,7 +531,7 @@ void CGridView::paintEvent(QPaintEvent*)
     // its size in memory for as long as the program runs.
     CDrawSurface surface(this, false, nullptr);
     const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_,
-                               checkMode_ || CheckingAsYouType(), NumbersShown()};
+                               WrongLettersShown(), NumbersShown()};
     painter_.Paint(surface, size(), *puzzle_, geometry_, state, Colors(),
                    LetterFont(GridGeometry::LetterHeight(g_settings->cellSize)));
 }

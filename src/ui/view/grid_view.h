@@ -69,6 +69,8 @@ public:
     // Whether wrong letters are shown all the time now: the option is on and
     // the open puzzle can be checked.
     bool CheckingAsYouType() const;
+    // Whether wrong letters are drawn as wrong: Check held, or checking as you type.
+    bool WrongLettersShown() const;
     // Whether the squares show their numbers now: the option is on and the
     // cells are large enough for them.
     bool NumbersShown() const;

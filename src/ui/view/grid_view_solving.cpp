@@ -6,6 +6,7 @@
 #include "core/puzzle_words.h"
 #include "core/user_prompt.h"
 #include "data/command_ids.h"
+#include "data/solution_refusal.h"
 #include "data/settings.h"
 #include "ui/view/grid_accessible.h"
 
@@ -26,7 +27,12 @@ void CGridView::SetOptions(const SolvingOptions& options)
 // without one: nothing can then be compared with it.
 bool CGridView::IsCheckable() const
 {
-    return IsLoaded() && !puzzle_->IsScrambled() && puzzle_->HasSolution();
+    return IsLoaded() && !SolutionRefusalFor(*puzzle_);
+}
+
+bool CGridView::WrongLettersShown() const
+{
+    return checkMode_ || CheckingAsYouType();
 }
 
 bool CGridView::CheckingAsYouType() const

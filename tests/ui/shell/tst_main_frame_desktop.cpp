@@ -4,6 +4,7 @@
 #include "data/command_table.h"
 #include "data/settings.h"
 #include "fixture_files.h"
+#include "ipuz_builder.h"
 #include "puz_builder.h"
 #include "scripted_prompt.h"
 #include "ui/controls/clue_view.h"
@@ -62,7 +63,8 @@ private slots:
     void cleanup();
     void typingGoesOnAfterADrag_data();
     void typingGoesOnAfterADrag();
-    void checkOnEncryptedPuzzleRefusesEveryPress();
+    void checkWithoutSolutionRefusesEveryPress_data();
+    void checkWithoutSolutionRefusesEveryPress();
     void untouchedKeyboardLeavesClueAndSplitterFree_data();
     void untouchedKeyboardLeavesClueAndSplitterFree();
     void untouchedKeyboardMovesOffTheCursor();
@@ -162,12 +164,27 @@ void TestMainFrameDesktop::typingGoesOnAfterADrag()
     QCOMPARE(puzzle.GetCurrentCell(), first);
 }
 
-void TestMainFrameDesktop::checkOnEncryptedPuzzleRefusesEveryPress()
+void TestMainFrameDesktop::checkWithoutSolutionRefusesEveryPress_data()
 {
-    StartFrame(WritePuzzle(QStringLiteral("locked.puz"), 5, true));
+    QTest::addColumn<bool>("encrypted"); // else an ipuz file without its solution
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("encrypted") << true << "Encrypted Puzzle";
+    QTest::newRow("without a solution") << false << "No Solution";
+}
+
+void TestMainFrameDesktop::checkWithoutSolutionRefusesEveryPress()
+{
+    QFETCH(bool, encrypted);
+    QFETCH(QString, caption);
+    QString path = dir_->filePath(QStringLiteral("open.ipuz"));
+    if (encrypted)
+        path = WritePuzzle(QStringLiteral("locked.puz"), 5, true);
+    else
+        QVERIFY(FixtureFiles::Write(path, IpuzBuilder({"ABC", "DEF", "GHI"}).Without("solution").Build()));
+    StartFrame(path);
     QToolButton* check = frame_->ToolButton(ID_CHECK);
     QVERIFY(check != nullptr && check->isEnabled());
-    const QStringList once{QStringLiteral("Encrypted Puzzle")};
+    const QStringList once{caption};
 
     QTest::mousePress(check, Qt::LeftButton);
     QCOMPARE(prompt_->Captions(), once);
