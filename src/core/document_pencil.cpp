@@ -39,7 +39,7 @@ QByteArray Marks(const PuzzleContent& content)
 {
     QByteArray marks(qsizetype(content.cells.size()), kUnmarked);
     for (size_t i = 0; i < content.pencil.size(); ++i) {
-        if (content.pencil[i] != 0)
+        if (content.IsPencil(i))
             marks[qsizetype(i)] = kMarked;
     }
     return marks;
@@ -100,9 +100,7 @@ void Read(const XmlNode* root, const QByteArray& text, PuzzleContent& content)
     for (qsizetype i = 0; i < cellCount; ++i) {
         if (found.value[i] != kMarked || content.cells[size_t(i)].entry == ' ')
             continue;
-        if (content.pencil.empty())
-            content.pencil.assign(content.cells.size(), 0);
-        content.pencil[size_t(i)] = 1;
+        content.MarkPencil(size_t(i));
     }
 }
 

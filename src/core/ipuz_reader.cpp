@@ -168,9 +168,7 @@ void ReadPencil(Element progress, PuzzleContent& content)
         const size_t index = size_t(row * content.width + column);
         if (index >= content.cells.size() || content.cells[index].entry == ' ')
             continue;
-        if (content.pencil.empty())
-            content.pencil.assign(content.cells.size(), 0);
-        content.pencil[index] = 1;
+        content.MarkPencil(index);
     }
 }
 

@@ -73,7 +73,7 @@ QByteArray CIpuzWriter::ProgressValue() const
 {
     QByteArray pencil;
     for (size_t index = 0; index < content_.pencil.size(); ++index) {
-        if (content_.pencil[index] == 0 || content_.width <= 0)
+        if (!content_.IsPencil(index) || content_.width <= 0)
             continue;
         pencil += pencil.isEmpty() ? "[" : ", [";
         pencil += QByteArray::number(int(index) / content_.width) + ", "

@@ -141,9 +141,6 @@ void CJpzGrid::SetSolution(int index, std::string_view letters)
 void CJpzGrid::SetEntry(int index, std::string_view letters, bool pencil)
 {
     SquareMarks::SetLetters(letters, &content_.cells[size_t(index)].entry, content_.rebusEntries, index);
-    if (!pencil)
-        return;
-    if (content_.pencil.empty())
-        content_.pencil.assign(content_.cells.size(), 0);
-    content_.pencil[size_t(index)] = 1;
+    if (pencil)
+        content_.MarkPencil(size_t(index));
 }

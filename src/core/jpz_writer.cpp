@@ -88,7 +88,7 @@ void CJpzWriter::EditCell(pugi::xml_node cell, int index, std::vector<Edit>& edi
     if (content_.cells[size_t(index)].solution == ' ' || given)
         return;
     const QByteArray entry = EntryText(index);
-    const bool pencil = !entry.isEmpty() && !content_.pencil.empty() && content_.pencil[size_t(index)] != 0;
+    const bool pencil = !entry.isEmpty() && content_.IsPencil(size_t(index));
     if (entry.isEmpty())
         RemoveAttribute(cell, kState, edits);
     else

@@ -101,9 +101,7 @@ void ReadPencil(PuzzleContent& content)
     for (size_t i = 0; i < content.cells.size(); ++i) {
         if ((content.markup[i] & kPencil) == 0 || content.cells[i].entry == ' ')
             continue;
-        if (content.pencil.empty())
-            content.pencil.assign(content.cells.size(), 0);
-        content.pencil[i] = 1;
+        content.MarkPencil(i);
     }
 }
 
@@ -193,7 +191,7 @@ QByteArray MarkupData(const PuzzleContent& content)
     if (content.markup.size() == content.cells.size())
         std::memcpy(data.data(), content.markup.data(), content.markup.size());
     for (size_t i = 0; i < content.cells.size(); ++i) {
-        const bool pencil = i < content.pencil.size() && content.pencil[i] != 0 && content.cells[i].solution != ' ';
+        const bool pencil = content.IsPencil(i) && content.cells[i].solution != ' ';
         char& flags = data[qsizetype(i)];
         flags = char(pencil ? quint8(flags) | kPencil : quint8(flags) & ~kPencil);
     }

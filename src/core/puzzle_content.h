@@ -140,6 +140,16 @@ struct PuzzleContent {
     // -1 while the document has none.
     qint64 pencilOffset = -1;
 
+    // Whether the square's letter is pencilled.
+    bool IsPencil(size_t index) const { return index < pencil.size() && pencil[index] != 0; }
+    // Marks the square's letter as pencilled; the marks are made on first use.
+    void MarkPencil(size_t index)
+    {
+        if (pencil.empty())
+            pencil.assign(cells.size(), 0);
+        pencil[index] = 1;
+    }
+
     // Sets letterCount and filledCount from the cells, for the filled and
     // solved tests.
     void CountLetters()

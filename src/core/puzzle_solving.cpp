@@ -29,21 +29,19 @@ void CPuzzle::ChangeEntry(int index, EntryState state)
 
 bool CPuzzle::IsPencil(int index) const
 {
-    return index >= 0 && static_cast<size_t>(index) < content_.pencil.size()
-        && content_.pencil[static_cast<size_t>(index)] != 0;
+    return index >= 0 && content_.IsPencil(static_cast<size_t>(index));
 }
 
 // The flags are made only when the first square gets a pencil letter.
 void CPuzzle::SetPencilFlag(int index, bool pencil)
 {
-    if (content_.pencil.empty() && !pencil)
+    const size_t square = static_cast<size_t>(index);
+    if (content_.IsPencil(square) == pencil)
         return;
-    if (content_.pencil.empty())
-        content_.pencil.assign(content_.cells.size(), 0);
-    quint8& flag = content_.pencil[static_cast<size_t>(index)];
-    if ((flag != 0) == pencil)
-        return;
-    flag = pencil ? 1 : 0;
+    if (pencil)
+        content_.MarkPencil(square);
+    else
+        content_.pencil[square] = 0;
     pencilChanged_ = true;
 }
 
