@@ -16,7 +16,9 @@
 #include "core/puzzle_document_reader.h"
 #include "core/puzzle_format.h"
 #include "core/puzzle_observer.h"
+#include "core/puzzle_words.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -106,10 +108,7 @@ int CPuzzle::OpenContent(const QByteArray& fileContent)
 int CPuzzle::ReadLoadedImage()
 {
     format_ = DetectFormat();
-    // An archive is opened for the jpz puzzle it carries, nothing else.
-    const int code = file_.IsZipped() && format_ != FormatJpz
-        ? int(Invalid)
-        : ReadImage(file_, format_, content_, readOnly_, &openError_);
+    const int code = ReadImage(file_, format_, content_, readOnly_, &openError_);
     if (code != Success) {
         file_.Close();
         content_ = PuzzleContent();
@@ -127,6 +126,10 @@ QString CPuzzle::GetOpenError() const
 
 int CPuzzle::ReadImage(CPuzzleFile& file, int format, PuzzleContent& content, bool readOnly, QString* error)
 {
+    // An archive is read for the jpz puzzle it carries, nothing else, here as
+    // for every caller (the download's check of a body too).
+    if (file.IsZipped() && format != FormatJpz)
+        return Invalid;
     QString ignored;
     if (format == FormatIpuz)
         return CIpuzReader(file).Read(content, error != nullptr ? error : &ignored);
@@ -624,18 +627,13 @@ int CPuzzle::FindWordEnd(int clue) const
     }
 }
 
+// Every square bound to the clue, so a word that is not one straight run (a
+// clue that names its squares) counts all of them.
 bool CPuzzle::IsClueFilled(int clue) const
 {
-    quint8 isAcross = 0;
-    const int start = FindWordStart(clue, &isAcross);
-    const int end = FindWordEnd(clue);
-    if (start < 0)
-        return false;
-    for (int cell = start; cell <= end; cell += isAcross ? 1 : GetWidth()) {
-        if (GetCell(cell).entry == ' ')
-            return false;
-    }
-    return true;
+    const std::vector<int> cells = WordCells(*this, clue);
+    return !cells.empty()
+        && std::all_of(cells.begin(), cells.end(), [this](int cell) { return GetCell(cell).entry != ' '; });
 }
 
 QString CPuzzle::FormatClue(int clue, bool* filled, quint8* isAcross) const

@@ -46,6 +46,7 @@ private slots:
     void progressIsSplicedIn();
     void untouchedFileIsNotWritten();
     void pencilMarksComeBack();
+    void wordOfNamedSquaresIsFilledWhole();
     void markupBecomesText_data();
     void markupBecomesText();
 
@@ -291,6 +292,20 @@ void TestIpuzReader::pencilMarksComeBack()
     puzzle_.SetCurrentEntry('a');
     puzzle_.Close();
     QVERIFY(!FixtureFiles::Read(path).contains("pencil"));
+}
+
+// A word need not be one straight run: it is filled once every square its
+// clue names is.
+void TestIpuzReader::wordOfNamedSquaresIsFilledWhole()
+{
+    const QByteArray clues = "{\"Across\": [{\"number\": 1, \"clue\": \"a\", \"cells\": [[1, 1], [3, 1]]}]}";
+    QCOMPARE(puzzle_.Open(Write(IpuzBuilder(kSmall).Member("clues", clues).Build())), int(CPuzzle::Success));
+    puzzle_.SetCurrentCell(0);
+    puzzle_.SetCurrentEntry('C');
+    QVERIFY(!puzzle_.IsClueFilled(0));
+    puzzle_.SetCurrentCell(2);
+    puzzle_.SetCurrentEntry('T');
+    QVERIFY(puzzle_.IsClueFilled(0));
 }
 
 void TestIpuzReader::markupBecomesText_data()

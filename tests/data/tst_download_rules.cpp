@@ -1,5 +1,6 @@
 #include "core/puzzle_folders.h"
 #include "core/puzzle_format.h"
+#include "core/puzzle_identity.h"
 #include "data/date_fields.h"
 #include "data/download_rules.h"
 
@@ -206,6 +207,10 @@ void TestDownloadRules::detectsPuzzleFormat()
     QFETCH(QByteArray, bytes);
     QFETCH(PuzzleFormat, format);
     QCOMPARE(DetectPuzzleFormat(bytes), format);
+    // An archive that carries no jpz puzzle is not read as a puzzle either,
+    // so a download is never taken for such a file already on disk.
+    if (format == PuzzleFormat::None && bytes.startsWith("PK\x03\x04"))
+        QVERIFY(!IdentifyPuzzle(bytes).readable);
 }
 
 void TestDownloadRules::datedAddress_data()
