@@ -6,7 +6,6 @@
 #include "core/puzzle_content.h"
 #include "core/puzzle_file.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -74,7 +73,7 @@ bool CBinaryPuzzleWriter::PencilIsKept() const
 {
     if (content_.sections.Contains(PuzExtras::kMarkup))
         return content_.markup.size() == content_.cells.size();
-    return std::any_of(content_.pencil.begin(), content_.pencil.end(), [](quint8 flag) { return flag != 0; });
+    return content_.HasPencil();
 }
 
 bool CBinaryPuzzleWriter::UpdateSections(const Changes& changes, bool solved)

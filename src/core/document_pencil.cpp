@@ -5,7 +5,6 @@
 #include "core/puzzle_file.h"
 #include "core/xml_reader.h"
 
-#include <algorithm>
 
 namespace DocumentPencil {
 namespace {
@@ -43,11 +42,6 @@ QByteArray Marks(const PuzzleContent& content)
             marks[qsizetype(i)] = kMarked;
     }
     return marks;
-}
-
-bool HasMarks(const PuzzleContent& content)
-{
-    return std::any_of(content.pencil.begin(), content.pencil.end(), [](quint8 flag) { return flag != 0; });
 }
 
 // Whether the text, read again, keeps its entries where they were and finds
@@ -110,7 +104,7 @@ bool Write(CPuzzleFile& file, PuzzleContent& content)
         return false;
     const QByteArray marks = Marks(content);
     if (content.pencilOffset < 0)
-        return !HasMarks(content) || InsertAttribute(file, content, marks);
+        return !content.HasPencil() || InsertAttribute(file, content, marks);
     if (file.Seek(content.pencilOffset) != content.pencilOffset)
         return false;
     file.Write(marks.constData(), marks.size());

@@ -27,7 +27,7 @@ void CEntryHistory::Push(EntryStep step)
 {
     steps_.resize(done_);
     if (steps_.size() >= kMostSteps)
-        steps_.erase(steps_.begin());
+        steps_.pop_front();
     steps_.push_back(std::move(step));
     done_ = steps_.size();
 }

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <cstddef>
+#include <deque>
 #include <vector>
 
 // What one square holds: its letters (empty for none, several for a rebus
@@ -56,7 +57,8 @@ public:
 private:
     void Push(EntryStep step);
 
-    std::vector<EntryStep> steps_;
+    // A deque: the oldest step leaves from the front once the history is full.
+    std::deque<EntryStep> steps_;
     std::size_t done_ = 0;
     bool grouping_ = false;
     EntryStep group_;

@@ -157,14 +157,9 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
 
 void CIpuzGrid::ApplyGiven(int index, std::string_view letters)
 {
-    const QByteArray upper = UpperCaseLetters(IpuzJson::Bytes(letters));
     PuzzleCell& cell = content_.cells[size_t(index)];
-    cell.entry = upper[0];
-    cell.solution = upper[0];
-    if (upper.size() > 1) {
-        content_.rebusEntries.Set(index, upper);
-        content_.rebusAnswers.Set(index, upper);
-    }
+    SquareMarks::SetLetters(letters, &cell.entry, content_.rebusEntries, index);
+    SquareMarks::SetLetters(letters, &cell.solution, content_.rebusAnswers, index);
     SquareMarks::StyleAt(content_, index).flags |= CellStyle::Given;
 }
 
@@ -205,7 +200,7 @@ void CIpuzGrid::ReadSolution()
     const bool complete = ForEachSquare(
         IpuzJson::Member(root_, "solution"), content_.width, content_.height, [&](Element square, int index) {
             PuzzleCell& cell = content_.cells[size_t(index)];
-            if (cell.solution == ' ' || (!content_.styles.empty() && content_.styles[size_t(index)].IsGiven()))
+            if (cell.solution == ' ' || content_.IsGiven(size_t(index)))
                 return;
             char buffer[24];
             const IpuzJson::Scalar text = LetterText(square, buffer);
@@ -231,7 +226,7 @@ void CIpuzGrid::ReadSaved()
     const bool complete =
         ForEachSquare(saved, content_.width, content_.height, [&](Element square, int index) {
             PuzzleCell& cell = cells[size_t(index)];
-            if (cell.solution == ' ' || (!content_.styles.empty() && content_.styles[size_t(index)].IsGiven()))
+            if (cell.solution == ' ' || content_.IsGiven(size_t(index)))
                 return;
             char buffer[24];
             const IpuzJson::Scalar text = LetterText(square, buffer);

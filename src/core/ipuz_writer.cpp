@@ -41,7 +41,7 @@ QByteArray CIpuzWriter::EntryText(int index) const
 {
     const PuzzleCell& cell = content_.cells[size_t(index)];
     if (cell.solution == ' ') {
-        const bool isVoid = !content_.styles.empty() && content_.styles[size_t(index)].IsVoid();
+        const bool isVoid = content_.IsVoid(size_t(index));
         return isVoid ? QByteArray("null") : IpuzText::Quoted(content_.blockText);
     }
     const QByteArray rebus = content_.rebusEntries.At(index);

@@ -84,7 +84,7 @@ QByteArray CJpzWriter::EntryText(int index) const
 // Given letters and squares without letters keep what the file says.
 void CJpzWriter::EditCell(pugi::xml_node cell, int index, std::vector<Edit>& edits) const
 {
-    const bool given = !content_.styles.empty() && content_.styles[size_t(index)].IsGiven();
+    const bool given = content_.IsGiven(size_t(index));
     if (content_.cells[size_t(index)].solution == ' ' || given)
         return;
     const QByteArray entry = EntryText(index);

@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <vector>
 
 // Upper-cases an ASCII letter and leaves every other byte as it is; puzzle
@@ -140,8 +141,16 @@ struct PuzzleContent {
     // -1 while the document has none.
     qint64 pencilOffset = -1;
 
+    // Whether the square holds a letter the file gives, or is no part of the
+    // grid; false for every square while no square has a look of its own.
+    bool IsGiven(size_t index) const { return index < styles.size() && styles[index].IsGiven(); }
+    bool IsVoid(size_t index) const { return index < styles.size() && styles[index].IsVoid(); }
     // Whether the square's letter is pencilled.
     bool IsPencil(size_t index) const { return index < pencil.size() && pencil[index] != 0; }
+    bool HasPencil() const
+    {
+        return std::any_of(pencil.begin(), pencil.end(), [](quint8 flag) { return flag != 0; });
+    }
     // Marks the square's letter as pencilled; the marks are made on first use.
     void MarkPencil(size_t index)
     {

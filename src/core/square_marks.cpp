@@ -74,7 +74,7 @@ void ForgetSolution(PuzzleContent& content)
 {
     for (size_t i = 0; i < content.cells.size(); ++i) {
         PuzzleCell& cell = content.cells[i];
-        const bool given = !content.styles.empty() && content.styles[i].IsGiven();
+        const bool given = content.IsGiven(i);
         if (cell.solution != ' ' && !given) {
             cell.solution = kUnknownSolution;
             content.rebusAnswers.Set(qint32(i), QByteArray());
