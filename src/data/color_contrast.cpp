@@ -47,20 +47,21 @@ ColorRef VoidCellDefaultColor(ColorRef buttonFace, ColorRef buttonText, ColorRef
     return Scaled(darkest, percent);
 }
 
+// The least contrast at which text stays readable on a background.
+constexpr double kReadableContrast = 4.5;
+
 ColorRef ReadableBackground(ColorRef wanted, ColorRef textColor)
 {
-    constexpr double kReadableContrast = 4.5;
     constexpr ColorRef kWhite = 0x00FFFFFF;
     return ContrastRatio(wanted, textColor) >= kReadableContrast ? wanted : kWhite;
 }
 
 ColorRef ReadableShade(ColorRef shade, ColorRef textColor, ColorRef background)
 {
-    constexpr double kReadable = 4.5;
     constexpr int kSteps = 10;
     for (int step = 0; step < kSteps; ++step) {
         const ColorRef mixed = Scaled(shade, 100 - step * 100 / kSteps) + Scaled(background, step * 100 / kSteps);
-        if (ContrastRatio(mixed, textColor) >= kReadable)
+        if (ContrastRatio(mixed, textColor) >= kReadableContrast)
             return mixed;
     }
     return background;

@@ -73,9 +73,11 @@ QString ExecArgument(const QString& path)
     return u'"' + EscapedExecValue(quoted) + u'"';
 }
 
-QString ExecLine(const QString& programPath)
+// The Exec line running the program with the arguments that follow it (the
+// desktop entry's "%f", the thumbnailer's "--thumbnail %i %o %s").
+QString ExecLine(const QString& programPath, QStringView arguments = u"%f")
 {
-    return QStringLiteral("Exec=") + ExecArgument(programPath) + QStringLiteral(" %f");
+    return QStringLiteral("Exec=") + ExecArgument(programPath) + u' ' + arguments.toString();
 }
 
 // Desktops hide an entry whose TryExec program is gone, so the per-user
@@ -93,13 +95,6 @@ QString ReadText(const QString& path)
     return QString::fromUtf8(file.readAll());
 }
 
-bool WriteText(const QString& path, const QString& text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
 
 bool SameIgnoringCase(const QString& a, const QString& b)
 {
@@ -108,7 +103,7 @@ bool SameIgnoringCase(const QString& a, const QString& b)
 
 bool WriteIfDifferent(const QString& path, const QString& text)
 {
-    return !SameIgnoringCase(ReadText(path), text) && WriteText(path, text);
+    return !SameIgnoringCase(ReadText(path), text) && WriteUtf8File(path, text);
 }
 
 bool WriteDesktopEntry(const QString& path, const QString& programPath)
@@ -118,7 +113,7 @@ bool WriteDesktopEntry(const QString& path, const QString& programPath)
     const QStringList lines = existing.split(u'\n');
     const bool inPlace = SameIgnoringCase(existing, text) && lines.contains(ExecLine(programPath))
         && lines.contains(TryExecLine(programPath));
-    return !inPlace && WriteText(path, text);
+    return !inPlace && WriteUtf8File(path, text);
 }
 
 // Earlier versions wrote their entry under the name "gridmoor.desktop"; it
@@ -136,7 +131,7 @@ bool RemoveFormerDesktopEntry(const QString& applicationsFolder)
 bool WriteDefaultApplication(const QString& path)
 {
     QString text = ReadText(path);
-    return MakeThisProgramTheDefault(&text) && WriteText(path, text);
+    return MakeThisProgramTheDefault(&text) && WriteUtf8File(path, text);
 }
 
 void RunTool(const char* name, const QString& folder)
@@ -218,8 +213,20 @@ QString DesktopEntryText(const QString& programPath)
 
 QString ThumbnailerText(const QString& programPath)
 {
-    return QStringLiteral("[Thumbnailer Entry]\n") + TryExecLine(programPath) + QStringLiteral("\nExec=")
-        + ExecArgument(programPath) + QStringLiteral(" --thumbnail %i %o %s\nMimeType=") + MediaTypeList() + u'\n';
+    return QStringLiteral("[Thumbnailer Entry]\n") + TryExecLine(programPath) + u'\n'
+        + ExecLine(programPath, u"--thumbnail %i %o %s") + QStringLiteral("\nMimeType=") + MediaTypeList() + u'\n';
+}
+
+bool WriteUtf8File(const QString& path, const QString& text, QString* error)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error != nullptr)
+        *error = file.errorString();
+    return false;
 }
 
 int RegisterFileTypes(const QString& programPath)

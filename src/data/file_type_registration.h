@@ -38,6 +38,9 @@ QString DesktopEntryText(const QString& programPath);
 // The freedesktop thumbnailer the installation places in share/thumbnailers:
 // file managers run programPath with --thumbnail for every registered type.
 QString ThumbnailerText(const QString& programPath);
+// Writes the text as UTF-8, atomically, making its folder; false, with the
+// reason in error when given, when it cannot.
+bool WriteUtf8File(const QString& path, const QString& text, QString* error = nullptr);
 
 // The names the association uses. The desktop entry and the icon are named
 // after the application id; earlier versions named the entry "gridmoor".

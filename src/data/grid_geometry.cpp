@@ -154,9 +154,8 @@ GridRect GridGeometry::GetCellRect(const CPuzzle& puzzle, bool word, int index, 
         index = puzzle.GetCurrentCell();
     int end = index;
     if (word) {
-        quint8 clueAcross = 0;
         const int clue = puzzle.GetCurrentClue();
-        const int start = puzzle.FindWordStart(clue, &clueAcross);
+        const int start = puzzle.FindWordStart(clue, nullptr);
         if (start >= 0) {
             index = start;
             end = puzzle.FindWordEnd(clue);

@@ -145,15 +145,14 @@ std::vector<PrintedPage> LayOutPages(const PageContent& content, const QRectF& p
     GridChoice chosen = choices.front();
     for (const GridChoice& choice : choices) {
         const QRectF grid = GridRect(frame, content, choice);
-        const int besideSpan = frame.columnCount == 1 ? 1 : choice.span;
-        if (Flow(items, 0, FirstPageColumns(frame, grid, besideSpan, metrics.sectionGap), nullptr) == items.size()) {
+        if (Flow(items, 0, FirstPageColumns(frame, grid, choice.span, metrics.sectionGap), nullptr) == items.size()) {
             chosen = choice;
             break;
         }
     }
     first.grid = GridRect(frame, content, chosen);
-    const int span = frame.columnCount == 1 ? 1 : chosen.span;
-    std::size_t next = Flow(items, 0, FirstPageColumns(frame, first.grid, span, metrics.sectionGap), &first.texts);
+    std::size_t next =
+        Flow(items, 0, FirstPageColumns(frame, first.grid, chosen.span, metrics.sectionGap), &first.texts);
     pages.push_back(first);
     while (next < items.size()) {
         std::vector<QRectF> columns;

@@ -18,21 +18,18 @@ QString LettersOf(const CPuzzle& puzzle, int cell)
     return letters.isEmpty() ? QStringLiteral("blank") : letters;
 }
 
-bool HasEntry(const CPuzzle& puzzle, int cell)
-{
-    return !puzzle.GetEntryText(cell).trimmed().isEmpty();
-}
-
 } // namespace
 
 QString SquareName(const CPuzzle& puzzle, int cell, bool showWrong)
 {
-    if (puzzle.GetCellStyle(cell).IsVoid())
+    const CellStyle style = puzzle.GetCellStyle(cell);
+    if (style.IsVoid())
         return QStringLiteral("no square");
     if (puzzle.GetCell(cell).solution == ' ')
         return QStringLiteral("black square");
-    QStringList parts{LettersOf(puzzle, cell)};
-    const bool filled = HasEntry(puzzle, cell);
+    const QString letters = puzzle.GetEntryText(cell).trimmed();
+    const bool filled = !letters.isEmpty();
+    QStringList parts{filled ? letters : QStringLiteral("blank")};
     if (filled && puzzle.IsPencil(cell))
         parts << QStringLiteral("pencil");
     if (filled && showWrong && !puzzle.IsEntryCorrect(cell))
@@ -42,7 +39,6 @@ QString SquareName(const CPuzzle& puzzle, int cell, bool showWrong)
         parts << label;
     if (puzzle.IsCircled(cell))
         parts << QStringLiteral("circled");
-    const CellStyle style = puzzle.GetCellStyle(cell);
     if (style.HasShade())
         parts << QStringLiteral("shaded");
     if (style.IsGiven())

@@ -6,9 +6,6 @@
 #include "data/file_type_registration.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -17,12 +14,10 @@ namespace {
 
 bool Write(const QString& path, const QString& text)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (WriteUtf8File(path, text, &error))
         return true;
-    std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+    std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
     return false;
 }
 
