@@ -3,7 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QtEndian>
 
@@ -46,13 +46,46 @@ QString DecodeUtf16Le(const QByteArray& bytes)
 
 } // namespace
 
+// One connection of a later copy: its socket, the bytes received and not yet
+// taken as requests, and the notifier that reports more. It is deleted from
+// the event loop, so a handler that closes it may still look at it.
+class LocalConnection : public QObject {
+    Q_OBJECT
+
+public:
+    LocalConnection(UnixSocket socket, QObject* parent)
+        : QObject(parent), socket_(std::move(socket)),
+          notifier_(socket_.Descriptor(), QSocketNotifier::Read, this)
+    {
+    }
+
+    bool IsOpen() const { return socket_.IsOpen(); }
+    UnixSocket& Socket() { return socket_; }
+    QByteArray& Received() { return received_; }
+    QSocketNotifier& Notifier() { return notifier_; }
+
+    // Cuts the connection off at once: what it sent and was not taken is dropped.
+    void Close()
+    {
+        notifier_.setEnabled(false);
+        socket_.Close();
+        received_.clear();
+        deleteLater();
+    }
+
+private:
+    UnixSocket socket_;
+    QSocketNotifier notifier_;
+    QByteArray received_;
+};
+
 SingleInstance::SingleInstance(const QString& title, QObject* parent)
-    : QObject(parent), name_(ServerName(title)), lock_(LockPath(name_))
+    : QObject(parent), name_(ServerName(title)), socketPath_(QFile::encodeName(SocketPath(name_))),
+      lock_(LockPath(name_))
 {
     // The lock is held for as long as the first copy runs; only the death of
     // its holder makes it stale, never its age.
     lock_.setStaleLockTime(0);
-    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnections);
 }
 
 QString SingleInstance::ServerName(const QString& title)
@@ -65,20 +98,19 @@ QString SingleInstance::ServerName(const QString& title)
     return path.toLocal8Bit().size() < kMaxSocketPath ? path : name;
 }
 
-// The server deletes its connections after this object's own members are
-// gone; their handlers must not run then.
 SingleInstance::~SingleInstance()
 {
-    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>())
-        socket->disconnect(this);
+    StopListening();
 }
 
-// QLocalServer places a name that is not a path in the temporary folder.
+QString SingleInstance::SocketPath(const QString& serverName)
+{
+    return QDir::isAbsolutePath(serverName) ? serverName : QDir(QDir::tempPath()).filePath(serverName);
+}
+
 QString SingleInstance::LockPath(const QString& serverName)
 {
-    const QString socket =
-        QDir::isAbsolutePath(serverName) ? serverName : QDir(QDir::tempPath()).filePath(serverName);
-    return socket + QStringLiteral(".lock");
+    return SocketPath(serverName) + QStringLiteral(".lock");
 }
 
 QByteArray SingleInstance::EncodeHandOver(const QString& commandLine)
@@ -124,117 +156,128 @@ SingleInstance::Role SingleInstance::Start(const QString& commandLine)
 
 bool SingleInstance::IsListening() const
 {
-    return server_.isListening();
+    return listener_.IsOpen();
 }
 
+// The running copy answers the first request (the path, when there is one).
+// One that closes the connection unanswered was quitting and took nothing;
+// one that takes long to answer is busy and has the requests.
 bool SingleInstance::HandOver(const QString& commandLine)
 {
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(kConnectTimeoutMs))
+    UnixSocket socket = UnixSocket::Connect(socketPath_, kConnectTimeoutMs);
+    if (!socket.IsOpen())
         return false;
-    socket.write(EncodeHandOver(commandLine));
-    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kWriteTimeoutMs)) {
-    }
-    if (!Answered(socket))
-        return false;
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(kWriteTimeoutMs);
-    return true;
+    socket.SendAll(EncodeHandOver(commandLine), kWriteTimeoutMs);
+    return socket.WaitForByte(kAnswerTimeoutMs) != UnixSocket::Reply::Closed;
 }
 
-// Waits for the running copy's answer to the first request (the path, when
-// there is one); false when it closed the connection without taking it.
-bool SingleInstance::Answered(QLocalSocket& socket)
+// Sent at once: a copy may end right after taking a path. A peer that lets
+// its answers pile up unread is cut off, and its request is not taken.
+bool SingleInstance::Answer(LocalConnection* connection)
 {
-    if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(kAnswerTimeoutMs))
-        return socket.bytesAvailable() > 0 || socket.state() == QLocalSocket::ConnectedState;
-    return true;
-}
-
-// Sent at once: a copy may end right after taking a path.
-void SingleInstance::Answer(QLocalSocket* socket)
-{
-    socket->write(&kTaken, 1);
-    socket->flush();
+    if (connection->Socket().SendByteNow(kTaken))
+        return true;
+    connection->Close();
+    return false;
 }
 
 void SingleInstance::Stop()
 {
-    server_.close();
-    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>()) {
-        socket->disconnect(this);
-        // Answers already given still reach their copy.
-        socket->flush();
-        socket->abort();
-    }
+    StopListening();
+    for (LocalConnection* connection : findChildren<LocalConnection*>(Qt::FindDirectChildrenOnly))
+        connection->Close();
     if (lock_.isLocked())
         lock_.unlock();
+}
+
+// The socket file goes with the listener, as only its owner may remove it.
+void SingleInstance::StopListening()
+{
+    if (!listener_.IsOpen())
+        return;
+    delete listenerNotifier_;
+    listenerNotifier_ = nullptr;
+    listener_.Close();
+    ::unlink(socketPath_.constData());
 }
 
 // With the lock held, a socket file still there was left by a copy that
 // crashed: it is removed and the name taken over.
 bool SingleInstance::Listen(bool holdsLock)
 {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    if (server_.listen(name_))
-        return true;
-    if (!holdsLock || server_.serverError() != QAbstractSocket::AddressInUseError)
+    bool addressInUse = false;
+    listener_ = UnixSocket::Listen(socketPath_, &addressInUse);
+    if (!listener_.IsOpen() && holdsLock && addressInUse) {
+        ::unlink(socketPath_.constData());
+        listener_ = UnixSocket::Listen(socketPath_, &addressInUse);
+    }
+    if (!listener_.IsOpen())
         return false;
-    QLocalServer::removeServer(name_);
-    return server_.listen(name_);
+    listenerNotifier_ = new QSocketNotifier(listener_.Descriptor(), QSocketNotifier::Read, this);
+    connect(listenerNotifier_, &QSocketNotifier::activated, this, &SingleInstance::AcceptConnections);
+    return true;
 }
 
+// Another user's process never gets to hand anything over.
 void SingleInstance::AcceptConnections()
 {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequests(socket); });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-            ReadRequests(socket);
-            socket->deleteLater();
-        });
-        ReadRequests(socket);
+    for (UnixSocket socket = listener_.Accept(); socket.IsOpen(); socket = listener_.Accept()) {
+        if (!socket.PeerIsThisUser())
+            continue;
+        auto* connection = new LocalConnection(std::move(socket), this);
+        connect(&connection->Notifier(), &QSocketNotifier::activated, this,
+                [this, connection] { ReadRequests(connection); });
     }
 }
 
-void SingleInstance::ReadRequests(QLocalSocket* socket)
+// At the end of the stream the complete requests still waiting are taken,
+// and the connection goes.
+void SingleInstance::ReadRequests(LocalConnection* connection)
 {
-    while (ReadOneRequest(socket)) {
+    if (!connection->IsOpen())
+        return;
+    const UnixSocket::Received received = connection->Socket().ReceiveAvailable(connection->Received());
+    while (connection->IsOpen() && ReadOneRequest(connection)) {
     }
+    if (received == UnixSocket::Received::Closed && connection->IsOpen())
+        connection->Close();
 }
 
-// Takes one complete request off the socket; false when more bytes are needed
-// or the peer sent something that is not a request (then it is cut off).
-bool SingleInstance::ReadOneRequest(QLocalSocket* socket)
+// Takes one complete request off the connection; false when more bytes are
+// needed or the peer sent something that is not a request (then it is cut off).
+bool SingleInstance::ReadOneRequest(LocalConnection* connection)
 {
-    const QByteArray head = socket->peek(kRecordHeaderSize);
-    if (head.size() < 4)
+    QByteArray& data = connection->Received();
+    if (data.size() < 4)
         return false;
-    const quint32 code = Uint32At(head, 0);
+    const quint32 code = Uint32At(data, 0);
     if (code == kBringToFront) {
-        socket->read(4);
-        Answer(socket);
+        data.remove(0, 4);
+        if (!Answer(connection))
+            return false;
         emit ActivationRequested();
         return true;
     }
     if (code != kCopyData) {
-        socket->abort();
+        connection->Close();
         return false;
     }
-    if (head.size() < kRecordHeaderSize)
+    if (data.size() < kRecordHeaderSize)
         return false;
-    const quint32 byteCount = Uint32At(head, 8);
+    const quint32 byteCount = Uint32At(data, 8);
     if (byteCount > kMaxByteCount) {
-        socket->abort();
+        connection->Close();
         return false;
     }
-    if (socket->bytesAvailable() < kRecordHeaderSize + qint64(byteCount))
+    if (data.size() < kRecordHeaderSize + qint64(byteCount))
         return false;
-    socket->read(kRecordHeaderSize);
-    const QString path = DecodeUtf16Le(socket->read(byteCount)).trimmed();
-    Answer(socket);
+    const QString path = DecodeUtf16Le(data.mid(kRecordHeaderSize, byteCount)).trimmed();
+    data.remove(0, kRecordHeaderSize + byteCount);
+    if (!Answer(connection))
+        return false;
     if (!path.isEmpty())
         emit PathHandedOver(path);
     return true;
 }
+
+#include "single_instance.moc"

@@ -1,14 +1,16 @@
 #pragma once
 
-#include <QLocalServer>
+#include "ui/shell/unix_socket.h"
+
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 
-class QLocalSocket;
+class QSocketNotifier;
+class LocalConnection;
 
 // Keeps one copy of the program running per user. The first copy listens on a
-// local server named after the window title and the user id; a later copy
+// Unix-domain socket named after the window title and the user id; a later copy
 // connects, hands over its command line and asks to be brought to the front,
 // then ends without opening a window. Which copy is first is decided by a lock
 // file beside the server's socket, held for the first copy's whole life, so
@@ -38,6 +40,9 @@ public:
     // The server's name: the title and the user id, inside the user's private
     // runtime folder when there is one.
     static QString ServerName(const QString& title);
+    // The socket's path: the name itself when it is a path, else the name in
+    // the temporary folder.
+    static QString SocketPath(const QString& serverName);
     // The lock file beside the server's socket.
     static QString LockPath(const QString& serverName);
     // The requests a second copy sends for commandLine.
@@ -66,15 +71,17 @@ signals:
 
 private:
     bool HandOver(const QString& commandLine);
-    static bool Answered(QLocalSocket& socket);
-    static void Answer(QLocalSocket* socket);
     bool Listen(bool holdsLock);
+    void StopListening();
     void AcceptConnections();
-    void ReadRequests(QLocalSocket* socket);
-    bool ReadOneRequest(QLocalSocket* socket);
+    void ReadRequests(LocalConnection* connection);
+    bool ReadOneRequest(LocalConnection* connection);
+    bool Answer(LocalConnection* connection);
 
     QString name_;
-    // Declared before the server, so the server closes before the lock goes.
+    QByteArray socketPath_;
+    // Declared before the socket, so the socket closes before the lock goes.
     QLockFile lock_;
-    QLocalServer server_;
+    UnixSocket listener_;
+    QSocketNotifier* listenerNotifier_ = nullptr;
 };
