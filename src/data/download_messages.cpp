@@ -96,6 +96,13 @@ QString NetworkFailureText(NetworkProblem problem, const QString& libraryWords)
     return WithDetails(ProblemSentence(problem), libraryWords);
 }
 
+QString ModuleFailureText(const QString& libraryWords)
+{
+    return WithDetails(QStringLiteral("The download could not start: the part of Gridmoor that downloads is missing "
+                                      "or damaged. Installing Gridmoor again repairs it."),
+                       libraryWords);
+}
+
 QString SaveFailureText(const QString& folder, const QString& libraryWords)
 {
     return WithDetails(QStringLiteral("The puzzle arrived but could not be saved in the folder %1.").arg(folder),

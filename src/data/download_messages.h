@@ -27,6 +27,9 @@ QString StatusText(int status);
 // The caption of every message about a failed download.
 QString DownloadErrorCaption();
 
+// The program's download module could not be loaded; libraryWords says why.
+QString ModuleFailureText(const QString& libraryWords);
+
 // What went wrong below HTTP, as the window layer reads it from the network
 // library, so that the user gets a sentence before the library's own words.
 enum class NetworkProblem {

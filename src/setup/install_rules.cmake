@@ -1,6 +1,6 @@
 # The installation: `cmake --install build --prefix P` places the program and
-# its shipped files in one installation folder, P/lib/gridmoor, with the hook
-# and the zlib it loads; a launcher in P/bin; and the desktop entry, icons,
+# its shipped files in one installation folder, P/lib/gridmoor, with the HTTP
+# module, the hook and the zlib it loads; a launcher in P/bin; and the desktop entry, icons,
 # shared-mime-info package and AppStream metainfo under P/share, named after
 # the application id. Then it runs the hook on the installation folder.
 #
@@ -70,8 +70,11 @@ endfunction()
 
 install(TARGETS gridmoor RUNTIME DESTINATION ${GRIDMOOR_INSTALL_FOLDER} COMPONENT ${files_component} EXCLUDE_FROM_ALL)
 install(TARGETS GridmoorSetup LIBRARY DESTINATION ${GRIDMOOR_INSTALL_FOLDER} COMPONENT ${files_component} EXCLUDE_FROM_ALL)
+# The HTTP module goes beside the program, which loads it from there.
+install(TARGETS gridmoor_http LIBRARY DESTINATION ${GRIDMOOR_INSTALL_FOLDER} COMPONENT ${files_component} EXCLUDE_FROM_ALL)
 list(APPEND gridmoor_placed_files ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:gridmoor>
-     ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:GridmoorSetup>)
+     ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:GridmoorSetup>
+     ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:gridmoor_http>)
 foreach(document IN LISTS compressed_documents)
     get_filename_component(name ${document} NAME)
     gridmoor_install_file(${document} ${GRIDMOOR_INSTALL_FOLDER} ${name})

@@ -99,6 +99,9 @@ void TestDownloadPuzzle::initTestCase()
     QVERIFY(QDir().mkpath(app));
     programPath_ = app + QStringLiteral("/gridmoor");
     QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_PROGRAM), programPath_));
+    // The program loads its download module from its own folder.
+    QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_HTTP_MODULE),
+                        app + u'/' + QFileInfo(QStringLiteral(GRIDMOOR_HTTP_MODULE)).fileName()));
     QVERIFY(QFile::copy(QStringLiteral(GRIDMOOR_RESOURCES "/NYTimes.gmd"), app + QStringLiteral("/NYTimes.gmd")));
 
     const QString home = root_.filePath(QStringLiteral("home"));

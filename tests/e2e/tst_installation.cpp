@@ -73,6 +73,7 @@ QStringList ExpectedFiles()
                          "lib/gridmoor/NYTimes.gmd",
                          "lib/gridmoor/gridmoor",
                          "lib/gridmoor/libGridmoorSetup.so",
+                         "lib/gridmoor/libgridmoor_http.so",
                          "lib/gridmoor/libz.so.1",
                          "share/applications/org.gridmoor.gridmoor.desktop",
                          "share/icons/hicolor/scalable/apps/org.gridmoor.gridmoor.svg",
@@ -232,6 +233,7 @@ void TestInstallation::installationPlacesEveryFile()
     QVERIFY(ReadAll(GRIDMOOR_PROGRAM).contains(".debug_info"));
     QVERIFY(!ReadAll(Prefixed("lib/gridmoor/gridmoor")).contains(".debug_info"));
     QVERIFY(!ReadAll(Prefixed("lib/gridmoor/libGridmoorSetup.so")).contains(".debug_info"));
+    QVERIFY(!ReadAll(Prefixed("lib/gridmoor/libgridmoor_http.so")).contains(".debug_info"));
     // Shipped gzip-compressed, unpacked by the hook.
     QCOMPARE(ReadAll(Prefixed("lib/gridmoor/NYTimes.gmd")), ReadAll(GRIDMOOR_RESOURCES "/NYTimes.gmd"));
     for (const int size : kIconSizes) {

@@ -5,62 +5,10 @@
 #include "data/download_messages.h"
 #include "data/download_rules.h"
 
-#include <QAuthenticator>
+#include "ui/download/http_module_loader.h"
+
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSaveFile>
-
-namespace {
-
-// Errors below the HTTP layer (connection, TLS, proxy, redirects) are
-// described by the network library; the others come with a status code.
-bool IsTransportError(QNetworkReply::NetworkError error)
-{
-    return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
-}
-
-NetworkProblem ProblemOf(QNetworkReply::NetworkError error)
-{
-    switch (error) {
-    case QNetworkReply::ConnectionRefusedError:
-        return NetworkProblem::Refused;
-    case QNetworkReply::RemoteHostClosedError:
-        return NetworkProblem::Closed;
-    case QNetworkReply::HostNotFoundError:
-        return NetworkProblem::HostNotFound;
-    case QNetworkReply::TimeoutError:
-        return NetworkProblem::TimedOut;
-    case QNetworkReply::SslHandshakeFailedError:
-        return NetworkProblem::Secure;
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-        return NetworkProblem::Offline;
-    default:
-        break;
-    }
-    if (error >= QNetworkReply::ProxyConnectionRefusedError && error < QNetworkReply::ContentAccessDenied)
-        return NetworkProblem::Proxy;
-    return NetworkProblem::Other;
-}
-
-QNetworkRequest MakeRequest(const QUrl& url)
-{
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Gridmoor"));
-    // An encoded body would be unpacked by the library and no longer match
-    // the announced length.
-    request.setRawHeader("Accept-Encoding", "identity");
-    // Redirects are followed here, so that their number, their schemes and
-    // who gets the link's credentials are checked.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    return request;
-}
-
-} // namespace
 
 CPuzzleTransfer::CPuzzleTransfer(const URLEntry& link, const QString& openPuzzlePath, QObject* parent)
     : QObject(parent), link_(link), openPuzzlePath_(openPuzzlePath)
@@ -91,22 +39,21 @@ void CPuzzleTransfer::Start()
         return;
     }
     url_ = address.url;
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    manager_ = new QNetworkAccessManager(this);
-    connect(manager_, &QNetworkAccessManager::authenticationRequired, this,
-            &CPuzzleTransfer::OnAuthenticationRequired);
+    QString moduleError;
+    HttpFetcherFactory* module = LoadHttpModule(&moduleError);
+    if (module == nullptr) {
+        Fail(ModuleFailureText(moduleError));
+        return;
+    }
+    fetcher_ = module->NewFetcher(*this);
     Request(url_);
 }
 
 void CPuzzleTransfer::Request(const QUrl& url)
 {
     credentialsGiven_ = false;
-    reply_ = manager_->get(MakeRequest(url));
     // A bounded buffer keeps each read pass short, so the windows stay responsive on a fast line.
-    reply_->setReadBufferSize(kReadBufferBytes);
-    connect(reply_, &QNetworkReply::metaDataChanged, &idleTimer_, qOverload<>(&QTimer::start));
-    connect(reply_, &QNetworkReply::readyRead, this, &CPuzzleTransfer::OnReadyRead);
-    connect(reply_, &QNetworkReply::finished, this, &CPuzzleTransfer::OnReplyFinished);
+    fetcher_->Get(url, kReadBufferBytes);
     idleTimer_.start();
 }
 
@@ -115,10 +62,10 @@ void CPuzzleTransfer::Abort()
     if (finished_)
         return;
     aborted_ = true;
-    if (reply_ == nullptr)
+    if (fetcher_ == nullptr || !fetcher_->HasReply())
         Fail(DownloadFailureText(DownloadFailure::NetworkOrServer), DownloadOutcome::Kind::Stopped);
     else
-        reply_->abort();
+        fetcher_->Abort();
 }
 
 void CPuzzleTransfer::OnIdle()
@@ -131,32 +78,37 @@ void CPuzzleTransfer::OnIdle()
 // The link's login and password answer the first challenge of the link's own
 // server; a second one means they were refused, and the reply ends with its
 // 401. Another server, one a redirect led to, never gets them.
-void CPuzzleTransfer::OnAuthenticationRequired(QNetworkReply* reply, QAuthenticator* authenticator)
+bool CPuzzleTransfer::OnCredentials(const QUrl& replyUrl, QString& user, QString& password)
 {
-    if (reply != reply_ || credentialsGiven_ || link_.login.isEmpty() || link_.password.isEmpty()
-        || !MayReceiveCredentials(url_, reply->url()))
-        return;
+    if (credentialsGiven_ || link_.login.isEmpty() || link_.password.isEmpty()
+        || !MayReceiveCredentials(url_, replyUrl))
+        return false;
     credentialsGiven_ = true;
-    authenticator->setUser(link_.login.trimmed());
-    authenticator->setPassword(link_.password.trimmed());
+    user = link_.login.trimmed();
+    password = link_.password.trimmed();
+    return true;
+}
+
+void CPuzzleTransfer::OnHead()
+{
+    idleTimer_.start();
 }
 
 // A 3xx reply without a usable Location is an answer of its own, not a redirect.
 bool CPuzzleTransfer::IsRedirect() const
 {
-    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return status >= 300 && status < 400
-        && !reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl().isEmpty();
+    const int status = fetcher_->Status();
+    return status >= 300 && status < 400 && !fetcher_->RedirectTarget().isEmpty();
 }
 
 void CPuzzleTransfer::FollowRedirect()
 {
-    const QUrl next = reply_->url().resolved(reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+    const QUrl next = fetcher_->ReplyUrl().resolved(fetcher_->RedirectTarget());
     if (!IsDownloadScheme(next.scheme())) {
         Fail(DownloadFailureText(DownloadFailure::RedirectScheme, next.scheme()));
         return;
     }
-    if (IsInsecureRedirect(reply_->url(), next)) {
+    if (IsInsecureRedirect(fetcher_->ReplyUrl(), next)) {
         Fail(DownloadFailureText(DownloadFailure::InsecureRedirect));
         return;
     }
@@ -168,13 +120,15 @@ void CPuzzleTransfer::FollowRedirect()
     Request(next);
 }
 
-void CPuzzleTransfer::OnReadyRead()
+void CPuzzleTransfer::OnBody()
 {
     if (finished_)
         return;
     idleTimer_.start();
     if (!headChecked_ && IsRedirect()) {
-        reply_->readAll();
+        char discarded[kBlockBytes];
+        while (fetcher_->Read(discarded, kBlockBytes) > 0) {
+        }
         return;
     }
     if (!headChecked_ && !CheckReplyHead())
@@ -182,7 +136,7 @@ void CPuzzleTransfer::OnReadyRead()
     ReadAvailable();
 }
 
-void CPuzzleTransfer::OnReplyFinished()
+void CPuzzleTransfer::OnEnd()
 {
     if (finished_)
         return;
@@ -190,12 +144,11 @@ void CPuzzleTransfer::OnReplyFinished()
         Fail(DownloadFailureText(DownloadFailure::NetworkOrServer), DownloadOutcome::Kind::Stopped);
         return;
     }
-    const QNetworkReply::NetworkError error = reply_->error();
+    const HttpFailure failure = fetcher_->Failure();
     if (!headChecked_) {
-        const bool hasStatus = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-        if (IsTransportError(error) || !hasStatus) {
-            Fail(error != QNetworkReply::NoError ? NetworkFailureText(ProblemOf(error), reply_->errorString())
-                                                 : StatusText(-1));
+        const bool hasStatus = fetcher_->Status() >= 0;
+        if (failure.transport || !hasStatus) {
+            Fail(failure.failed ? NetworkFailureText(failure.problem, failure.text) : StatusText(-1));
             return;
         }
         if (IsRedirect()) {
@@ -209,10 +162,10 @@ void CPuzzleTransfer::OnReplyFinished()
     if (finished_)
         return;
     const qint64 total = body_.size();
-    if ((length_ >= 0 && total != length_) || (length_ < 0 && total == 0 && error == QNetworkReply::NoError))
+    if ((length_ >= 0 && total != length_) || (length_ < 0 && total == 0 && !failure.failed))
         Fail(DownloadFailureText(DownloadFailure::NetworkOrServer));
-    else if (error != QNetworkReply::NoError)
-        Fail(NetworkFailureText(ProblemOf(error), reply_->errorString()));
+    else if (failure.failed)
+        Fail(NetworkFailureText(failure.problem, failure.text));
     else
         Complete();
 }
@@ -222,13 +175,12 @@ void CPuzzleTransfer::OnReplyFinished()
 bool CPuzzleTransfer::CheckReplyHead()
 {
     headChecked_ = true;
-    const QVariant status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid() || status.toInt() != 200) {
-        Fail(StatusText(status.isValid() ? status.toInt() : -1));
+    const int status = fetcher_->Status();
+    if (status != 200) {
+        Fail(StatusText(status));
         return false;
     }
-    const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-    length_ = length.isValid() ? length.toLongLong() : -1;
+    length_ = fetcher_->ContentLength();
     if (length_ == 0) {
         Fail(DownloadFailureText(DownloadFailure::NetworkOrServer));
         return false;
@@ -237,15 +189,15 @@ bool CPuzzleTransfer::CheckReplyHead()
         Fail(DownloadFailureText(DownloadFailure::TooLarge));
         return false;
     }
-    serverName_ = ServerFileName(QString::fromUtf8(reply_->rawHeader("Content-Disposition")));
+    serverName_ = ServerFileName(QString::fromUtf8(fetcher_->RawHeader("Content-Disposition")));
     return true;
 }
 
 void CPuzzleTransfer::ReadAvailable()
 {
     char block[kBlockBytes];
-    while (!finished_ && reply_->bytesAvailable() > 0) {
-        const qint64 size = reply_->read(block, kBlockBytes);
+    while (!finished_ && fetcher_->BytesAvailable() > 0) {
+        const qint64 size = fetcher_->Read(block, kBlockBytes);
         if (size <= 0)
             return;
         if (body_.size() + size > kMaxBodyBytes) {
@@ -322,12 +274,6 @@ DownloadOutcome CPuzzleTransfer::Outcome() const
 
 void CPuzzleTransfer::ReleaseReply()
 {
-    if (reply_ == nullptr)
-        return;
-    QNetworkReply* reply = reply_;
-    reply_ = nullptr;
-    reply->disconnect(this);
-    reply->disconnect(&idleTimer_);
-    // Deleting a reply that is still running aborts its request.
-    reply->deleteLater();
+    if (fetcher_ != nullptr)
+        fetcher_->Release();
 }

@@ -2,6 +2,7 @@
 
 #include "data/download_outcome.h"
 #include "data/link_list.h"
+#include "ui/download/http_fetcher.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,10 +11,7 @@
 #include <QUrl>
 
 #include <chrono>
-
-class QAuthenticator;
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <memory>
 
 // Fetches one link's puzzle over HTTP or HTTPS into the puzzle folder. The
 // link's date fields are filled with today's date. The transfer runs on the
@@ -22,8 +20,9 @@ class QNetworkReply;
 // under a name whose ending follows the format that arrived. A failed or
 // stopped transfer leaves no file behind, and no download replaces an
 // existing file: the same puzzle already there is opened instead. Finished is
-// emitted exactly once, from the event loop.
-class CPuzzleTransfer : public QObject {
+// emitted exactly once, from the event loop. The requests go through the HTTP
+// module, loaded when the first transfer starts.
+class CPuzzleTransfer : public QObject, private HttpFetchEvents {
     Q_OBJECT
 
 public:
@@ -62,12 +61,13 @@ signals:
     void Finished(bool succeeded);
 
 private:
-    void OnAuthenticationRequired(QNetworkReply* reply, QAuthenticator* authenticator);
+    void OnHead() override;
+    void OnBody() override;
+    void OnEnd() override;
+    bool OnCredentials(const QUrl& replyUrl, QString& user, QString& password) override;
     void Request(const QUrl& url);
     bool IsRedirect() const;
     void FollowRedirect();
-    void OnReadyRead();
-    void OnReplyFinished();
     void OnIdle();
     bool CheckReplyHead();
     void ReadAvailable();
@@ -80,8 +80,7 @@ private:
     URLEntry link_;
     QString openPuzzlePath_;
     QUrl url_;
-    QNetworkAccessManager* manager_ = nullptr;
-    QNetworkReply* reply_ = nullptr;
+    std::unique_ptr<HttpFetcher> fetcher_;
     QTimer idleTimer_;
     QByteArray body_;
     QString serverName_;
