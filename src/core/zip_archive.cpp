@@ -1,6 +1,6 @@
 #include "core/zip_archive.h"
 
-#include <zip.h>
+#include "core/zip_library.h"
 
 #include <memory>
 
@@ -11,10 +11,10 @@ namespace {
 constexpr char kLocalHeader[] = "PK\x03\x04";
 
 struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+    void operator()(zip_t* archive) const { Zip().zip_discard(archive); }
 };
 struct FileCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
+    void operator()(zip_file_t* file) const { Zip().zip_fclose(file); }
 };
 using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
 using File = std::unique_ptr<zip_file_t, FileCloser>;
@@ -26,11 +26,11 @@ zip_t* OpenArchive(zip_source_t* source, int flags)
     if (source == nullptr)
         return nullptr;
     zip_error_t error;
-    zip_error_init(&error);
-    zip_t* archive = zip_open_from_source(source, flags, &error);
-    zip_error_fini(&error);
+    Zip().zip_error_init(&error);
+    zip_t* archive = Zip().zip_open_from_source(source, flags, &error);
+    Zip().zip_error_fini(&error);
     if (archive == nullptr)
-        zip_source_free(source);
+        Zip().zip_source_free(source);
     return archive;
 }
 
@@ -42,11 +42,11 @@ bool IsDocumentName(const QByteArray& name)
 
 bool FindDocument(zip_t* archive, zip_stat_t* found)
 {
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = Zip().zip_get_num_entries(archive, 0);
     for (zip_int64_t index = 0; index < count; ++index) {
         zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || (stat.valid & ZIP_STAT_NAME) == 0)
+        Zip().zip_stat_init(&stat);
+        if (Zip().zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || (stat.valid & ZIP_STAT_NAME) == 0)
             continue;
         if (IsDocumentName(QByteArray(stat.name))) {
             *found = stat;
@@ -67,9 +67,9 @@ QString TooLarge()
 // entry is longer than the whole document may be.
 bool ReadEntry(zip_t* archive, const zip_stat_t& stat, qint64 limit, QByteArray* content, QString* error)
 {
-    const File file(zip_fopen_index(archive, stat.index, 0));
+    const File file(Zip().zip_fopen_index(archive, stat.index, 0));
     if (!file) {
-        *error = QStringLiteral("The puzzle archive can not be unpacked (%1).").arg(QString::fromUtf8(zip_strerror(archive)));
+        *error = QStringLiteral("The puzzle archive can not be unpacked (%1).").arg(QString::fromUtf8(Zip().zip_strerror(archive)));
         return false;
     }
     const bool whole = limit >= kLargestDocument;
@@ -82,9 +82,9 @@ bool ReadEntry(zip_t* archive, const zip_stat_t& stat, qint64 limit, QByteArray*
             buffer.resize(qsizetype(qMin(wanted, qMax<qint64>(done * 2, 4096))));
         if (done == buffer.size())
             break;
-        const zip_int64_t n = zip_fread(file.get(), buffer.data() + done, zip_uint64_t(buffer.size() - done));
+        const zip_int64_t n = Zip().zip_fread(file.get(), buffer.data() + done, zip_uint64_t(buffer.size() - done));
         if (n < 0) {
-            *error = QStringLiteral("The puzzle archive is damaged: %1.").arg(QString::fromUtf8(zip_file_strerror(file.get())));
+            *error = QStringLiteral("The puzzle archive is damaged: %1.").arg(QString::fromUtf8(Zip().zip_file_strerror(file.get())));
             return false;
         }
         if (n == 0)
@@ -109,10 +109,14 @@ bool LooksLikeZip(QByteArrayView bytes)
 
 bool ReadDocument(QByteArrayView bytes, Document* document, QString* error, qint64 limit)
 {
+    if (!Zip().error.isEmpty()) {
+        *error = QStringLiteral("Puzzle archives can not be opened: the zip library is missing (%1).").arg(Zip().error);
+        return false;
+    }
     zip_error_t sourceError;
-    zip_error_init(&sourceError);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), zip_uint64_t(bytes.size()), 0, &sourceError);
-    zip_error_fini(&sourceError);
+    Zip().zip_error_init(&sourceError);
+    zip_source_t* source = Zip().zip_source_buffer_create(bytes.data(), zip_uint64_t(bytes.size()), 0, &sourceError);
+    Zip().zip_error_fini(&sourceError);
     const Archive archive(OpenArchive(source, ZIP_RDONLY));
     if (!archive) {
         *error = QStringLiteral("The puzzle archive is damaged or is no zip archive.");
@@ -136,41 +140,43 @@ bool ReadDocument(QByteArrayView bytes, Document* document, QString* error, qint
 
 QByteArray WithDocument(const QByteArray& bytes, qint64 index, const QByteArray& content)
 {
+    if (!Zip().error.isEmpty())
+        return QByteArray();
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
-    zip_source_t* replacement = zip_source_buffer_create(content.constData(), zip_uint64_t(content.size()), 0, &error);
-    zip_error_fini(&error);
+    Zip().zip_error_init(&error);
+    zip_source_t* source = Zip().zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
+    zip_source_t* replacement = Zip().zip_source_buffer_create(content.constData(), zip_uint64_t(content.size()), 0, &error);
+    Zip().zip_error_fini(&error);
     if (source == nullptr || replacement == nullptr) {
-        zip_source_free(source);
-        zip_source_free(replacement);
+        Zip().zip_source_free(source);
+        Zip().zip_source_free(replacement);
         return QByteArray();
     }
     // The source holds the rewritten archive after the archive is closed.
-    zip_source_keep(source);
+    Zip().zip_source_keep(source);
     zip_t* archive = OpenArchive(source, 0);
-    if (archive == nullptr || zip_file_replace(archive, zip_uint64_t(index), replacement, 0) != 0) {
-        zip_source_free(replacement);
+    if (archive == nullptr || Zip().zip_file_replace(archive, zip_uint64_t(index), replacement, 0) != 0) {
+        Zip().zip_source_free(replacement);
         if (archive != nullptr)
-            zip_discard(archive);
-        zip_source_free(source);
+            Zip().zip_discard(archive);
+        Zip().zip_source_free(source);
         return QByteArray();
     }
-    zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
+    Zip().zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
     QByteArray rewritten;
-    if (zip_close(archive) != 0) {
-        zip_discard(archive);
-    } else if (zip_source_open(source) == 0) {
+    if (Zip().zip_close(archive) != 0) {
+        Zip().zip_discard(archive);
+    } else if (Zip().zip_source_open(source) == 0) {
         zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_source_stat(source, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) != 0) {
+        Zip().zip_stat_init(&stat);
+        if (Zip().zip_source_stat(source, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) != 0) {
             rewritten.resize(qsizetype(stat.size));
-            if (zip_source_read(source, rewritten.data(), stat.size) != zip_int64_t(stat.size))
+            if (Zip().zip_source_read(source, rewritten.data(), stat.size) != zip_int64_t(stat.size))
                 rewritten.clear();
         }
-        zip_source_close(source);
+        Zip().zip_source_close(source);
     }
-    zip_source_free(source);
+    Zip().zip_source_free(source);
     return rewritten;
 }
 
