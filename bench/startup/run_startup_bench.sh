@@ -16,7 +16,8 @@
 # First come the first starts (a fresh home each time: the sample moves into
 # the puzzle folder, file types are registered), reported on their own; then
 # one uncounted start of each program, then STARTS starts of each,
-# alternating. It prints the medians and the ratios Gridmoor / bare.
+# alternating. It prints the medians, the ratios Gridmoor / bare, and which of
+# the libraries only downloading and printing need the program has loaded.
 # Needs "scripts/install-deps.sh --bench" (Xvfb, the openbox window manager,
 # xprop, the xcb development files).
 set -euo pipefail
@@ -113,9 +114,15 @@ for _ in $(seq "$starts"); do
     measure "$work/gridmoor" "$gridmoor"
 done
 
+# Which of the libraries that only downloading and printing need the program
+# has loaded one second after a start.
+STARTUP_WATCH_MAPS="$work/maps" measure /dev/null "$gridmoor"
+late="$(grep -oE 'lib(Qt6Network|Qt6PrintSupport|cups|gssapi_krb5|proxy)\.so[.0-9]*' "$work/maps" | sort -u | tr '\n' ' ')"
+
 report "first" "$work/first"
 report "gridmoor" "$work/gridmoor"
 report "bare" "$work/bare"
 ratio 1 mapped
 ratio 2 painted
 ratio 3 rss
+echo "loaded at 1 s: ${late:-none of Qt Network, Qt PrintSupport, cups, gssapi, libproxy}"

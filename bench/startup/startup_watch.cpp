@@ -11,7 +11,9 @@
 // the program's window, or the frame a window manager puts around it.
 // "Painted" is the first drawing into a window that carries the program's
 // process id, seen through the X Damage extension. The program gets SIGTERM
-// once the memory is read and the watcher waits for it to end.
+// once the memory is read and the watcher waits for it to end. With
+// STARTUP_WATCH_MAPS=FILE set, the program's memory map at that moment (which
+// libraries it has loaded) is copied to FILE.
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
@@ -49,6 +51,16 @@ long ResidentKb(pid_t pid)
     return -1;
 }
 
+void CopyMemoryMap(pid_t pid)
+{
+    const char* target = std::getenv("STARTUP_WATCH_MAPS");
+    if (target == nullptr || *target == '\0')
+        return;
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    std::ofstream copy(target);
+    copy << maps.rdbuf();
+}
+
 xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name)
 {
     auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
@@ -83,6 +95,7 @@ public:
             const double elapsed = NowMs() - start;
             if (elapsed >= rssAfterMs) {
                 residentKb_ = ResidentKb(pid);
+                CopyMemoryMap(pid);
                 break;
             }
             pollfd wait{fd, POLLIN, 0};
