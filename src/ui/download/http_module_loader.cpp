@@ -26,10 +26,11 @@ HttpFetcherFactory* LoadHttpModule(QString* error)
         factory = LinkedInModule();
     if (factory != nullptr)
         return factory;
-    QPluginLoader loader(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(GRIDMOOR_HTTP_MODULE)));
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(GRIDMOOR_HTTP_MODULE));
+    QPluginLoader loader(path);
     factory = qobject_cast<HttpFetcherFactory*>(loader.instance());
     if (factory == nullptr)
-        *error = loader.isLoaded() ? QStringLiteral("%1: not the download module").arg(loader.fileName())
-                                   : loader.errorString();
+        *error = path + QStringLiteral(": ")
+            + (loader.isLoaded() ? QStringLiteral("not the download module") : loader.errorString());
     return factory;
 }
