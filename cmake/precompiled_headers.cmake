@@ -38,6 +38,12 @@ function(gridmoor_test_pch target kind)
         endif()
     endif()
     target_precompile_headers(${target} REUSE_FROM ${source_target})
+    # The UI header is made with Qt Network's definitions, which some of these
+    # tests need (the local HTTP server) and the window library no longer
+    # brings; every test of the kind takes them, so all can share it.
+    if(kind STREQUAL "UI")
+        target_link_libraries(${target} PRIVATE Qt6::Network)
+    endif()
     # A test includes its own moc output, which leaves the target's generated
     # moc collection empty; loading the precompiled header into that empty
     # file cost more than three processor seconds per test program.
