@@ -63,6 +63,9 @@ public:
     // what the next save has to write.
     const PuzzleCell& GetCell(int index) const;
     const PuzzleClue* GetClue(int index) const;
+    // The clue lists beyond across and down, as the file gives them; those
+    // whose clues name no square are kept but shown nowhere.
+    const std::vector<ClueList>& GetOtherLists() const { return content_.otherLists; }
     void GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyright) const;
     // The same texts decoded for display.
     void GetInfoText(QString& title, QString& author, QString& copyright) const;
