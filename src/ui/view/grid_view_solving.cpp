@@ -128,9 +128,12 @@ void CGridView::ClearCurrentWord()
     if (!HasCursor())
         return;
     EndHint();
-    if (!puzzle_->ClearWord(puzzle_->GetCurrentClue()))
+    // The word highlighted is the word cleared.
+    const std::vector<int> cells = KeepsListedWord() ? std::vector<int>(listedWord_.begin(), listedWord_.end())
+                                                     : WordCells(*puzzle_, puzzle_->GetCurrentClue());
+    if (!puzzle_->ClearCells(cells))
         return;
-    for (const int cell : WordCells(*puzzle_, puzzle_->GetCurrentClue()))
+    for (const int cell : cells)
         CGridAccessible::AnnounceSquare(this, cell);
     update();
 }

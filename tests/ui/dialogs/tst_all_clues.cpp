@@ -432,6 +432,8 @@ void TestAllClues::viewFollowsAFurtherListsClue()
     QCOMPARE(view.ListedWord(), QList<int>({0, 4, 8}));
     view.OnChar(QLatin1Char('a'));
     QCOMPARE(puzzle_->GetCurrentCell(), 4);
+    QVERIFY(view.OnCommand(ID_CLEAR_WORD));
+    QCOMPARE(puzzle_->GetCell(0).entry, ' ');
     view.SelectCell(1, CGridView::SelectTap);
     QVERIFY(view.ListedWord().isEmpty());
 }
