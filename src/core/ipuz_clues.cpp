@@ -60,6 +60,31 @@ QByteArray ClueText(std::optional<Element> text)
     return MarkupText::Plain(QByteArrayView(view.data(), qsizetype(view.size())), true);
 }
 
+// Calls visit(cell, square) for each letter square a clue object names in
+// "cells": [[column, row], ...], counted from 1; squares outside the grid or
+// not for letters are skipped.
+template <typename Visit>
+void ForEachNamedSquare(const Element& clue, PuzzleContent& content, Visit visit)
+{
+    const std::optional<Element> cells = clue.is_object() ? IpuzJson::Member(clue, "cells") : std::nullopt;
+    simdjson::dom::array list;
+    if (!cells || cells->get_array().get(list) != simdjson::SUCCESS)
+        return;
+    for (Element position : list) {
+        simdjson::dom::array xy;
+        if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
+            continue;
+        const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), 0) - 1;
+        const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), 0) - 1;
+        if (column < 0 || row < 0 || column >= content.width || row >= content.height)
+            continue;
+        const qint32 square = qint32(row * content.width + column);
+        PuzzleCell& cell = content.cells[size_t(square)];
+        if (cell.solution != ' ')
+            visit(cell, square);
+    }
+}
+
 } // namespace
 
 CIpuzClues::CIpuzClues(const Element& root, PuzzleContent& content) : root_(root), content_(content)
@@ -161,10 +186,14 @@ void CIpuzClues::ReadOtherList(const Element& list, std::string_view name)
         return;
     const size_t colon = name.find(':');
     ClueList kept;
-    kept.title = IpuzJson::Bytes(colon == std::string_view::npos ? name : name.substr(colon + 1));
+    const std::string_view title = colon == std::string_view::npos ? name : name.substr(colon + 1);
+    kept.title = MarkupText::Plain(QByteArrayView(title.data(), qsizetype(title.size())), true);
     for (Element clue : clues) {
         QByteArray number;
-        kept.clues.push_back(ReadClue(clue, &number));
+        PuzzleClue record = ReadClue(clue, &number);
+        std::vector<qint32> named;
+        ForEachNamedSquare(clue, content_, [&](PuzzleCell&, qint32 square) { named.push_back(square); });
+        kept.Add(std::move(record), number, std::move(named));
     }
     content_.otherLists.push_back(std::move(kept));
 }
@@ -227,28 +256,13 @@ void CIpuzClues::BindClue(const Element& clue, const QByteArray& number, bool ac
         WordRuns::Bind(content_, runs_[size_t(run)], index);
 }
 
-// "cells": [[column, row], ...], counted from 1; squares outside the grid or
-// not for letters are skipped. False when no square was bound.
+// Binds the squares a clue object names to the clue; false when none was.
 bool CIpuzClues::BindCells(const Element& clue, bool across, qint32 index)
 {
-    const std::optional<Element> cells = IpuzJson::Member(clue, "cells");
-    simdjson::dom::array list;
-    if (!cells || cells->get_array().get(list) != simdjson::SUCCESS)
-        return false;
     bool bound = false;
-    for (Element position : list) {
-        simdjson::dom::array xy;
-        if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
-            continue;
-        const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), 0) - 1;
-        const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), 0) - 1;
-        if (column < 0 || row < 0 || column >= content_.width || row >= content_.height)
-            continue;
-        PuzzleCell& cell = content_.cells[size_t(row * content_.width + column)];
-        if (cell.solution == ' ')
-            continue;
+    ForEachNamedSquare(clue, content_, [&](PuzzleCell& cell, qint32) {
         (across ? cell.acrossClue : cell.downClue) = index;
         bound = true;
-    }
+    });
     return bound;
 }

@@ -20,7 +20,8 @@ struct PuzzleContent;
 // cells gets exactly those; else it gets the word whose first square carries
 // its number (the file's own numbers, or the usual numbering when the file
 // gives none); a clue without a number takes the next word in order. Lists
-// other than across and down are kept with their titles.
+// other than across and down are kept with their titles, each clue with the
+// squares its object names.
 class CIpuzClues {
 public:
     CIpuzClues(const simdjson::dom::element& root, PuzzleContent& content);

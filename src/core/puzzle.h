@@ -63,6 +63,9 @@ public:
     // what the next save has to write.
     const PuzzleCell& GetCell(int index) const;
     const PuzzleClue* GetClue(int index) const;
+    // The clue lists beyond across and down, as the file gives them; those
+    // whose clues name no square are kept but shown nowhere.
+    const std::vector<ClueList>& GetOtherLists() const { return content_.otherLists; }
     void GetInfo(QByteArray& title, QByteArray& author, QByteArray& copyright) const;
     // The same texts decoded for display.
     void GetInfoText(QString& title, QString& author, QString& copyright) const;
@@ -85,10 +88,12 @@ public:
     // Several letters in the current square (a rebus entry); one letter or
     // none is an ordinary entry. The grid shows the first letter.
     void SetCurrentEntryText(const QByteArray& letters, bool pencil = false);
-    // Empties every square of the clue's word, or of the grid, as one step of
-    // the history. False when nothing changed.
+    // Empties every square of the clue's word, of the grid, or of a list of
+    // squares (such as a further list's clue names), as one step of the
+    // history. False when nothing changed.
     bool ClearWord(int clue);
     bool ClearAllEntries();
+    bool ClearCells(const std::vector<int>& cells);
     // Takes back the last step, or makes the last undone step again, and puts
     // the cursor on the square it changed. False when there is none. The
     // history ends when the puzzle is closed.
@@ -172,7 +177,6 @@ private:
     EntryState EntryAt(int index) const;
     void ChangeEntry(int index, EntryState state);
     void PutEntry(int index, const EntryState& state);
-    bool ClearCells(const std::vector<int>& cells);
     void SetPencilFlag(int index, bool pencil);
     void PlaceCursorAfter(const EntryStep& step);
     int WordNumberAt(int index) const;

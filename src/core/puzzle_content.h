@@ -63,11 +63,40 @@ struct PuzzleClue {
     QByteArray enumeration;
 };
 
-// A list of clues that is neither across nor down (such as "Diagonal"), kept
-// with its own title; its clues bind no squares.
+// A list of clues that is neither across nor down (such as "Diagonal" or a
+// hidden theme), kept with its own title. Its clues bind no squares of the
+// grid's words: each keeps the letter squares it names itself, in the order
+// the file gives them, and the number or label the file puts before it.
 struct ClueList {
     QByteArray title;
     std::vector<PuzzleClue> clues;
+    // By clue, beside clues; a reader that stores none leaves them empty.
+    std::vector<QByteArray> labels;
+    std::vector<std::vector<qint32>> squares;
+
+    // Appends a clue with its label and the letter squares it names.
+    void Add(PuzzleClue clue, QByteArray label, std::vector<qint32> named)
+    {
+        labels.resize(clues.size());
+        squares.resize(clues.size());
+        clues.push_back(std::move(clue));
+        labels.push_back(std::move(label));
+        squares.push_back(std::move(named));
+    }
+
+    QByteArray LabelOf(size_t clue) const { return clue < labels.size() ? labels[clue] : QByteArray(); }
+    const std::vector<qint32>& SquaresOf(size_t clue) const
+    {
+        static const std::vector<qint32> none;
+        return clue < squares.size() ? squares[clue] : none;
+    }
+
+    // A list is shown with the grid's clues when its clues name squares;
+    // one that names none is only kept.
+    bool NamesSquares() const
+    {
+        return std::any_of(squares.begin(), squares.end(), [](const auto& named) { return !named.empty(); });
+    }
 };
 
 // The solver's time on a puzzle: seconds, and whether the clock was stopped.

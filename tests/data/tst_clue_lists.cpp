@@ -3,6 +3,7 @@
 #include "data/clue_list_rows.h"
 
 #include "fixture_files.h"
+#include "ipuz_builder.h"
 #include "puz_builder.h"
 #include "test_main.h"
 
@@ -17,6 +18,8 @@ class TestClueLists : public QObject {
 private slots:
     void itemsListAcrossCluesFirst();
     void puzzleWithoutDownClues();
+    void furtherListsFollowAcrossAndDown_data();
+    void furtherListsFollowAcrossAndDown();
     void tapRow_data();
     void tapRow();
     void scrollRule_data();
@@ -71,6 +74,72 @@ void TestClueLists::puzzleWithoutDownClues()
     const ClueListItems list = BuildClueListItems(puzzle);
     QCOMPARE(list.acrossCount, 1);
     QCOMPARE(list.DownCount(), 0);
+}
+
+namespace {
+
+// A 3 x 3 grid with a block in the middle: squares 0 1 2 / 3 . 5 / 6 7 8.
+const QList<QByteArray> kRingGrid = {"ABC", "D.F", "GHI"};
+
+QByteArray IpuzWithList(const QByteArray& list)
+{
+    IpuzBuilder builder(kRingGrid);
+    QByteArray clues = builder.Clues();
+    clues.chop(1);
+    return builder.Member("clues", clues + ",\n  " + list + "}").Build();
+}
+
+} // namespace
+
+void TestClueLists::furtherListsFollowAcrossAndDown_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("rows"); // the further lists' rows, in order
+    QTest::addColumn<QList<QList<int>>>("squares");
+    QTest::newRow("ipuz diagonal naming its cells")
+        << IpuzWithList(R"("Diagonal": [{"number": "D1", "clue": "Corner to corner", "cells": [[1,1],[3,3]]}])")
+        << 1 << QStringList{"Across", "Down", "Diagonal"} << QStringList{"D1. Corner to corner"}
+        << QList<QList<int>>{{0, 8}};
+    QTest::newRow("ipuz list naming no cells is only kept")
+        << IpuzWithList(R"("Notes": ["Just a remark", [2, "Another"]])") << 1
+        << QStringList{"Across", "Down"} << QStringList{} << QList<QList<int>>{};
+    QTest::newRow("ipuz titled list: markup, block, outside squares, no label")
+        << IpuzWithList(R"("Nina:<i>Hidden</i> &amp; found": [{"clue": "Ring", "cells": [[3,1],[2,2],[9,1],[1,3]]},)"
+                        R"( {"number": 2, "clue": "Unplaced"}])")
+        << 1 << QStringList{"Across", "Down", "Hidden & found"} << QStringList{"Ring", "2. Unplaced"}
+        << QList<QList<int>>{{2, 6}, {}};
+    QTest::newRow("ipuz two lists, one shown")
+        << IpuzWithList(R"("Theme": ["Unplaced"], "Ring": [{"number": "R", "clue": "Round", "cells": [[1,1],[2,1]]}])")
+        << 2 << QStringList{"Across", "Down", "Ring"} << QStringList{"R. Round"} << QList<QList<int>>{{0, 1}};
+}
+
+void TestClueLists::furtherListsFollowAcrossAndDown()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, kept);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<QList<int>>, squares);
+    CPuzzle puzzle;
+    const QString path = folder_.filePath(QStringLiteral("l%1.%2").arg(++files_).arg(file[0] == '{' ? "ipuz" : "jpz"));
+    QVERIFY(FixtureFiles::Write(path, file));
+    QCOMPARE(puzzle.Open(path), int(CPuzzle::Success));
+    QCOMPARE(int(puzzle.GetOtherLists().size()), kept);
+    const ClueListItems list = BuildClueListItems(puzzle);
+    QStringList shownTitles;
+    for (const ClueListSection& section : list.sections)
+        shownTitles << section.title;
+    QStringList shownRows;
+    QList<QList<int>> shownSquares;
+    for (const ClueListItem& item : list.items.mid(list.acrossCount + list.DownCount())) {
+        shownRows << item.text;
+        shownSquares << item.squares;
+    }
+    QCOMPARE(shownTitles, titles);
+    QCOMPARE(shownRows, rows);
+    QCOMPARE(shownSquares, squares);
 }
 
 void TestClueLists::tapRow_data()

@@ -62,7 +62,7 @@ CClueListCtrl* CClueListAccessible::List() const
 QString CClueListAccessible::text(QAccessible::Text type) const
 {
     if (type == QAccessible::Name)
-        return List()->IsShowingAcross() ? QStringLiteral("Across clues") : QStringLiteral("Down clues");
+        return List()->ShownTitle() + QStringLiteral(" clues");
     return CPaintedPartsAccessible::text(type);
 }
 

@@ -87,11 +87,11 @@ void CClueListCtrl::SetOwner(QWidget* owner)
     owner_ = owner;
 }
 
-void CClueListCtrl::ShowList(bool across)
+void CClueListCtrl::ShowSection(int section)
 {
     selectedRow_ = -1;
     selectedByKey_ = false;
-    showAcross_ = across;
+    section_ = section;
     Relayout();
     CClueListAccessible::AnnounceNewRows(this);
 }
@@ -106,14 +106,17 @@ void CClueListCtrl::SetHighlightSolved(bool on)
 
 int CClueListCtrl::ShownCount() const
 {
-    if (items_ == nullptr)
-        return 0;
-    return showAcross_ ? items_->acrossCount : items_->DownCount();
+    return items_ == nullptr ? 0 : items_->Section(section_).count;
 }
 
 int CClueListCtrl::FirstShown() const
 {
-    return showAcross_ || items_ == nullptr ? 0 : items_->acrossCount;
+    return items_ == nullptr ? 0 : items_->Section(section_).first;
+}
+
+QString CClueListCtrl::ShownTitle() const
+{
+    return items_ == nullptr ? QString() : items_->Section(section_).title;
 }
 
 const ClueListItem& CClueListCtrl::Item(int row) const
@@ -270,7 +273,7 @@ void CClueListCtrl::keyPressEvent(QKeyEvent* event)
         if (selectedRow_ >= 0)
             ChooseSelected();
     } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
-        ShowDirection(key == Qt::Key_Left);
+        RequestSection(section_ + (key == Qt::Key_Left ? -1 : 1));
     } else if (const int row = rows_.RowAfterKey(key, selectedRow_, height()); row >= 0) {
         SelectRow(row);
     } else if (text.size() == 1 && text.at(0).isDigit()) {
@@ -292,25 +295,28 @@ void CClueListCtrl::TypeDigit(QChar digit)
         typedNumber_.clear();
     sinceDigit_.start();
     typedNumber_ += digit;
-    ClueListJump jump = JumpToClueNumber(*items_, showAcross_, typedNumber_.toInt());
+    ClueListJump jump = JumpToClueNumber(*items_, section_, typedNumber_.toInt());
     if (jump.row < 0) {
         typedNumber_ = digit;
-        jump = JumpToClueNumber(*items_, showAcross_, typedNumber_.toInt());
+        jump = JumpToClueNumber(*items_, section_, typedNumber_.toInt());
     }
     if (jump.row < 0)
         return;
-    ShowDirection(jump.across);
+    RequestSection(jump.section);
     SelectRow(jump.row);
 }
 
-// The owner switches its tabs and the list; a list on its own switches itself.
-void CClueListCtrl::ShowDirection(bool across)
+// The owner switches its tabs and the list; a list on its own switches
+// itself. There is nothing before the first section or after the last.
+void CClueListCtrl::RequestSection(int section)
 {
-    if (across == showAcross_)
+    const int count = items_ == nullptr ? 2 : std::max(int(items_->sections.size()), 2);
+    section = std::clamp(section, 0, count - 1);
+    if (section == section_)
         return;
-    emit DirectionRequested(across);
-    if (across != showAcross_)
-        ShowList(across);
+    emit SectionRequested(section);
+    if (section != section_)
+        ShowSection(section);
 }
 
 void CClueListCtrl::wheelEvent(QWheelEvent* event)

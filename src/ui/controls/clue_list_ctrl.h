@@ -12,7 +12,8 @@
 class CDrawSurface;
 class CScrollBarCtrl;
 
-// The All Clues list: the across or the down clues, one row each, word-wrapped
+// The All Clues list: the clues of one section (across, down or a further
+// list of the puzzle), one row each, word-wrapped
 // (a word too long for the row is broken where it must) in black on white,
 // the chosen row on cyan and, with "Highlight Solved", the clues whose word
 // was filled in the solved-clue colour. A list taller than the control gets
@@ -20,8 +21,8 @@ class CScrollBarCtrl;
 // and posts UM_CLUE_CHOSEN to the list's owner; a tap below the last row
 // clears the choice and posts it too. From the keyboard, Up, Down, Page Up,
 // Page Down, Home and End move the selection and keep it in view, typing a
-// clue's number selects that clue, Left and Right ask for the other list,
-// and Return chooses the selected row as a tap does.
+// clue's number selects that clue, Left and Right ask for the section before
+// or after the shown one, and Return chooses the selected row as a tap does.
 class CClueListCtrl : public QWidget {
     Q_OBJECT
 
@@ -32,11 +33,11 @@ public:
 
     explicit CClueListCtrl(QWidget* parent = nullptr);
 
-    // The items the list shows (across items first, then down items); they
-    // must outlive the list.
+    // The items the list shows, by section; they must outlive the list.
     void SetItems(const ClueListItems* items);
-    // Which list is shown; clears the chosen row and scrolls to the top.
-    void ShowList(bool across);
+    // Which section is shown (0 across, 1 down, then the further lists);
+    // clears the chosen row and scrolls to the top.
+    void ShowSection(int section);
     void SetHighlightSolved(bool on);
     // Receives UM_CLUE_CHOSEN instead of the parent.
     void SetOwner(QWidget* owner);
@@ -45,7 +46,9 @@ public:
     // Typed digits within this time of each other make one number.
     static constexpr qint64 kNumberTypingMs = 1000;
 
-    bool IsShowingAcross() const { return showAcross_; }
+    bool IsShowingAcross() const { return section_ == 0; }
+    int ShownSection() const { return section_; }
+    QString ShownTitle() const;
     bool HighlightSolved() const { return highlightSolved_; }
     int SelectedRow() const { return selectedRow_; }
     CScrollBarCtrl* ScrollBar() const { return scrollBar_; }
@@ -64,8 +67,8 @@ public:
     void Relayout();
 
 signals:
-    // The keyboard asks for the across (true) or the down list.
-    void DirectionRequested(bool across);
+    // The keyboard asks for another section.
+    void SectionRequested(int section);
 
 protected:
     bool event(QEvent* event) override;
@@ -84,7 +87,7 @@ private:
     void PaintRows(CDrawSurface& surface) const;
     void ChooseSelected();
     void TypeDigit(QChar digit);
-    void ShowDirection(bool across);
+    void RequestSection(int section);
     void AnnounceSelection();
 
     const ClueListItems* items_ = nullptr;
@@ -92,7 +95,7 @@ private:
     QPointer<QWidget> owner_;
     ClueListRows rows_;
     QImage backBuffer_;
-    bool showAcross_ = true;
+    int section_ = 0;
     bool highlightSolved_ = false;
     int selectedRow_ = -1;
     // The selection was made with the keyboard, so a tap on it still chooses it.

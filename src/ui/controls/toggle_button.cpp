@@ -39,7 +39,9 @@ void CToggleButton::paintEvent(QPaintEvent*)
     painter.setPen(selected_ ? colors.color(QPalette::Active, QPalette::HighlightedText)
                              : colors.color(QPalette::Active, QPalette::Text));
     painter.setFont(font());
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+    // A title longer than the tab ends in an ellipsis rather than being cut.
+    const QString shown = painter.fontMetrics().elidedText(text(), Qt::ElideRight, field.width() - 2);
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, shown);
     if (hasFocus()) {
         painter.setPen(QPen(painter.pen().color(), 1, Qt::DotLine));
         painter.drawRect(field.adjusted(2, 2, -3, -3));

@@ -14,27 +14,30 @@ CQuestionListsSelector::CQuestionListsSelector(const CPuzzle* puzzle, bool acros
                                                QWidget* parent)
     : QDialog(parent),
       items_(BuildClueListItems(*puzzle)),
-      showAcross_(!acrossFirst),
+      section_(acrossFirst ? 1 : 0),
       highlightSolved_(highlightSolved),
-      acrossTab_(new CToggleButton(QStringLiteral("Across"), this)),
-      downTab_(new CToggleButton(QStringLiteral("Down"), this)),
       list_(new CClueListCtrl(this)),
       checkBox_(new QCheckBox(QStringLiteral("Highlight Solved"), this)),
       softKeys_(CreateSoftKeyBar(this, QStringLiteral("Done")))
 {
     setWindowTitle(QStringLiteral("All Clues"));
     checkBox_->setChecked(highlightSolved_);
-    acrossTab_->SetSelectedLook(showAcross_, false);
-    downTab_->SetSelectedLook(!showAcross_, false);
+    for (int section = 0; section < items_.sections.size(); ++section) {
+        auto* tab = new CToggleButton(items_.sections.at(section).title, this);
+        tab->setToolTip(tab->text());
+        tab->SetSelectedLook(section == section_, false);
+        connect(tab, &QPushButton::clicked, this, [this, section] { SetSection(section); });
+        tabs_.append(tab);
+    }
+    // Tab moves from the tabs to the list, then to the check box.
+    QWidget::setTabOrder(tabs_.last(), list_);
     list_->SetItems(&items_);
-    list_->ShowList(showAcross_);
+    list_->ShowSection(section_);
     // The list starts on the other direction, so this always switches.
-    SetDirection(acrossFirst);
+    SetSection(acrossFirst ? 0 : 1);
     list_->SetHighlightSolved(highlightSolved_);
-    connect(acrossTab_, &QPushButton::clicked, this, [this] { SetDirection(true); });
-    connect(downTab_, &QPushButton::clicked, this, [this] { SetDirection(false); });
     connect(checkBox_, &QCheckBox::clicked, this, &CQuestionListsSelector::OnHighlightClicked);
-    connect(list_, &CClueListCtrl::DirectionRequested, this, &CQuestionListsSelector::SetDirection);
+    connect(list_, &CClueListCtrl::SectionRequested, this, &CQuestionListsSelector::SetSection);
     // The list takes the keys, so a clue can be chosen without the mouse.
     list_->setFocus();
     setMinimumSize(ScaleByDpi(160), ScaleByDpi(160));
@@ -43,14 +46,14 @@ CQuestionListsSelector::CQuestionListsSelector(const CPuzzle* puzzle, bool acros
     LayOut();
 }
 
-void CQuestionListsSelector::SetDirection(bool across)
+void CQuestionListsSelector::SetSection(int section)
 {
-    if (across == showAcross_)
+    if (section == section_ || section < 0 || section >= tabs_.size())
         return;
-    showAcross_ = across;
-    list_->ShowList(across);
-    acrossTab_->SetSelectedLook(across, true);
-    downTab_->SetSelectedLook(!across, true);
+    section_ = section;
+    list_->ShowSection(section);
+    for (int tab = 0; tab < tabs_.size(); ++tab)
+        tabs_.at(tab)->SetSelectedLook(tab == section, true);
 }
 
 void CQuestionListsSelector::OnHighlightClicked()
@@ -76,7 +79,12 @@ void CQuestionListsSelector::OnClueChosen()
         result_ = -1;
         return;
     }
-    result_ = list_->Item(row).clueIndex;
+    const ClueListItem& item = list_->Item(row);
+    result_ = item.clueIndex;
+    if (result_ < 0) {
+        chosenSquares_ = item.squares;
+        chosenLine_ = list_->ShownTitle() + QLatin1Char(' ') + item.text;
+    }
     accept();
 }
 
@@ -96,9 +104,10 @@ void CQuestionListsSelector::LayOut()
     softKeys_->setGeometry(margin, keysTop, width() - 2 * margin, keysHeight);
     const QRect client(0, 0, width(), keysTop - margin);
     const QRect check(margin, 0, checkBox_->sizeHint().width(), checkBox_->sizeHint().height());
-    const AllCluesLayout layout = LayoutAllClues(client, QPoint(margin, margin), ScaleByDpi(kTabHeight), check);
+    const AllCluesLayout layout =
+        LayoutAllClues(client, QPoint(margin, margin), ScaleByDpi(kTabHeight), check, int(tabs_.size()));
     checkBox_->setGeometry(layout.checkBox);
-    acrossTab_->setGeometry(layout.acrossTab);
-    downTab_->setGeometry(layout.downTab);
+    for (int tab = 0; tab < tabs_.size(); ++tab)
+        tabs_.at(tab)->setGeometry(layout.tabs.value(tab));
     list_->setGeometry(layout.list);
 }

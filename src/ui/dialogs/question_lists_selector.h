@@ -10,8 +10,9 @@ class CToggleButton;
 class QCheckBox;
 class QDialogButtonBox;
 
-// "All Clues": the across or the down clues of the open puzzle, chosen with
-// two tabs, in a list where a tap on a clue ends the dialog with that clue,
+// "All Clues": the across or the down clues of the open puzzle, or those of
+// a further list that names its squares (such as "Diagonal"), chosen with one
+// tab each, in a list where a tap on a clue ends the dialog with that clue,
 // and "Highlight Solved" to show the clues whose words are filled in colour.
 // "Done" ends it without a clue.
 class CQuestionListsSelector : public QDialog {
@@ -27,17 +28,25 @@ public:
     CQuestionListsSelector(const CPuzzle* puzzle, bool acrossFirst, bool highlightSolved,
                            QWidget* parent = nullptr);
 
-    // The chosen clue's index in the clue table; -1 while none was chosen.
+    // The chosen clue's index in the clue table; -1 while none was chosen
+    // and for a clue of a further list.
     int Result() const { return result_; }
-    bool ShowAcross() const { return showAcross_; }
+    // A chosen clue of a further list: the squares it names, and its line
+    // for the clue view ("Diagonal 1. text"); empty otherwise.
+    const QList<int>& ChosenSquares() const { return chosenSquares_; }
+    const QString& ChosenLine() const { return chosenLine_; }
+    bool ShowAcross() const { return section_ == 0; }
+    int ShownSection() const { return section_; }
     bool HighlightSolved() const { return highlightSolved_; }
 
-    // Shows the across (true) or the down list.
-    void SetDirection(bool across);
+    // Shows a section: 0 across, 1 down, then the further lists.
+    void SetSection(int section);
 
     const ClueListItems& Items() const { return items_; }
-    CToggleButton* AcrossTab() const { return acrossTab_; }
-    CToggleButton* DownTab() const { return downTab_; }
+    CToggleButton* AcrossTab() const { return tabs_.at(0); }
+    CToggleButton* DownTab() const { return tabs_.at(1); }
+    // The tab of a section; every section has one.
+    CToggleButton* Tab(int section) const { return tabs_.value(section); }
     CClueListCtrl* List() const { return list_; }
     QCheckBox* CheckBox() const { return checkBox_; }
 
@@ -52,10 +61,11 @@ private:
 
     ClueListItems items_;
     int result_ = -1;
-    bool showAcross_;
+    QList<int> chosenSquares_;
+    QString chosenLine_;
+    int section_;
     bool highlightSolved_;
-    CToggleButton* acrossTab_;
-    CToggleButton* downTab_;
+    QList<CToggleButton*> tabs_;
     CClueListCtrl* list_;
     QCheckBox* checkBox_;
     QDialogButtonBox* softKeys_;

@@ -50,6 +50,16 @@ std::pair<int, int> VisibleRange(int origin, int pitch, int count, int low, int 
     return {first, last};
 }
 
+// The word highlighted around the cursor: a further list's chosen clue while
+// the cursor is on its squares, else the current word.
+bool IsCellInShownWord(const CPuzzle& puzzle, int cell, const GridPaintState& state)
+{
+    const QList<int>* listed = state.listedWord;
+    if (listed != nullptr && listed->contains(puzzle.GetCurrentCell()))
+        return listed->contains(cell);
+    return IsCellInCurrentWord(puzzle, cell);
+}
+
 } // namespace
 
 bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell)
@@ -166,7 +176,7 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
     }
     if (state.cursor && index == puzzle.GetCurrentCell())
         painter.fillRect(inside, colors.scheme[kSelectedCell]);
-    else if (state.cursor && IsCellInCurrentWord(puzzle, index))
+    else if (state.cursor && IsCellInShownWord(puzzle, index, state))
         painter.fillRect(inside, colors.scheme[kSelectedWord]);
     else if (style.HasShade())
         PaintShade(painter, inside, style, colors);
@@ -177,7 +187,7 @@ void GridPainter::PaintCell(QPainter& painter, int index, QPoint topLeft, const 
         if (!label.isEmpty())
             PaintNumber(painter, inside.topLeft(), label, colors.scheme[kNormalText]);
     }
-    const QString text = state.letters ? TextShown(puzzle, index, state.hintMode) : QString();
+    const QString text = state.letters ? TextShown(puzzle, index, state) : QString();
     if (!text.isEmpty())
         PaintLetters(painter, inside.topLeft(), text, TextColor(puzzle, index, state, colors));
 }
@@ -356,13 +366,14 @@ void GridPainter::PaintCircle(QPainter& painter, const QRect& inside, const QCol
 
 // What the square shows: its entry, or while a hint is on the solution of the
 // hinted squares (a rebus square's whole answer) and nothing elsewhere.
-QString GridPainter::TextShown(const CPuzzle& puzzle, int index, int hintMode)
+// Revealing the word reveals the word that is highlighted.
+QString GridPainter::TextShown(const CPuzzle& puzzle, int index, const GridPaintState& state)
 {
-    switch (hintMode) {
+    switch (state.hintMode) {
     case 1:
         return index == puzzle.GetCurrentCell() ? puzzle.GetSolutionText(index) : QString();
     case 2:
-        return IsCellInCurrentWord(puzzle, index) ? puzzle.GetSolutionText(index) : QString();
+        return IsCellInShownWord(puzzle, index, state) ? puzzle.GetSolutionText(index) : QString();
     case 3:
         return puzzle.GetSolutionText(index);
     default:

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QRectF>
 
 #include <array>
@@ -41,6 +42,9 @@ struct GridPaintState {
     bool cursor = true;
     // Without letters the grid is printed blank.
     bool letters = true;
+    // The squares of a clue chosen from a further list: while the cursor is
+    // on one of them they are highlighted instead of the current word.
+    const QList<int>* listedWord = nullptr;
 };
 
 // Whether the cell belongs to the word under the cursor in the current
@@ -75,7 +79,7 @@ private:
                    const GridGeometry& geometry, const GridPaintState& state, const GridColors& colors);
     void PaintCell(QPainter& painter, int index, QPoint topLeft, const CPuzzle& puzzle,
                    const GridPaintState& state, const GridColors& colors);
-    static QString TextShown(const CPuzzle& puzzle, int index, int hintMode);
+    static QString TextShown(const CPuzzle& puzzle, int index, const GridPaintState& state);
     // What some formats add: void squares drawn as the background around the
     // grid, shaded squares, and bars on the sides of squares.
     void PaintVoid(QPainter& painter, QPoint topLeft, const GridColors& colors) const;

@@ -231,6 +231,7 @@ void CGridView::UpdateClueBar(bool clear)
 void CGridView::OnPuzzleOpened()
 {
     rebusEdit_->Cancel();
+    listedWord_.clear();
     hintMode_ = HintNone;
     UpdateClueBar(false);
     RecalcScrollNeeds();
@@ -334,6 +335,16 @@ void CGridView::ApplyAllCluesChoice(int clue, int tab, int highlight)
     allCluesHighlight_ = highlight;
     if (clue != puzzle_->GetCurrentClue())
         SelectCell(clue, SelectClue);
+}
+
+void CGridView::ApplyListedClueChoice(const QList<int>& squares, const QString& line, int highlight)
+{
+    if (!IsLoaded() || squares.isEmpty())
+        return;
+    allCluesHighlight_ = highlight;
+    listedWord_ = squares;
+    listedLine_ = line;
+    SelectCell(squares.first(), SelectStep);
 }
 
 void CGridView::SetCellSize(int size)
@@ -530,8 +541,8 @@ void CGridView::paintEvent(QPaintEvent*)
     // the screen from flickering: a kept image of the whole view would cost
     // its size in memory for as long as the program runs.
     CDrawSurface surface(this, false, nullptr);
-    const GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_,
-                               WrongLettersShown(), NumbersShown()};
+    GridPaintState state{hScrollBar_->Pos(), vScrollBar_->Pos(), hintMode_, WrongLettersShown(), NumbersShown()};
+    state.listedWord = &listedWord_;
     painter_.Paint(surface, size(), *puzzle_, geometry_, state, Colors(),
                    LetterFont(GridGeometry::LetterHeight(g_settings->cellSize)));
 }

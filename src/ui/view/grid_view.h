@@ -60,6 +60,14 @@ public:
     // Applies the choice of the All Clues dialog: the dialog's tab and
     // "Highlight Solved" state are kept, and the cursor moves to the clue.
     void ApplyAllCluesChoice(int clue, int tab, int highlight);
+    // Applies a clue chosen from a further list of All Clues: the cursor goes
+    // to its first square, its squares are highlighted as the word is while
+    // the cursor stays on them (entries then follow them), and the clue view
+    // shows its line. The tab stays as it was.
+    void ApplyListedClueChoice(const QList<int>& squares, const QString& line, int highlight);
+    // The squares of the chosen clue of a further list while the cursor is
+    // on one of them; empty otherwise.
+    const QList<int>& ListedWord() const { return listedWord_; }
     // The store that opens a downloaded puzzle; without one a download is only saved.
     void SetPuzzleStore(CPuzzleStore* store) { store_ = store; }
     // How the solver works: numbers, pencil, check as you type, skipping
@@ -149,6 +157,7 @@ private:
     void GoToClue(int clue);
     void GoToWordEnd(bool last);
     void ShowCursorChange(int oldClue, bool word);
+    bool KeepsListedWord();
     bool IsCheckable() const;
 
     CPuzzle* puzzle_;
@@ -164,6 +173,8 @@ private:
     bool clueBarEmpty_ = true;
     int allCluesTab_ = 1;
     int allCluesHighlight_ = 1;
+    QList<int> listedWord_;
+    QString listedLine_;
     QPoint lastPainted_{-1000, -1000};
     int lastHeight_ = 0;
     QPoint drag_;

@@ -13,6 +13,10 @@ void CGridView::JumpToChosenClue()
     CQuestionListsSelector dialog(puzzle_, allCluesTab_ != 0, allCluesHighlight_ != 0, window());
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (!dialog.ChosenSquares().isEmpty()) {
+        ApplyListedClueChoice(dialog.ChosenSquares(), dialog.ChosenLine(), dialog.HighlightSolved() ? 1 : 0);
+        return;
+    }
     ApplyAllCluesChoice(dialog.Result(), dialog.ShowAcross() ? 1 : 0, dialog.HighlightSolved() ? 1 : 0);
 }
 

@@ -8,6 +8,7 @@
 #include "data/command_ids.h"
 #include "data/solution_refusal.h"
 #include "data/settings.h"
+#include "ui/controls/clue_view.h"
 #include "ui/view/grid_accessible.h"
 
 namespace {
@@ -110,8 +111,13 @@ void CGridView::ShowCursorChange(int oldClue, bool word)
 {
     hintMode_ = HintNone;
     const int clue = puzzle_->GetCurrentClue();
-    if (clue != oldClue)
+    const bool wasListed = !listedWord_.isEmpty();
+    if (KeepsListedWord()) {
+        if (clueView_ != nullptr)
+            clueView_->SetClueText(listedLine_);
+    } else if (clue != oldClue || wasListed) {
         ShowClue(clue);
+    }
     EnsureVisible(word);
     update();
     emit CursorMoved();
@@ -122,9 +128,12 @@ void CGridView::ClearCurrentWord()
     if (!HasCursor())
         return;
     EndHint();
-    if (!puzzle_->ClearWord(puzzle_->GetCurrentClue()))
+    // The word highlighted is the word cleared.
+    const std::vector<int> cells = KeepsListedWord() ? std::vector<int>(listedWord_.begin(), listedWord_.end())
+                                                     : WordCells(*puzzle_, puzzle_->GetCurrentClue());
+    if (!puzzle_->ClearCells(cells))
         return;
-    for (const int cell : WordCells(*puzzle_, puzzle_->GetCurrentClue()))
+    for (const int cell : cells)
         CGridAccessible::AnnounceSquare(this, cell);
     update();
 }
@@ -189,8 +198,23 @@ void CGridView::GoToWordEnd(bool last)
 
 // With "Skip Filled Squares" the cursor passes over the filled squares of
 // the word; when none of its later squares is empty, it moves on as usual.
+// The chosen clue of a further list stays highlighted while the cursor is on
+// one of its squares; false once the cursor has left them.
+bool CGridView::KeepsListedWord()
+{
+    if (!listedWord_.contains(puzzle_->GetCurrentCell()))
+        listedWord_.clear();
+    return !listedWord_.isEmpty();
+}
+
+// In the word of a further list's clue the cursor follows its squares.
 bool CGridView::NextSquareAfterEntry(int* next) const
 {
+    const qsizetype listed = listedWord_.indexOf(puzzle_->GetCurrentCell());
+    if (listed >= 0 && listed + 1 < listedWord_.size()) {
+        *next = listedWord_.at(listed + 1);
+        return true;
+    }
     if (options_.skipFilledSquares) {
         const int empty = NextEmptyAfter(*puzzle_, puzzle_->GetCurrentClue(), puzzle_->GetCurrentCell());
         if (empty >= 0) {

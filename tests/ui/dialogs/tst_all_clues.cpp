@@ -2,6 +2,7 @@
 #include "data/color_schemes.h"
 #include "data/command_ids.h"
 #include "data/settings.h"
+#include "ui/controls/clue_list_accessible.h"
 #include "ui/controls/clue_list_ctrl.h"
 #include "ui/controls/scroll_bar_ctrl.h"
 #include "ui/controls/toggle_button.h"
@@ -9,6 +10,7 @@
 #include "ui/view/grid_view.h"
 
 #include "fixture_files.h"
+#include "ipuz_builder.h"
 #include "puz_builder.h"
 #include "test_main.h"
 
@@ -44,9 +46,13 @@ private slots:
     void keyboardChoosesAClue_data();
     void keyboardChoosesAClue();
     void longUnbrokenWordWrapsInItsRow();
+    void furtherListHasItsOwnTab_data();
+    void furtherListHasItsOwnTab();
+    void viewFollowsAFurtherListsClue();
 
 private:
     void Open(const QList<QByteArray>& rows, const QList<QByteArray>& entries = {});
+    void OpenWithDiagonal();
     static void TapRow(CClueListCtrl* list, int row);
     static QPoint BelowLastRow(const CClueListCtrl* list);
     static int CountBluish(const QImage& image, const QRect& rect);
@@ -96,6 +102,16 @@ void TestAllClues::Open(const QList<QByteArray>& rows, const QList<QByteArray>& 
         builder.Entries(entries);
     const QString path = folder_.filePath(QStringLiteral("p%1.puz").arg(++files_));
     QVERIFY(FixtureFiles::Write(path, builder.Build()));
+    QCOMPARE(puzzle_->Open(path), int(CPuzzle::Success));
+}
+
+// A 3 x 3 grid with a list "Diagonal" of one clue naming squares 0, 4 and 8.
+void TestAllClues::OpenWithDiagonal()
+{
+    IpuzBuilder builder({"ABC", "DEF", "GHI"});
+    const QByteArray diagonal = R"(, "Diagonal": [{"number": "D1", "clue": "Corner", "cells": [[1,1],[2,2],[3,3]]}]})";
+    const QString path = folder_.filePath(QStringLiteral("p%1.ipuz").arg(++files_));
+    QVERIFY(FixtureFiles::Write(path, builder.Member("clues", builder.Clues().chopped(1) + diagonal).Build()));
     QCOMPARE(puzzle_->Open(path), int(CPuzzle::Success));
 }
 
@@ -363,6 +379,63 @@ void TestAllClues::longUnbrokenWordWrapsInItsRow()
     const CClueListCtrl* list = dialog.List();
     const int line = list->Rows().Height(1);
     QVERIFY(list->Rows().Height(0) >= 3 * line);
+}
+
+void TestAllClues::furtherListHasItsOwnTab_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QList<int>>("squares"); // chosen; empty: the dialog stays open
+    QTest::newRow("right stops at the last list")
+        << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right} << 2 << QList<int>{};
+    QTest::newRow("choosing the diagonal clue")
+        << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return} << 2 << QList<int>{0, 4, 8};
+}
+
+void TestAllClues::furtherListHasItsOwnTab()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, section);
+    QFETCH(QList<int>, squares);
+    OpenWithDiagonal();
+    CQuestionListsSelector dialog(puzzle_.get(), true, false);
+    dialog.resize(480, 600);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.Tab(2)->text(), QStringLiteral("Diagonal"));
+    for (const int key : keys) {
+        QTest::keyClick(dialog.List(), Qt::Key(key));
+        QCoreApplication::sendPostedEvents();
+    }
+    QCOMPARE(dialog.ShownSection(), section);
+    QVERIFY(dialog.Tab(section)->IsSelectedLook());
+    QCOMPARE(dialog.ChosenSquares(), squares);
+    QCOMPARE(dialog.isVisible(), squares.isEmpty());
+    QCOMPARE(dialog.List()->Item(0).text, section == 2 ? QStringLiteral("D1. Corner") : QStringLiteral("1. Clue 1d"));
+    QCOMPARE(CClueListAccessible(dialog.List()).text(QAccessible::Name), dialog.Tab(section)->text() + " clues");
+}
+
+void TestAllClues::viewFollowsAFurtherListsClue()
+{
+    OpenWithDiagonal();
+    CGridView view(puzzle_.get(), nullptr);
+    view.resize(480, 500);
+    view.show();
+    view.OnPuzzleOpened();
+    puzzle_->SetCurrentCell(5);
+    OnModal<CQuestionListsSelector>(this, [](CQuestionListsSelector* dialog) {
+        QTest::mouseClick(dialog->Tab(2), Qt::LeftButton);
+        TapRow(dialog->List(), 0);
+    });
+    QVERIFY(view.OnCommand(ID_ALL_CLUES));
+    QCOMPARE(puzzle_->GetCurrentCell(), 0);
+    QCOMPARE(view.ListedWord(), QList<int>({0, 4, 8}));
+    view.OnChar(QLatin1Char('a'));
+    QCOMPARE(puzzle_->GetCurrentCell(), 4);
+    QVERIFY(view.OnCommand(ID_CLEAR_WORD));
+    QCOMPARE(puzzle_->GetCell(0).entry, ' ');
+    view.SelectCell(1, CGridView::SelectTap);
+    QVERIFY(view.ListedWord().isEmpty());
 }
 
 GRIDMOOR_TEST_MAIN(TestAllClues)
