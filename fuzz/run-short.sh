@@ -3,6 +3,7 @@
 # scripts/configure-sanitized.sh; already built when the sanitized tests ran),
 # writes their seed corpora and runs each target for a few seconds
 # (FUZZ_SECONDS, default 5; FUZZ_TARGETS picks some of them).
+# Runs as many targets at once as there are processors.
 # Prints one line per target and exits non-zero when any target finds a crash.
 # Extra arguments go to every fuzzer (for example -jobs=2 or -max_len=8192).
 set -euo pipefail
@@ -24,22 +25,36 @@ fi
 results="$build/fuzz-results"
 rm -rf "$results"
 mkdir -p "$results"
-status=0
-for target in "${targets[@]}"; do
-    log="$results/$target.log"
+# Runs one target; its verdict goes into $results/$target.verdict.
+run_target() {
+    local target="$1"
+    shift
+    local log="$results/$target.log" options=() runs crash
     mkdir -p "$results/corpus-$target"
-    options=()
     if [ -f "$root/fuzz/$target.dict" ]; then options+=(-dict="$root/fuzz/$target.dict"); fi
     if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 \
         -artifact_prefix="$results/$target-" "${options[@]}" "$@" \
         "$results/corpus-$target" "$root/fuzz/corpus-$target" >"$log" 2>&1; then
         runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
-        echo "fuzz $target: passed, ${runs:-?} runs in ${seconds} s"
+        echo "fuzz $target: passed, ${runs:-?} runs in ${seconds} s" >"$results/$target.verdict"
     else
         crash="$(ls "$results/$target-"* 2>/dev/null | head -n 1 || true)"
-        echo "fuzz $target: FAILED, input ${crash:-(none saved)}, log $log"
-        grep -m 3 -E 'ERROR|FUZZ_CHECK|runtime error' "$log" || true
-        status=1
+        {
+            echo "fuzz $target: FAILED, input ${crash:-(none saved)}, log $log"
+            grep -m 3 -E 'ERROR|FUZZ_CHECK|runtime error' "$log" || true
+        } >"$results/$target.verdict"
     fi
+}
+
+# One target per processor at a time: each runs for a fixed time on one thread.
+for target in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
+    run_target "$target" "$@" &
+done
+wait
+status=0
+for target in "${targets[@]}"; do
+    cat "$results/$target.verdict"
+    grep -q ': passed,' "$results/$target.verdict" || status=1
 done
 exit "$status"

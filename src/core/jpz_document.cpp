@@ -7,14 +7,14 @@
 
 namespace {
 
-constexpr int kLargestSide = 255;
+constexpr int kLargestJpzSide = 255;
 
-struct KindName {
+struct JpzKind {
     const char* element;
     const char* name;
 };
 
-constexpr KindName kOtherKinds[] = {
+constexpr JpzKind kOtherJpzKinds[] = {
     {"acrostic", "an acrostic"},       {"coded", "a coded crossword"},  {"sudoku", "a sudoku"},
     {"word-search", "a word search"},  {"wordsearch", "a word search"}, {"jigsaw", "a jigsaw crossword"},
     {"arrowword", "an arrowword"},     {"fill-in", "a fill-in puzzle"}, {"kakuro", "a kakuro"},
@@ -33,7 +33,7 @@ QString KindMessage(pugi::xml_node puzzle)
             continue;
         const std::string_view element = CJpzDocument::LocalName(node.name());
         QString name = QStringLiteral("a puzzle of another kind");
-        for (const KindName& kind : kOtherKinds) {
+        for (const JpzKind& kind : kOtherJpzKinds) {
             if (element == kind.element)
                 name = QString::fromLatin1(kind.name);
         }
@@ -71,7 +71,7 @@ bool CJpzDocument::Locate(QString* error)
     grid_ = Child(crossword_, "grid");
     const long long width = grid_ ? Number(View(grid_.attribute("width").value()), 0) : 0;
     const long long height = grid_ ? Number(View(grid_.attribute("height").value()), 0) : 0;
-    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
+    if (width < 1 || height < 1 || width > kLargestJpzSide || height > kLargestJpzSide) {
         *error = grid_ ? QStringLiteral("The puzzle's grid is %1 × %2 squares; Gridmoor opens grids of 1 to 255 "
                                         "squares a side.")
                              .arg(width)

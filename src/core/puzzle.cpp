@@ -545,7 +545,7 @@ int CPuzzle::FindWordStart(int clue, quint8* isAcross) const
         *isAcross = record->isAcross;
     for (size_t i = 0; i < content_.cells.size(); ++i) {
         const PuzzleCell& cell = content_.cells[i];
-        if ((record->isAcross ? cell.acrossClue : cell.downClue) == clue)
+        if (cell.WordOf(record->isAcross) == clue)
             return static_cast<int>(i);
     }
     return -1;
@@ -556,7 +556,7 @@ int CPuzzle::GetCurrentClue() const
     if (!IsValidCell(currentCell_))
         return -1;
     const PuzzleCell& cell = GetCell(currentCell_);
-    return across_ ? cell.acrossClue : cell.downClue;
+    return cell.WordOf(across_);
 }
 
 bool CPuzzle::IsLetterAt(int column, int row) const
@@ -602,7 +602,7 @@ bool CPuzzle::ContinuesWord(int from, int to) const
 {
     if (IsBarBetween(from, to))
         return false;
-    const int word = across_ ? GetCell(from).acrossClue : GetCell(from).downClue;
+    const int word = GetCell(from).WordOf(across_);
     const int next = across_ ? GetCell(to).acrossClue : GetCell(to).downClue;
     return word < 0 || next < 0 || word == next;
 }

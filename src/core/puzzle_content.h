@@ -50,6 +50,10 @@ struct PuzzleCell {
     qint32 downClue = -1;
     char solution = ' ';
     char entry = ' ';
+
+    // The word of the across or the down direction the square belongs to.
+    qint32& WordOf(bool across) { return across ? acrossClue : downClue; }
+    qint32 WordOf(bool across) const { return across ? acrossClue : downClue; }
 };
 
 // One clue. The text is the puzzle file's 8-bit bytes; a null QByteArray

@@ -9,12 +9,12 @@
 #include <QStandardPaths>
 #include <QTextBoundaryFinder>
 
-namespace {
-
 QString WithTrailingSlash(const QString& path)
 {
     return path.endsWith(u'/') ? path : path + u'/';
 }
+
+namespace {
 
 // Formatted in the C locale so the month name is the same in every language.
 QString DateSuffix(const QDate& today)

@@ -16,6 +16,8 @@ QString GetDocumentsFolder();
 QString GetPuzzleFolder();
 // The folder that holds the program and its shipped files, ending in "/".
 QString GetProgramFolder();
+// The path with one "/" at its end.
+QString WithTrailingSlash(const QString& path);
 // Creates a folder and every missing parent.
 void EnsureFolder(const QString& path);
 // Longest file name the file system takes, in bytes.

@@ -17,11 +17,6 @@ const QString kPuzzleEndings[] = {QStringLiteral(".puz"), QStringLiteral(".gmd")
                                   QStringLiteral(".jpz")};
 constexpr int kMaxSearchDepth = 2;
 
-QString WithTrailingSlash(const QString& path)
-{
-    return path.endsWith(u'/') ? path : path + u'/';
-}
-
 QStringList RootsBelow(const QStringList& mountPoints, const QString& prefix)
 {
     QStringList roots;

@@ -35,7 +35,7 @@ std::vector<int> WordCells(const CPuzzle& puzzle, int clue)
     const int count = puzzle.GetWidth() * puzzle.GetHeight();
     for (int cell = 0; cell < count; ++cell) {
         const PuzzleCell& square = puzzle.GetCell(cell);
-        if ((record->isAcross != 0 ? square.acrossClue : square.downClue) == clue)
+        if (square.WordOf(record->isAcross != 0) == clue)
             cells.push_back(cell);
     }
     return cells;

@@ -77,7 +77,7 @@ void Bind(PuzzleContent& content, const WordRun& run, qint32 clue)
     const int step = run.across ? 1 : content.width;
     for (int k = 0, at = run.start; k < run.length; ++k, at += step) {
         PuzzleCell& cell = content.cells[size_t(at)];
-        (run.across ? cell.acrossClue : cell.downClue) = clue;
+        cell.WordOf(run.across) = clue;
     }
 }
 

@@ -65,7 +65,7 @@ QString WordDescription(const CPuzzle& puzzle, int clue)
 int WordOfSquare(const CPuzzle& puzzle, int cell)
 {
     const PuzzleCell& square = puzzle.GetCell(cell);
-    const int along = puzzle.IsAcross() ? square.acrossClue : square.downClue;
+    const int along = square.WordOf(puzzle.IsAcross());
     return along >= 0 ? along : (puzzle.IsAcross() ? square.downClue : square.acrossClue);
 }
 

@@ -10,6 +10,11 @@
 
 CSettings* g_settings = nullptr;
 
+QString OpenPuzzlePath()
+{
+    return g_settings != nullptr ? g_settings->lastPuzzlePath : QString();
+}
+
 namespace {
 
 constexpr quint8 kRecordVersion = 2;

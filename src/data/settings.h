@@ -61,3 +61,6 @@ private:
 
 // The settings of the running program; null while no settings object exists.
 extern CSettings* g_settings;
+
+// The path of the puzzle open now (or last), empty while there are no settings.
+QString OpenPuzzlePath();

@@ -23,11 +23,6 @@ URLEntry LinkAt(int index)
     return g_settings != nullptr ? g_settings->links.GetLink(index) : URLEntry();
 }
 
-QString OpenPuzzlePath()
-{
-    return g_settings != nullptr ? g_settings->lastPuzzlePath : QString();
-}
-
 } // namespace
 
 CProgressPuzzleDownload::CProgressPuzzleDownload(int linkIndex, QWidget* parent)

@@ -40,11 +40,6 @@ bool OpenPuzzleAnswered(const QString& path, bool alreadyThere)
         == UserPrompt::Answer::Yes;
 }
 
-QString OpenPuzzlePath()
-{
-    return g_settings != nullptr ? g_settings->lastPuzzlePath : QString();
-}
-
 } // namespace
 
 CURLListSelector::CURLListSelector(QWidget* parent)

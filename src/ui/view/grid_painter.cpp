@@ -36,11 +36,6 @@ QColor Blend(const QColor& ink, const QColor& paper, qreal share)
     return QColor(mix(ink.red(), paper.red()), mix(ink.green(), paper.green()), mix(ink.blue(), paper.blue()));
 }
 
-int WordOf(const PuzzleCell& cell, bool across)
-{
-    return across ? cell.acrossClue : cell.downClue;
-}
-
 // The first and last column (or row) whose cells can meet the span
 // [low, high) when the grid starts at origin with the given pitch.
 std::pair<int, int> VisibleRange(int origin, int pitch, int count, int low, int high)
@@ -72,8 +67,8 @@ bool IsCellInCurrentWord(const CPuzzle& puzzle, int cell)
     if (current < 0)
         return false;
     const bool across = puzzle.IsAcross();
-    const int word = WordOf(puzzle.GetCell(current), across);
-    return word >= 0 && WordOf(puzzle.GetCell(cell), across) == word;
+    const int word = puzzle.GetCell(current).WordOf(across);
+    return word >= 0 && puzzle.GetCell(cell).WordOf(across) == word;
 }
 
 void GridPainter::Paint(QPainter& painter, QSize client, const CPuzzle& puzzle, const GridGeometry& geometry,

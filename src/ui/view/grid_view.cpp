@@ -25,11 +25,6 @@
 
 namespace {
 
-int WordOf(const PuzzleCell& cell, bool across)
-{
-    return across ? cell.acrossClue : cell.downClue;
-}
-
 // The move code of the model's FindNeighbour for a key, or -1.
 int MoveForKey(int key)
 {
@@ -246,7 +241,7 @@ void CGridView::SelectCell(int target, int mode)
         return;
     bool across = puzzle_->IsAcross();
     const int current = puzzle_->GetCurrentCell();
-    const int oldClue = current >= 0 ? WordOf(puzzle_->GetCell(current), across) : -1;
+    const int oldClue = current >= 0 ? puzzle_->GetCell(current).WordOf(across) : -1;
     if (mode == SelectClue) {
         quint8 clueAcross = 0;
         target = puzzle_->FindWordStart(target, &clueAcross);
@@ -259,7 +254,7 @@ void CGridView::SelectCell(int target, int mode)
         puzzle_->SetCurrentCell(target);
     if (mode == SelectTap && sameCell)
         across = !across;
-    if (WordOf(puzzle_->GetCell(target), across) == -1) {
+    if (puzzle_->GetCell(target).WordOf(across) == -1) {
         across = !across;
         if (mode == SelectStep)
             mode = SelectTap;
