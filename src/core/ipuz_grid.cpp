@@ -44,12 +44,13 @@ bool ForEachSquare(std::optional<Element> grid, int width, int height, Visit vis
 // "value" of an object, the first of several. No text for null.
 IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
 {
-    if (value.is_object()) {
+    const simdjson::dom::element_type type = value.type();
+    if (type == simdjson::dom::element_type::OBJECT) {
         const std::optional<Element> inner = IpuzJson::Member(value, "value");
         return inner && !inner->is_object() ? LetterText(*inner, buffer) : IpuzJson::Scalar{};
     }
-    simdjson::dom::array several;
-    if (value.get_array().get(several) == simdjson::SUCCESS) {
+    if (type == simdjson::dom::element_type::ARRAY) {
+        const simdjson::dom::array several = value.get_array().value_unsafe();
         for (Element first : several)
             return first.is_array() || first.is_object() ? IpuzJson::Scalar{} : LetterText(first, buffer);
         return {};
@@ -89,17 +90,19 @@ CIpuzGrid::CIpuzGrid(const IpuzJson::TopLevel& top, PuzzleContent& content)
             empty_ = IpuzJson::Bytes(text.text);
     }
     content_.blockText = block_;
+    blockView_ = std::string_view(block_.constData(), size_t(block_.size()));
+    emptyView_ = std::string_view(empty_.constData(), size_t(empty_.size()));
     styles_ = top[IpuzJson::TopLevel::Styles];
 }
 
 bool CIpuzGrid::IsBlockText(std::string_view text) const
 {
-    return IpuzJson::SameText(text, std::string_view(block_.constData(), size_t(block_.size())));
+    return IpuzJson::SameText(text, blockView_);
 }
 
 bool CIpuzGrid::IsEmptyText(std::string_view text) const
 {
-    return text.empty() || IpuzJson::SameText(text, std::string_view(empty_.constData(), size_t(empty_.size())));
+    return text.empty() || IpuzJson::SameText(text, emptyView_);
 }
 
 bool CIpuzGrid::ReadPuzzle(QString* error)

@@ -39,4 +39,7 @@ private:
     PuzzleContent& content_;
     QByteArray block_;
     QByteArray empty_;
+    // The two texts as compared with every square's text.
+    std::string_view blockView_;
+    std::string_view emptyView_;
 };

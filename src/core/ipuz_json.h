@@ -41,6 +41,15 @@ struct Scalar {
 
 inline Scalar ScalarText(Element element, char (&buffer)[24])
 {
+    // Grids are mostly strings and small numbers: those are told apart by
+    // the element's type alone.
+    const simdjson::dom::element_type type = element.type();
+    if (type == simdjson::dom::element_type::STRING)
+        return {element.get_string().value_unsafe(), true};
+    if (type == simdjson::dom::element_type::INT64) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, element.get_int64().value_unsafe());
+        return {std::string_view(buffer, size_t(result.ptr - buffer)), true};
+    }
     std::string_view text;
     if (element.get_string().get(text) == simdjson::SUCCESS)
         return {text, true};

@@ -61,12 +61,24 @@ bool ParsePadded(simdjson::dom::parser& parser, QByteArrayView json, Element* ro
     return parser.parse(padded.data(), size_t(json.size()), false).get(*root) == simdjson::SUCCESS;
 }
 
+// Parses the JSON of the image where it is when enough of the image's buffer
+// follows it, else a copy.
+bool ParseImage(simdjson::dom::parser& parser, const QByteArray& image, IpuzText::Span span, Element* root)
+{
+    static_assert(CPuzzleFile::kSlack >= qsizetype(simdjson::SIMDJSON_PADDING));
+    const QByteArrayView json = QByteArrayView(image).sliced(span.begin, span.end - span.begin);
+    if (image.capacity() - span.end < qsizetype(simdjson::SIMDJSON_PADDING))
+        return ParsePadded(parser, json, root);
+    return parser.parse(json.data(), size_t(json.size()), false).get(*root) == simdjson::SUCCESS;
+}
+
 // Parses the text; a text that fails is tried once more without the commas
 // some tools leave before a closing bracket.
-bool Parse(simdjson::dom::parser& parser, QByteArrayView json, Element* root)
+bool Parse(simdjson::dom::parser& parser, const QByteArray& image, IpuzText::Span span, Element* root)
 {
-    if (ParsePadded(parser, json, root))
+    if (ParseImage(parser, image, span, root))
         return true;
+    const QByteArrayView json = QByteArrayView(image).sliced(span.begin, span.end - span.begin);
     const QByteArray repaired = IpuzText::WithoutTrailingCommas(json);
     return repaired.size() != json.size() && ParsePadded(parser, repaired, root);
 }
@@ -197,7 +209,7 @@ int CIpuzReader::Read(PuzzleContent& content, QString* error)
     const IpuzText::Span span = IpuzText::JsonSpan(image);
     simdjson::dom::parser& parser = Parser();
     Element root;
-    if (!Parse(parser, QByteArrayView(image).sliced(span.begin, span.end - span.begin), &root)
+    if (!Parse(parser, image, span, &root)
         || !root.is_object()) {
         *error = QStringLiteral("The puzzle can not be opened: it is no valid ipuz (JSON) text.");
         return 1;
