@@ -9,22 +9,27 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # Libraries, compilers and fonts: what the build links against or runs. The
 # colour emoji font lets clues of UTF-8 puzzles show their emoji, not boxes.
 # The screen-reader test reads the program through the AT-SPI library's
-# Python bindings.
+# Python bindings (python3-gi for Debian's own /usr/bin/python3). The
+# sanitizers name file and line in their reports through llvm-symbolizer
+# (below).
 BUILD_PACKAGES=(
     cmake g++ make pkg-config zlib1g-dev libsimdjson-dev libpugixml-dev libzip-dev
     qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6printsupport6 qt6-qpa-plugins
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
-    gir1.2-atspi-2.0
+    gir1.2-atspi-2.0 python3-gi
 )
 
 # Every external command, "command package", as the program, the tests and the
 # scripts call it. xdg-mime asks mimetype outside a desktop session (xdg-utils
 # only recommends its package, and recommendations are not installed here).
+# Optional, and so not listed: ccache (the build uses it when it is there) and
+# bluetooth-sendto from gnome-bluetooth-sendto (without it, Beam says that no
+# program to send with is installed).
 COMMANDS=(
     "cmake cmake"
     "ctest cmake"
     "g++ g++"
-    "qmake6 qt6-base-dev-tools"
+    "qmake6 qmake6"
     "clang clang"
     "clang++ clang"
     "xvfb-run xvfb"
@@ -43,7 +48,8 @@ COMMANDS=(
     "strip binutils"
     "rsvg-convert librsvg2-bin"
     "dbus-run-session dbus-daemon"
-    "python3 python3-gi"
+    "/usr/bin/python3 python3"
+    "llvm-symbolizer-14 llvm-14"
     "/usr/libexec/at-spi-bus-launcher at-spi2-core"
     "pdftotext poppler-utils"
     "pdftoppm poppler-utils"
