@@ -80,5 +80,7 @@ int main(int argc, char** argv)
     FixtureFiles::Write(styled, Styled21());
     PrintOpenClose("open and close, 15x15 .ipuz", plain);
     PrintOpenClose("open and close, 21x21 .ipuz, styles and progress", styled);
+    PrintOpenCloseContent("  the same 15x15 from memory (no file opened)", plain);
+    PrintOpenCloseContent("  the same 21x21 from memory (no file opened)", styled);
     return 0;
 }

@@ -22,6 +22,11 @@ QByteArray CellTexts::At(qint32 cell) const
 
 bool CellTexts::Set(qint32 cell, const QByteArray& text)
 {
+    // Readers set the squares in order: each new one goes at the end.
+    if (!text.isEmpty() && (items_.empty() || items_.back().first < cell)) {
+        items_.emplace_back(cell, text);
+        return true;
+    }
     const auto at = FirstNotBefore(items_, cell);
     const bool present = at != items_.end() && at->first == cell;
     if (text.isEmpty()) {

@@ -22,9 +22,9 @@ bool SameWord(std::string_view a, std::string_view b)
 }
 
 // A whole decimal number below the limit, or -1.
-qint32 DecimalBelow(const QByteArray& text, qint32 limit)
+qint32 DecimalBelow(std::string_view text, qint32 limit)
 {
-    if (text.isEmpty() || text.size() > 9)
+    if (text.empty() || text.size() > 9)
         return -1;
     qint32 value = 0;
     for (const char c : text) {
@@ -35,21 +35,36 @@ qint32 DecimalBelow(const QByteArray& text, qint32 limit)
     return value < limit ? value : -1;
 }
 
-QByteArray NumberText(Element number)
+// A number's text: a string or number, the first of several; blanks around
+// it dropped. No text for anything else.
+IpuzJson::Scalar NumberText(Element number, char (&buffer)[24])
 {
     simdjson::dom::array parts;
     if (number.get_array().get(parts) == simdjson::SUCCESS) {
         for (Element first : parts)
-            return first.is_array() ? QByteArray() : NumberText(first);
-        return QByteArray();
+            return first.is_array() ? IpuzJson::Scalar{} : NumberText(first, buffer);
+        return {};
     }
-    char buffer[24];
     IpuzJson::Scalar text = IpuzJson::ScalarText(number, buffer);
     while (!text.text.empty() && text.text.front() == ' ')
         text.text.remove_prefix(1);
     while (!text.text.empty() && text.text.back() == ' ')
         text.text.remove_suffix(1);
-    return text.present ? IpuzJson::Bytes(text.text) : QByteArray();
+    return text;
+}
+
+// The text of an enumeration; a null array when there is none.
+QByteArray EnumerationText(Element enumeration)
+{
+    char buffer[24];
+    const IpuzJson::Scalar text = NumberText(enumeration, buffer);
+    return text.present ? IpuzJson::Text(text.text) : QByteArray();
+}
+
+size_t ListSize(const std::optional<Element>& list)
+{
+    simdjson::dom::array clues;
+    return list && list->get_array().get(clues) == simdjson::SUCCESS ? clues.size() : 0;
 }
 
 QByteArray ClueText(std::optional<Element> text)
@@ -60,15 +75,14 @@ QByteArray ClueText(std::optional<Element> text)
     return MarkupText::Plain(QByteArrayView(view.data(), qsizetype(view.size())), true);
 }
 
-// Calls visit(cell, square) for each letter square a clue object names in
-// "cells": [[column, row], ...], counted from 1; squares outside the grid or
-// not for letters are skipped.
+// Calls visit(cell, square) for each letter square a clue's "cells" names:
+// [[column, row], ...], counted from 1; squares outside the grid or not for
+// letters are skipped.
 template <typename Visit>
-void ForEachNamedSquare(const Element& clue, PuzzleContent& content, Visit visit)
+void ForEachNamedSquare(const Element& cells, PuzzleContent& content, Visit visit)
 {
-    const std::optional<Element> cells = clue.is_object() ? IpuzJson::Member(clue, "cells") : std::nullopt;
     simdjson::dom::array list;
-    if (!cells || cells->get_array().get(list) != simdjson::SUCCESS)
+    if (cells.get_array().get(list) != simdjson::SUCCESS)
         return;
     for (Element position : list) {
         simdjson::dom::array xy;
@@ -87,17 +101,17 @@ void ForEachNamedSquare(const Element& clue, PuzzleContent& content, Visit visit
 
 } // namespace
 
-CIpuzClues::CIpuzClues(const Element& root, PuzzleContent& content) : root_(root), content_(content)
+CIpuzClues::CIpuzClues(const IpuzJson::TopLevel& top, PuzzleContent& content) : top_(top), content_(content)
 {
     bool show = false;
-    if (const std::optional<Element> flag = IpuzJson::Member(root, "showenumerations"))
+    if (const std::optional<Element> flag = top[IpuzJson::TopLevel::ShowEnumerations])
         showEnumerations_ = flag->get_bool().get(show) == simdjson::SUCCESS && show;
 }
 
 void CIpuzClues::Read()
 {
     IndexRuns();
-    const std::optional<Element> clues = IpuzJson::Member(root_, "clues");
+    const std::optional<Element> clues = top_[IpuzJson::TopLevel::Clues];
     simdjson::dom::object lists;
     if (!clues || clues->get_object().get(lists) != simdjson::SUCCESS)
         return;
@@ -112,6 +126,7 @@ void CIpuzClues::Read()
         else
             ReadOtherList(field.value, field.key);
     }
+    content_.clues.reserve(ListSize(across) + ListSize(down));
     if (across)
         ReadList(*across, true);
     content_.acrossCount = qint32(content_.clues.size());
@@ -132,7 +147,8 @@ void CIpuzClues::IndexRuns()
     squareOfNumber_.assign(count + 1, -1);
     if (fileNumbers_) {
         for (const CellTexts::Item& label : content_.labels) {
-            const qint32 number = DecimalBelow(label.second, qint32(count + 1));
+            const qint32 number = DecimalBelow(std::string_view(label.second.constData(), size_t(label.second.size())),
+                                                qint32(count + 1));
             if (number >= 0 && squareOfNumber_[size_t(number)] < 0)
                 squareOfNumber_[size_t(number)] = label.first;
         }
@@ -147,7 +163,7 @@ void CIpuzClues::IndexRuns()
 
 // The run in that direction that starts on the square carrying the number;
 // -1 when there is none.
-int CIpuzClues::RunStartingAt(const QByteArray& number, bool across) const
+int CIpuzClues::RunStartingAt(std::string_view number, bool across) const
 {
     const std::vector<qint32>& runAt = across ? acrossRunAt_ : downRunAt_;
     const qint32 decimal = DecimalBelow(number, qint32(squareOfNumber_.size()));
@@ -158,7 +174,7 @@ int CIpuzClues::RunStartingAt(const QByteArray& number, bool across) const
     if (!fileNumbers_)
         return -1;
     for (const CellTexts::Item& label : content_.labels) {
-        if (label.second == number)
+        if (label.second == QByteArrayView(number.data(), qsizetype(number.size())))
             return runAt[size_t(label.first)];
     }
     return -1;
@@ -170,11 +186,11 @@ void CIpuzClues::ReadList(const Element& list, bool across)
     if (list.get_array().get(clues) != simdjson::SUCCESS)
         return;
     for (Element clue : clues) {
-        QByteArray number;
-        PuzzleClue record = ReadClue(clue, &number);
+        Parts parts;
+        PuzzleClue record = ReadClue(clue, &parts);
         record.isAcross = across ? 1 : 0;
         const qint32 index = qint32(content_.clues.size());
-        BindClue(clue, number, across, index, record);
+        BindClue(parts, across, index, record);
         content_.clues.push_back(std::move(record));
     }
 }
@@ -189,16 +205,18 @@ void CIpuzClues::ReadOtherList(const Element& list, std::string_view name)
     const std::string_view title = colon == std::string_view::npos ? name : name.substr(colon + 1);
     kept.title = MarkupText::Plain(QByteArrayView(title.data(), qsizetype(title.size())), true);
     for (Element clue : clues) {
-        QByteArray number;
-        PuzzleClue record = ReadClue(clue, &number);
+        Parts parts;
+        PuzzleClue record = ReadClue(clue, &parts);
         std::vector<qint32> named;
-        ForEachNamedSquare(clue, content_, [&](PuzzleCell&, qint32 square) { named.push_back(square); });
-        kept.Add(std::move(record), number, std::move(named));
+        if (parts.cells)
+            ForEachNamedSquare(*parts.cells, content_, [&](PuzzleCell&, qint32 square) { named.push_back(square); });
+        const std::string_view number = parts.number.text;
+        kept.Add(std::move(record), QByteArray(number.data(), qsizetype(number.size())), std::move(named));
     }
     content_.otherLists.push_back(std::move(kept));
 }
 
-PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
+PuzzleClue CIpuzClues::ReadClue(const Element& clue, Parts* parts) const
 {
     PuzzleClue record;
     simdjson::dom::array pair;
@@ -208,7 +226,7 @@ PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
         int k = 0;
         for (Element part : pair) {
             if (k == 0)
-                *number = NumberText(part);
+                parts->number.text = NumberText(part, parts->number.buffer).text;
             else if (k == 1)
                 record.text = ClueText(part);
             ++k;
@@ -216,16 +234,19 @@ PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
     } else if (simdjson::dom::object fields; clue.get_object().get(fields) == simdjson::SUCCESS) {
         for (const auto field : fields) {
             if (field.key == "number")
-                *number = NumberText(field.value);
+                parts->number.text = NumberText(field.value, parts->number.buffer).text;
             else if (field.key == "clue")
                 record.text = ClueText(field.value);
             else if (field.key == "enumeration")
-                record.enumeration = NumberText(field.value);
+                record.enumeration = EnumerationText(field.value);
+            else if (field.key == "cells" && !parts->cells)
+                parts->cells = field.value;
         }
     }
     if (record.text.isNull())
         record.text = QByteArray("");
-    record.number = LeadingClueNumber(*number);
+    const std::string_view number = parts->number.text;
+    record.number = LeadingClueNumber(QByteArrayView(number.data(), qsizetype(number.size())));
     if (showEnumerations_ && !record.enumeration.isEmpty())
         record.text += " (" + record.enumeration + ")";
     return record;
@@ -233,14 +254,13 @@ PuzzleClue CIpuzClues::ReadClue(const Element& clue, QByteArray* number) const
 
 // A clue that names its cells gets those; else the word its number starts,
 // or for a clue without a number the next word in that direction.
-void CIpuzClues::BindClue(const Element& clue, const QByteArray& number, bool across, qint32 index,
-                          PuzzleClue& record)
+void CIpuzClues::BindClue(const Parts& parts, bool across, qint32 index, PuzzleClue& record)
 {
-    if (clue.is_object() && BindCells(clue, across, index))
+    if (parts.cells && BindCells(*parts.cells, across, index))
         return;
     int run = -1;
-    if (!number.isEmpty()) {
-        run = RunStartingAt(number, across);
+    if (!parts.number.text.empty()) {
+        run = RunStartingAt(parts.number.text, across);
     } else {
         size_t& next = nextRun_[across ? 0 : 1];
         while (next < runs_.size() && runs_[next].across != across)
@@ -256,12 +276,12 @@ void CIpuzClues::BindClue(const Element& clue, const QByteArray& number, bool ac
         WordRuns::Bind(content_, runs_[size_t(run)], index);
 }
 
-// Binds the squares a clue object names to the clue; false when none was.
-bool CIpuzClues::BindCells(const Element& clue, bool across, qint32 index)
+// Binds the squares a clue's "cells" names to the clue; false when none was.
+bool CIpuzClues::BindCells(const Element& cells, bool across, qint32 index)
 {
     bool bound = false;
-    ForEachNamedSquare(clue, content_, [&](PuzzleCell& cell, qint32) {
-        (across ? cell.acrossClue : cell.downClue) = index;
+    ForEachNamedSquare(cells, content_, [&](PuzzleCell& cell, qint32) {
+        cell.WordOf(across) = index;
         bound = true;
     });
     return bound;

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "core/ipuz_json.h"
 #include "core/word_runs.h"
 
 #include <QByteArray>
 
+#include <optional>
 #include <string_view>
 #include <vector>
-
-namespace simdjson::dom {
-class element;
-}
 
 struct PuzzleClue;
 struct PuzzleContent;
@@ -24,21 +22,36 @@ struct PuzzleContent;
 // squares its object names.
 class CIpuzClues {
 public:
-    CIpuzClues(const simdjson::dom::element& root, PuzzleContent& content);
+    CIpuzClues(const IpuzJson::TopLevel& top, PuzzleContent& content);
 
     void Read();
 
 private:
+    // A clue's number as the file writes it, blanks around it dropped; a
+    // number written as a JSON number is put into the buffer. Never copied,
+    // as the text may point into the buffer.
+    struct Number {
+        Number() = default;
+        Number(const Number&) = delete;
+        Number& operator=(const Number&) = delete;
+        char buffer[24];
+        std::string_view text;
+    };
+    // What a clue gives besides its record: its number and the cells it names.
+    struct Parts {
+        Number number;
+        std::optional<simdjson::dom::element> cells;
+    };
+
     void ReadList(const simdjson::dom::element& list, bool across);
     void ReadOtherList(const simdjson::dom::element& list, std::string_view name);
-    PuzzleClue ReadClue(const simdjson::dom::element& clue, QByteArray* number) const;
-    void BindClue(const simdjson::dom::element& clue, const QByteArray& number, bool across, qint32 index,
-                  PuzzleClue& record);
-    bool BindCells(const simdjson::dom::element& clue, bool across, qint32 index);
-    int RunStartingAt(const QByteArray& number, bool across) const;
+    PuzzleClue ReadClue(const simdjson::dom::element& clue, Parts* parts) const;
+    void BindClue(const Parts& parts, bool across, qint32 index, PuzzleClue& record);
+    bool BindCells(const simdjson::dom::element& cells, bool across, qint32 index);
+    int RunStartingAt(std::string_view number, bool across) const;
     void IndexRuns();
 
-    const simdjson::dom::element& root_;
+    const IpuzJson::TopLevel& top_;
     PuzzleContent& content_;
     bool showEnumerations_ = false;
     std::vector<WordRun> runs_;

@@ -44,12 +44,13 @@ bool ForEachSquare(std::optional<Element> grid, int width, int height, Visit vis
 // "value" of an object, the first of several. No text for null.
 IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
 {
-    if (value.is_object()) {
+    const simdjson::dom::element_type type = value.type();
+    if (type == simdjson::dom::element_type::OBJECT) {
         const std::optional<Element> inner = IpuzJson::Member(value, "value");
         return inner && !inner->is_object() ? LetterText(*inner, buffer) : IpuzJson::Scalar{};
     }
-    simdjson::dom::array several;
-    if (value.get_array().get(several) == simdjson::SUCCESS) {
+    if (type == simdjson::dom::element_type::ARRAY) {
+        const simdjson::dom::array several = value.get_array().value_unsafe();
         for (Element first : several)
             return first.is_array() || first.is_object() ? IpuzJson::Scalar{} : LetterText(first, buffer);
         return {};
@@ -74,33 +75,34 @@ quint8 BarsFromText(std::string_view sides)
 
 } // namespace
 
-CIpuzGrid::CIpuzGrid(const Element& root, PuzzleContent& content)
-    : root_(root), content_(content), block_("#"), empty_("0")
+CIpuzGrid::CIpuzGrid(const IpuzJson::TopLevel& top, PuzzleContent& content)
+    : top_(top), content_(content), block_("#"), empty_("0")
 {
     char buffer[24];
-    if (const std::optional<Element> block = IpuzJson::Member(root, "block")) {
+    if (const std::optional<Element> block = top[IpuzJson::TopLevel::Block]) {
         const IpuzJson::Scalar text = IpuzJson::ScalarText(*block, buffer);
         if (text.present)
             block_ = IpuzJson::Bytes(text.text);
     }
-    if (const std::optional<Element> empty = IpuzJson::Member(root, "empty")) {
+    if (const std::optional<Element> empty = top[IpuzJson::TopLevel::Empty]) {
         const IpuzJson::Scalar text = IpuzJson::ScalarText(*empty, buffer);
         if (text.present)
             empty_ = IpuzJson::Bytes(text.text);
     }
     content_.blockText = block_;
-    styles_ = IpuzJson::Member(root, "styles");
+    blockView_ = std::string_view(block_.constData(), size_t(block_.size()));
+    emptyView_ = std::string_view(empty_.constData(), size_t(empty_.size()));
+    styles_ = top[IpuzJson::TopLevel::Styles];
 }
 
 bool CIpuzGrid::IsBlockText(std::string_view text) const
 {
-    return text.size() == size_t(block_.size()) && text == std::string_view(block_.constData(), text.size());
+    return IpuzJson::SameText(text, blockView_);
 }
 
 bool CIpuzGrid::IsEmptyText(std::string_view text) const
 {
-    return text.empty()
-        || (text.size() == size_t(empty_.size()) && text == std::string_view(empty_.constData(), text.size()));
+    return text.empty() || IpuzJson::SameText(text, emptyView_);
 }
 
 bool CIpuzGrid::ReadPuzzle(QString* error)
@@ -108,7 +110,7 @@ bool CIpuzGrid::ReadPuzzle(QString* error)
     const int width = content_.width;
     const int height = content_.height;
     content_.cells.assign(size_t(width * height), PuzzleCell());
-    const bool complete = ForEachSquare(IpuzJson::Member(root_, "puzzle"), width, height,
+    const bool complete = ForEachSquare(top_[IpuzJson::TopLevel::Puzzle], width, height,
                                         [this](Element square, int index) { ReadSquare(square, index); });
     if (!complete) {
         *error = QStringLiteral("The puzzle's grid is missing or has fewer squares than its size of %1 × %2 says.")
@@ -149,7 +151,7 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
         return;
     cell.solution = kUnknownSolution;
     if (text.present && !IsEmptyText(text.text))
-        content_.labels.Set(index, IpuzJson::Bytes(text.text));
+        content_.labels.Set(index, IpuzJson::Text(text.text));
     const IpuzJson::Scalar letters = given ? LetterText(*given, buffer) : IpuzJson::Scalar{};
     if (letters.present && !IsEmptyText(letters.text) && !IsBlockText(letters.text))
         ApplyGiven(index, letters.text);
@@ -198,7 +200,7 @@ void CIpuzGrid::ReadSolution()
 {
     bool known = true;
     const bool complete = ForEachSquare(
-        IpuzJson::Member(root_, "solution"), content_.width, content_.height, [&](Element square, int index) {
+        top_[IpuzJson::TopLevel::Solution], content_.width, content_.height, [&](Element square, int index) {
             PuzzleCell& cell = content_.cells[size_t(index)];
             if (cell.solution == ' ' || content_.IsGiven(size_t(index)))
                 return;
@@ -218,7 +220,7 @@ void CIpuzGrid::ReadSolution()
 
 void CIpuzGrid::ReadSaved()
 {
-    const std::optional<Element> saved = IpuzJson::Member(root_, "saved");
+    const std::optional<Element> saved = top_[IpuzJson::TopLevel::Saved];
     if (!saved || saved->is_null())
         return;
     std::vector<PuzzleCell> cells = content_.cells;

@@ -16,7 +16,7 @@ struct PuzzleContent;
 // letters of "saved". The content's width and height are set before.
 class CIpuzGrid {
 public:
-    CIpuzGrid(const simdjson::dom::element& root, PuzzleContent& content);
+    CIpuzGrid(const IpuzJson::TopLevel& top, PuzzleContent& content);
 
     // False, with the reason for the user, when "puzzle" is missing or smaller
     // than the dimensions say. Squares beyond the dimensions are ignored.
@@ -34,9 +34,12 @@ private:
     bool IsBlockText(std::string_view text) const;
     bool IsEmptyText(std::string_view text) const;
 
-    const simdjson::dom::element& root_;
+    const IpuzJson::TopLevel& top_;
     std::optional<simdjson::dom::element> styles_;
     PuzzleContent& content_;
     QByteArray block_;
     QByteArray empty_;
+    // The two texts as compared with every square's text.
+    std::string_view blockView_;
+    std::string_view emptyView_;
 };

@@ -3,6 +3,8 @@
 // Small helpers over the JSON library's parsed tree, shared by the parts of
 // the ipuz reader. Only the reader's own sources include this header.
 
+#include "core/ipuz_reader.h"
+
 #include <simdjson.h>
 
 #include <QByteArray>
@@ -39,6 +41,15 @@ struct Scalar {
 
 inline Scalar ScalarText(Element element, char (&buffer)[24])
 {
+    // Grids are mostly strings and small numbers: those are told apart by
+    // the element's type alone.
+    const simdjson::dom::element_type type = element.type();
+    if (type == simdjson::dom::element_type::STRING)
+        return {element.get_string().value_unsafe(), true};
+    if (type == simdjson::dom::element_type::INT64) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, element.get_int64().value_unsafe());
+        return {std::string_view(buffer, size_t(result.ptr - buffer)), true};
+    }
     std::string_view text;
     if (element.get_string().get(text) == simdjson::SUCCESS)
         return {text, true};
@@ -60,14 +71,50 @@ inline QByteArray Bytes(std::string_view text)
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
-// The member's text when it is a string; a null array otherwise.
-inline QByteArray StringMember(Element object, std::string_view key)
+// Whether two short texts are equal, compared in place: the grid compares
+// every square with the block and empty texts, which are mostly one byte.
+inline bool SameText(std::string_view a, std::string_view b)
 {
-    std::string_view text;
-    const std::optional<Element> value = Member(object, key);
-    if (!value || value->get_string().get(text) != simdjson::SUCCESS)
-        return QByteArray();
-    return Bytes(text);
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+// The texts "0" to "999", each ended by a NUL, in static storage.
+struct NumberTexts {
+    static constexpr int kCount = 1000;
+    char text[kCount][4] = {};
+
+    constexpr NumberTexts()
+    {
+        for (int n = 0; n < kCount; ++n) {
+            int at = n >= 100 ? 2 : n >= 10 ? 1 : 0;
+            for (int value = n; at >= 0; value /= 10, --at)
+                text[n][at] = char('0' + value % 10);
+        }
+    }
+};
+
+inline constexpr NumberTexts kNumberTexts;
+
+// The text as an array. Labels and enumerations are mostly small numbers:
+// those refer to static storage, which costs no allocation to make, copy or
+// free; any other text is copied.
+inline QByteArray Text(std::string_view text)
+{
+    if (text.empty() || text.size() > 3 || (text.size() > 1 && text[0] == '0'))
+        return Bytes(text);
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return Bytes(text);
+        value = value * 10 + (c - '0');
+    }
+    return QByteArray::fromRawData(kNumberTexts.text[value], qsizetype(text.size()));
 }
 
 // A whole number given as a number or as decimal text; fallback otherwise.
@@ -83,5 +130,39 @@ inline int64_t Whole(std::optional<Element> element, int64_t fallback)
         return fallback;
     return value;
 }
+
+// The top-level members the reader uses, found in one pass over the object
+// instead of one search each. Where a key comes twice the first one counts.
+class TopLevel {
+public:
+    enum Key {
+        Kind, Dimensions, Puzzle, Solution, Saved, Clues, Block, Empty, Styles, ShowEnumerations,
+        Title, Author, Copyright, Publisher, Editor, Date, Intro, Notes, Progress, KeyCount
+    };
+
+    explicit TopLevel(Element root)
+    {
+        static constexpr std::string_view kNames[KeyCount] = {
+            "kind", "dimensions", "puzzle", "solution", "saved", "clues", "block", "empty", "styles",
+            "showenumerations", "title", "author", "copyright", "publisher", "editor", "date", "intro", "notes",
+            CIpuzReader::kProgressMember};
+        simdjson::dom::object fields;
+        if (root.get_object().get(fields) != simdjson::SUCCESS)
+            return;
+        for (const auto field : fields) {
+            for (int key = 0; key < KeyCount; ++key) {
+                if (!members_[key] && SameText(field.key, kNames[key])) {
+                    members_[key] = field.value;
+                    break;
+                }
+            }
+        }
+    }
+
+    std::optional<Element> operator[](Key key) const { return members_[key]; }
+
+private:
+    std::optional<Element> members_[KeyCount];
+};
 
 } // namespace IpuzJson

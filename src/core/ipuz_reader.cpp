@@ -13,6 +13,7 @@
 #include <string>
 
 using IpuzJson::Element;
+using IpuzJson::TopLevel;
 
 namespace {
 
@@ -60,12 +61,24 @@ bool ParsePadded(simdjson::dom::parser& parser, QByteArrayView json, Element* ro
     return parser.parse(padded.data(), size_t(json.size()), false).get(*root) == simdjson::SUCCESS;
 }
 
+// Parses the JSON of the image where it is when enough of the image's buffer
+// follows it, else a copy.
+bool ParseImage(simdjson::dom::parser& parser, const QByteArray& image, IpuzText::Span span, Element* root)
+{
+    static_assert(CPuzzleFile::kSlack >= qsizetype(simdjson::SIMDJSON_PADDING));
+    const QByteArrayView json = QByteArrayView(image).sliced(span.begin, span.end - span.begin);
+    if (image.capacity() - span.end < qsizetype(simdjson::SIMDJSON_PADDING))
+        return ParsePadded(parser, json, root);
+    return parser.parse(json.data(), size_t(json.size()), false).get(*root) == simdjson::SUCCESS;
+}
+
 // Parses the text; a text that fails is tried once more without the commas
 // some tools leave before a closing bracket.
-bool Parse(simdjson::dom::parser& parser, QByteArrayView json, Element* root)
+bool Parse(simdjson::dom::parser& parser, const QByteArray& image, IpuzText::Span span, Element* root)
 {
-    if (ParsePadded(parser, json, root))
+    if (ParseImage(parser, image, span, root))
         return true;
+    const QByteArrayView json = QByteArrayView(image).sliced(span.begin, span.end - span.begin);
     const QByteArray repaired = IpuzText::WithoutTrailingCommas(json);
     return repaired.size() != json.size() && ParsePadded(parser, repaired, root);
 }
@@ -77,9 +90,9 @@ bool ContainsText(std::string_view text, const char* part)
 
 // Whether the kinds name a crossword; otherwise what the file is, for the
 // message. A file without kinds is taken for a crossword.
-bool IsCrossword(Element root, QString* error)
+bool IsCrossword(const TopLevel& top, QString* error)
 {
-    const std::optional<Element> kinds = IpuzJson::Member(root, "kind");
+    const std::optional<Element> kinds = top[TopLevel::Kind];
     simdjson::dom::array list;
     if (!kinds || kinds->get_array().get(list) != simdjson::SUCCESS || list.size() == 0)
         return true;
@@ -103,9 +116,9 @@ bool IsCrossword(Element root, QString* error)
     return false;
 }
 
-bool ReadSize(Element root, PuzzleContent& content, QString* error)
+bool ReadSize(const TopLevel& top, PuzzleContent& content, QString* error)
 {
-    const std::optional<Element> dimensions = IpuzJson::Member(root, "dimensions");
+    const std::optional<Element> dimensions = top[TopLevel::Dimensions];
     const int64_t width = dimensions ? IpuzJson::Whole(IpuzJson::Member(*dimensions, "width"), 0) : 0;
     const int64_t height = dimensions ? IpuzJson::Whole(IpuzJson::Member(*dimensions, "height"), 0) : 0;
     if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
@@ -121,29 +134,33 @@ bool ReadSize(Element root, PuzzleContent& content, QString* error)
     return true;
 }
 
-QByteArray PlainMember(Element root, std::string_view key, bool oneLine)
+QByteArray PlainMember(const TopLevel& top, TopLevel::Key key, bool oneLine)
 {
-    return MarkupText::Plain(IpuzJson::StringMember(root, key), oneLine);
+    std::string_view text;
+    const std::optional<Element> value = top[key];
+    if (!value || value->get_string().get(text) != simdjson::SUCCESS)
+        return QByteArray();
+    return MarkupText::Plain(QByteArrayView(text.data(), qsizetype(text.size())), oneLine);
 }
 
 // The notes shown with the puzzle's information: publisher, date, the
 // introduction and the notes, each where the file has it.
-QByteArray Notes(Element root)
+QByteArray Notes(const TopLevel& top)
 {
-    return MarkupText::JoinedNotes({{"Publisher: ", PlainMember(root, "publisher", true)},
-                                    {"Editor: ", PlainMember(root, "editor", true)},
-                                    {"Date: ", PlainMember(root, "date", true)},
-                                    {"", PlainMember(root, "intro", false)},
-                                    {"", PlainMember(root, "notes", false)}});
+    return MarkupText::JoinedNotes({{"Publisher: ", PlainMember(top, TopLevel::Publisher, true)},
+                                    {"Editor: ", PlainMember(top, TopLevel::Editor, true)},
+                                    {"Date: ", PlainMember(top, TopLevel::Date, true)},
+                                    {"", PlainMember(top, TopLevel::Intro, false)},
+                                    {"", PlainMember(top, TopLevel::Notes, false)}});
 }
 
-void ReadInformation(Element root, PuzzleContent& content)
+void ReadInformation(const TopLevel& top, PuzzleContent& content)
 {
     content.utf8 = true;
-    content.title = PlainMember(root, "title", true);
-    content.author = PlainMember(root, "author", true);
-    content.copyright = PlainMember(root, "copyright", true);
-    content.notes = Notes(root);
+    content.title = PlainMember(top, TopLevel::Title, true);
+    content.author = PlainMember(top, TopLevel::Author, true);
+    content.copyright = PlainMember(top, TopLevel::Copyright, true);
+    content.notes = Notes(top);
 }
 
 // Pencil marks as [row, column] pairs; a pair outside the grid, or on a square
@@ -172,9 +189,9 @@ void ReadPencil(Element progress, PuzzleContent& content)
     }
 }
 
-void ReadProgress(Element root, PuzzleContent& content)
+void ReadProgress(const TopLevel& top, PuzzleContent& content)
 {
-    const std::optional<Element> progress = IpuzJson::Member(root, CIpuzReader::kProgressMember);
+    const std::optional<Element> progress = top[TopLevel::Progress];
     if (!progress)
         return;
     const int64_t seconds = IpuzJson::Whole(IpuzJson::Member(*progress, "seconds"), 0);
@@ -192,21 +209,22 @@ int CIpuzReader::Read(PuzzleContent& content, QString* error)
     const IpuzText::Span span = IpuzText::JsonSpan(image);
     simdjson::dom::parser& parser = Parser();
     Element root;
-    if (!Parse(parser, QByteArrayView(image).sliced(span.begin, span.end - span.begin), &root)
+    if (!Parse(parser, image, span, &root)
         || !root.is_object()) {
         *error = QStringLiteral("The puzzle can not be opened: it is no valid ipuz (JSON) text.");
         return 1;
     }
-    if (!IsCrossword(root, error) || !ReadSize(root, content, error))
+    const TopLevel top(root);
+    if (!IsCrossword(top, error) || !ReadSize(top, content, error))
         return 1;
-    CIpuzGrid grid(root, content);
+    CIpuzGrid grid(top, content);
     if (!grid.ReadPuzzle(error))
         return 1;
     grid.ReadSolution();
     grid.ReadSaved();
-    CIpuzClues(root, content).Read();
-    ReadInformation(root, content);
-    ReadProgress(root, content);
+    CIpuzClues(top, content).Read();
+    ReadInformation(top, content);
+    ReadProgress(top, content);
     content.CountLetters();
     return 0;
 }

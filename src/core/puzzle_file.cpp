@@ -103,12 +103,13 @@ int OpenDescriptor(const QByteArray& path, bool* readOnly, struct stat* status)
     return fd;
 }
 
-// Reads the whole file. The buffer holds one byte more than the size the
-// file had when it was opened, so a file that did not change meanwhile is
-// read with one call and one that grew is read on to its end.
+// Reads the whole file. The buffer holds more than the size the file had
+// when it was opened, so a file that did not change meanwhile is read with
+// one call and one that grew is read on to its end. What is left of the
+// buffer stays allocated behind the content, zero-filled.
 bool ReadWhole(int fd, qint64 expectedSize, QByteArray* content)
 {
-    QByteArray buffer(qsizetype(expectedSize) + 1, Qt::Uninitialized);
+    QByteArray buffer(qsizetype(expectedSize) + CPuzzleFile::kSlack, Qt::Uninitialized);
     qsizetype done = 0;
     for (;;) {
         if (done == buffer.size())
@@ -122,6 +123,7 @@ bool ReadWhole(int fd, qint64 expectedSize, QByteArray* content)
         if (n == 0 || (done == expectedSize && done < buffer.size()))
             break;
     }
+    std::memset(buffer.data() + done, 0, size_t(buffer.size() - done));
     buffer.truncate(done);
     *content = std::move(buffer);
     return true;

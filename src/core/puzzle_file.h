@@ -21,6 +21,10 @@ public:
     // The 9 bytes a packed document begins with; a zlib stream follows.
     static constexpr char kMagic[] = "kavlith01";
     static constexpr int kMagicLength = 9;
+    // Bytes kept allocated behind the image of a file read from disk, so a
+    // parser that reads a little past the end (as wide loads do) can parse
+    // the image where it is.
+    static constexpr qsizetype kSlack = 64;
 
     // Reads the file into memory. A file that cannot be opened for writing
     // because of its permissions or a read-only medium is opened read-only.

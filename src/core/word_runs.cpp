@@ -6,42 +6,33 @@ namespace WordRuns {
 
 namespace {
 
-bool IsLetter(const PuzzleContent& content, int index)
-{
-    return content.cells[size_t(index)].solution != ' ';
-}
-
-// Whether a bar on the square's side in the direction of travel ends the word.
-bool BarAfter(const PuzzleContent& content, int index, bool across)
-{
-    if (content.styles.empty())
-        return false;
-    const quint8 side = across ? CellStyle::BarRight : CellStyle::BarBottom;
-    return (content.styles[size_t(index)].bars & side) != 0;
-}
-
-// The length of the word that starts at the square in the direction; 0 when
-// no word of two or more squares starts there.
-int RunLength(const PuzzleContent& content, int column, int row, bool across)
-{
-    const int width = content.width;
-    const int height = content.height;
-    const int index = row * width + column;
-    const int step = across ? 1 : width;
-    const bool atStart = across ? column == 0 : row == 0;
-    if (!IsLetter(content, index)
-        || (!atStart && IsLetter(content, index - step) && !BarAfter(content, index - step, across)))
-        return 0;
-    int length = 1;
-    int at = index;
-    for (int position = across ? column : row; position + 1 < (across ? width : height); ++position) {
-        if (BarAfter(content, at, across) || !IsLetter(content, at + step))
-            break;
-        at += step;
-        ++length;
+// The grid as the search for words reads it: which squares hold letters, and
+// which bars end a word after a square.
+class WordGrid {
+public:
+    explicit WordGrid(const PuzzleContent& content)
+        : cells_(content.cells.data()), styles_(content.styles.empty() ? nullptr : content.styles.data())
+    {
     }
-    return length >= 2 ? length : 0;
-}
+
+    bool IsLetter(int index) const { return cells_[index].solution != ' '; }
+    bool BarAfter(int index, quint8 side) const { return styles_ != nullptr && (styles_[index].bars & side) != 0; }
+
+    // The length of the word from the square in steps of step, at most room
+    // squares long, ending before a square without a letter or after a bar
+    // on the side.
+    int RunLength(int index, int step, int room, quint8 side) const
+    {
+        int length = 1;
+        for (int at = index; length < room && !BarAfter(at, side) && IsLetter(at + step); at += step)
+            ++length;
+        return length;
+    }
+
+private:
+    const PuzzleCell* cells_;
+    const CellStyle* styles_;
+};
 
 } // namespace
 
@@ -49,12 +40,24 @@ std::vector<WordRun> Find(const PuzzleContent& content)
 {
     std::vector<WordRun> runs;
     const int width = content.width;
-    for (int row = 0; row < content.height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            for (const bool across : {true, false}) {
-                const int length = RunLength(content, column, row, across);
-                if (length > 0)
-                    runs.push_back({row * width + column, length, across});
+    const int height = content.height;
+    if (content.cells.size() < size_t(width * height))
+        return runs;
+    const WordGrid grid(content);
+    runs.reserve(content.cells.size());
+    for (int row = 0, index = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column, ++index) {
+            if (!grid.IsLetter(index))
+                continue;
+            if (column == 0 || !grid.IsLetter(index - 1) || grid.BarAfter(index - 1, CellStyle::BarRight)) {
+                const int length = grid.RunLength(index, 1, width - column, CellStyle::BarRight);
+                if (length >= 2)
+                    runs.push_back({index, length, true});
+            }
+            if (row == 0 || !grid.IsLetter(index - width) || grid.BarAfter(index - width, CellStyle::BarBottom)) {
+                const int length = grid.RunLength(index, width, height - row, CellStyle::BarBottom);
+                if (length >= 2)
+                    runs.push_back({index, length, false});
             }
         }
     }

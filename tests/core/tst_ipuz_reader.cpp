@@ -49,6 +49,8 @@ private slots:
     void wordOfNamedSquaresIsFilledWhole();
     void markupBecomesText_data();
     void markupBecomesText();
+    void labelsKeepTheirText_data();
+    void labelsKeepTheirText();
 
 private:
     QString Write(const QByteArray& text);
@@ -329,6 +331,40 @@ void TestIpuzReader::markupBecomesText()
     QFETCH(bool, oneLine);
     QFETCH(QByteArray, text);
     QCOMPARE(MarkupText::Plain(markup, oneLine), text);
+}
+
+void TestIpuzReader::labelsKeepTheirText_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("small number") << QByteArray("7") << "7";
+    QTest::newRow("largest shared number") << QByteArray("\"999\"") << "999";
+    QTest::newRow("past the shared numbers") << QByteArray("1000") << "1000";
+    QTest::newRow("leading zero") << QByteArray("\"07\"") << "07";
+    QTest::newRow("negative") << QByteArray("-3") << "-3";
+    QTest::newRow("label") << QByteArray("\"1a\"") << "1a";
+}
+
+// The square's label and a clue's enumeration are the file's text, whether
+// the puzzle comes from disk or from memory.
+void TestIpuzReader::labelsKeepTheirText()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QString, text);
+
+    const QByteArray file = IpuzBuilder(kSmall)
+                                .Member("puzzle", "[[" + value + ", 0, 2], [0, \"#\", 0], [3, 0, 0]]")
+                                .Member("showenumerations", "true")
+                                .Member("clues", "{\"Across\": [{\"number\": " + value + ", \"clue\": \"c\", "
+                                                 "\"enumeration\": " + value + "}]}")
+                                .Build();
+    for (const bool fromDisk : {true, false}) {
+        QCOMPARE(fromDisk ? puzzle_.Open(Write(file)) : puzzle_.OpenContent(file), int(CPuzzle::Success));
+        QCOMPARE(puzzle_.GetFileLabel(0), text);
+        QCOMPARE(puzzle_.GetClue(0)->text, "c (" + text.toUtf8() + ")");
+        QCOMPARE(puzzle_.GetCell(1).acrossClue, 0);
+    }
 }
 
 GRIDMOOR_TEST_GUILESS_MAIN(TestIpuzReader)
