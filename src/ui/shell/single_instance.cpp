@@ -171,14 +171,12 @@ bool SingleInstance::HandOver(const QString& commandLine)
     return socket.WaitForByte(kAnswerTimeoutMs) != UnixSocket::Reply::Closed;
 }
 
-// Sent at once: a copy may end right after taking a path. A peer that lets
-// its answers pile up unread is cut off, and its request is not taken.
+// Sent at once: a copy may end right after taking a path. False when the
+// answer could not go: the peer lets its answers pile up unread, or has gone
+// (a copy ends once its first request is answered, its later ones sent).
 bool SingleInstance::Answer(LocalConnection* connection)
 {
-    if (connection->Socket().SendByteNow(kTaken))
-        return true;
-    connection->Close();
-    return false;
+    return connection->Socket().SendByteNow(kTaken);
 }
 
 void SingleInstance::Stop()
@@ -230,22 +228,23 @@ void SingleInstance::AcceptConnections()
     }
 }
 
-// At the end of the stream the complete requests still waiting are taken,
-// and the connection goes.
+// The complete requests received are taken. At the end of the stream, or
+// when an answer could not be sent, the connection goes after them.
 void SingleInstance::ReadRequests(LocalConnection* connection)
 {
     if (!connection->IsOpen())
         return;
     const UnixSocket::Received received = connection->Socket().ReceiveAvailable(connection->Received());
-    while (connection->IsOpen() && ReadOneRequest(connection)) {
+    bool answered = true;
+    while (connection->IsOpen() && ReadOneRequest(connection, answered)) {
     }
-    if (received == UnixSocket::Received::Closed && connection->IsOpen())
+    if ((received == UnixSocket::Received::Closed || !answered) && connection->IsOpen())
         connection->Close();
 }
 
 // Takes one complete request off the connection; false when more bytes are
 // needed or the peer sent something that is not a request (then it is cut off).
-bool SingleInstance::ReadOneRequest(LocalConnection* connection)
+bool SingleInstance::ReadOneRequest(LocalConnection* connection, bool& answered)
 {
     QByteArray& data = connection->Received();
     if (data.size() < 4)
@@ -253,8 +252,7 @@ bool SingleInstance::ReadOneRequest(LocalConnection* connection)
     const quint32 code = Uint32At(data, 0);
     if (code == kBringToFront) {
         data.remove(0, 4);
-        if (!Answer(connection))
-            return false;
+        answered = Answer(connection) && answered;
         emit ActivationRequested();
         return true;
     }
@@ -273,8 +271,7 @@ bool SingleInstance::ReadOneRequest(LocalConnection* connection)
         return false;
     const QString path = DecodeUtf16Le(data.mid(kRecordHeaderSize, byteCount)).trimmed();
     data.remove(0, kRecordHeaderSize + byteCount);
-    if (!Answer(connection))
-        return false;
+    answered = Answer(connection) && answered;
     if (!path.isEmpty())
         emit PathHandedOver(path);
     return true;

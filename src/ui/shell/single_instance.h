@@ -75,7 +75,7 @@ private:
     void StopListening();
     void AcceptConnections();
     void ReadRequests(LocalConnection* connection);
-    bool ReadOneRequest(LocalConnection* connection);
+    bool ReadOneRequest(LocalConnection* connection, bool& answered);
     bool Answer(LocalConnection* connection);
 
     QString name_;

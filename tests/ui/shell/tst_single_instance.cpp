@@ -31,6 +31,7 @@ private slots:
     void quittingCopyTakesNoHandOver();
     void encodedRecordHasKindCountAndUtf16();
     void malformedRequestIsCutOff();
+    void requestsOfCopyGoneBeforeAnswersAreTaken();
     void simultaneousStartsLeaveOneCopy();
 
 private:
@@ -151,6 +152,27 @@ void TestSingleInstance::malformedRequestIsCutOff()
 
     QCOMPARE(RunHelper({"hand-over", title_, "/tmp/z.puz"}), 0);
     QTRY_COMPARE(paths.count(), 1);
+}
+
+// A later copy ends as soon as its first request is answered, so the answer
+// to its second finds it gone; both requests were whole and are taken.
+void TestSingleInstance::requestsOfCopyGoneBeforeAnswersAreTaken()
+{
+    SingleInstance first(title_);
+    QCOMPARE(first.Start(QString()), SingleInstance::Role::First);
+    QSignalSpy paths(&first, &SingleInstance::PathHandedOver);
+    QSignalSpy activations(&first, &SingleInstance::ActivationRequested);
+
+    QLocalSocket leaving;
+    leaving.connectToServer(SingleInstance::ServerName(title_));
+    QVERIFY(leaving.waitForConnected(5000));
+    leaving.write(SingleInstance::EncodeHandOver(QStringLiteral("/tmp/gone.puz")));
+    QVERIFY(leaving.waitForBytesWritten(5000));
+    leaving.abort();
+
+    QTRY_COMPARE(activations.count(), 1);
+    QCOMPARE(paths.count(), 1);
+    QCOMPARE(paths.at(0).at(0).toString(), QStringLiteral("/tmp/gone.puz"));
 }
 
 // Two copies started at the same moment: one runs on, the other hands its
