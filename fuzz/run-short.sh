@@ -12,7 +12,8 @@ build="${SANITIZED_BUILD_DIR:-$root/build-sanitized}"
 seconds="${FUZZ_SECONDS:-5}"
 read -r -a targets <<<"${FUZZ_TARGETS:-xml_reader puz_reader document_reader container ipuz_reader jpz_reader download_body settings}"
 
-"$root/scripts/configure-sanitized.sh"
+# The test command has just built them all (FUZZ_BUILT=1): no second configure.
+if [ "${FUZZ_BUILT:-0}" != 1 ]; then "$root/scripts/configure-sanitized.sh"; fi
 if ! cmake --build "$build" -j"$(nproc)" --target make_seeds "${targets[@]/#/fuzz_}" \
     >"$build/fuzz-build.log" 2>&1; then
     cat "$build/fuzz-build.log"

@@ -28,4 +28,4 @@ step "tests" "$root/scripts/with-sentinel-home.sh" \
     ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
 if [ "$quick" = 1 ]; then exit 0; fi
 step "sanitized build and tests" "$root/scripts/test-sanitized.sh"
-step "fuzz runs" "$root/fuzz/run-short.sh"
+step "fuzz runs" env FUZZ_BUILT=1 "$root/fuzz/run-short.sh"
