@@ -7,6 +7,4 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGRIDMOOR_WERROR=ON -DGRIDMOOR_CORE_ONLY=OFF "$@"
-# One job more than there are processors keeps them all busy while a job waits
-# for a precompiled header, a link or the disk.
-cmake --build "$build" -j"$(($(nproc) + 1))"
+cmake --build "$build" -j"$(nproc)"

@@ -10,7 +10,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${SANITIZED_BUILD_DIR:-$root/build-sanitized}"
 "$root/scripts/configure-sanitized.sh" "$@"
-cmake --build "$build" -j"$(($(nproc) + 1))"
+cmake --build "$build" -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$root/scripts/with-sentinel-home.sh" ctest --test-dir "$build" --output-on-failure -j"$(nproc)" -LE 'e2e|soak'

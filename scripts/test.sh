@@ -22,8 +22,12 @@ step() {
     time "$@"
 }
 
-step "layer check" "$root/scripts/check-layers.sh"
+# The layer check reads the sources while the normal build compiles them; a
+# failure of either fails the command.
+step "layer check" "$root/scripts/check-layers.sh" &
+layers=$!
 step "normal build" env BUILD_DIR="$root/build" "$root/scripts/build.sh"
+wait "$layers"
 step "tests" "$root/scripts/with-sentinel-home.sh" \
     ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
 if [ "$quick" = 1 ]; then exit 0; fi
