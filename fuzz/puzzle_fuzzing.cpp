@@ -282,6 +282,16 @@ void OpenEnterAndReopen(const QByteArray& input, const QString& fileName)
         seconds = puzzle.GetSolvingSeconds();
         if (format == CPuzzle::FormatBinary)
             stringsEnd = StringsEnd(puzzle, input.indexOf(kBinaryMarker));
+        // A save that would make the file read as another format is refused
+        // and leaves the file as it was.
+        puzzle.SaveProgress();
+        if (puzzle.IsReadOnly()) {
+            puzzle.Close();
+            FUZZ_CHECK(ReadFile(path) == input);
+            CPuzzle reopened;
+            FUZZ_CHECK(reopened.Open(path) == CPuzzle::Success && reopened.GetFormat() == format);
+            return;
+        }
     }
     // A packed input is written back packed; the container target checks that.
     const QByteArray written = ReadFile(path);

@@ -17,6 +17,7 @@
 #include "core/puzzle_format.h"
 #include "core/puzzle_observer.h"
 #include "core/puzzle_words.h"
+#include "core/user_prompt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -239,7 +240,27 @@ void CPuzzle::SaveProgress()
     rebusChanged_ = false;
     timeChanged_ = false;
     pencilChanged_ = false;
-    file_.Flush();
+    if (ImageKeepsItsFormat())
+        file_.Flush();
+}
+
+// Formats are told by their content, and a file that looks like more than one
+// (a binary puzzle behind bytes that begin an XML document, say) could be
+// told as another format once its progress is written, and would then not
+// open again. Such a file keeps its bytes; the progress of this session is
+// not saved, which the user is told once.
+bool CPuzzle::ImageKeepsItsFormat()
+{
+    if (FormatOf(file_.Data()) == format_)
+        return true;
+    file_.DropChanges();
+    readOnly_ = true;
+    unsavableEntryReported_ = true;
+    UserPrompt::Show(QStringLiteral("The progress in \"%1\" could not be saved: the file would no longer open as the "
+                                    "puzzle it is. It was left as it was.")
+                         .arg(file_.GetPath()),
+                     QStringLiteral("Gridmoor"), UserPrompt::Icon::Error);
+    return false;
 }
 
 // The file keeps every byte outside the members (or attributes) the progress

@@ -171,6 +171,7 @@ private:
     bool IsValidCell(int index) const;
     bool IsLetterAt(int column, int row) const;
     bool ContinuesWord(int from, int to) const;
+    bool ImageKeepsItsFormat();
     void WriteIpuzProgress();
     void WriteJpzProgress();
     void ReplaceImage(const QByteArray& text);

@@ -251,6 +251,12 @@ void CPuzzleFile::Flush()
     }
 }
 
+void CPuzzleFile::DropChanges()
+{
+    image_ = original_;
+    modified_ = false;
+}
+
 // An image nobody wrote to since it was read or saved is not even compared.
 bool CPuzzleFile::HasUnsavedChanges() const
 {

@@ -42,6 +42,10 @@ public:
     // file holds the entries even when the program ends without closing it.
     void Flush();
 
+    // Forgets what was written into the image since it was read or last
+    // saved: the file keeps the bytes it has.
+    void DropChanges();
+
     // Moves the position; a negative position is refused (the position stays).
     qint64 Seek(qint64 position);
     // Reads up to count bytes from the position; returns how many were read.

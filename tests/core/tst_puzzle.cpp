@@ -59,6 +59,7 @@ private slots:
     void wrongChecksumsAreLeftAlone();
     void writeProtectedPuzzleIsNeverWritten();
     void failedCloseShowsOneMessage();
+    void saveThatWouldChangeTheFormatIsRefused();
 
 private:
     QString WriteSmall(const QByteArray& bytes);
@@ -357,6 +358,35 @@ void TestPuzzle::failedCloseShowsOneMessage()
     QCOMPARE(prompt.texts.size(), 1);
     QVERIFY(prompt.texts[0].endsWith(". It was left as it was."));
     QCOMPARE(FixtureFiles::Read(path), before);
+}
+
+// A binary puzzle behind the start of an XML document type whose brackets its
+// entries close: typing there would make the file read as a document, which
+// would not open. The file keeps its bytes and the user hears of it once.
+void TestPuzzle::saveThatWouldChangeTheFormatIsRefused()
+{
+    const QByteArray before = PuzBuilder({"ABC", "DEF"})
+                                  .LeadingBytes("<!DOCTYPE x [")
+                                  .Entries({"[--", "---"})
+                                  .Tail("]><crossword >")
+                                  .Build();
+    const QString path = WriteSmall(before);
+    RecordingPrompt prompt;
+    {
+        CPuzzle puzzle;
+        QCOMPARE(puzzle.Open(path), 0);
+        QCOMPARE(puzzle.GetFormat(), int(CPuzzle::FormatBinary));
+        Enter(puzzle, 0, 'A');
+        Enter(puzzle, 1, 'B');
+        puzzle.SaveProgress();
+        QVERIFY(puzzle.IsReadOnly());
+    }
+    QCOMPARE(prompt.texts.size(), 1);
+    QVERIFY(prompt.texts[0].endsWith(". It was left as it was."));
+    QCOMPARE(FixtureFiles::Read(path), before);
+    CPuzzle reopened;
+    QCOMPARE(reopened.Open(path), 0);
+    QCOMPARE(reopened.GetFormat(), int(CPuzzle::FormatBinary));
 }
 
 GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzle)
