@@ -40,11 +40,11 @@ bool ForEachSquare(std::optional<Element> grid, int width, int height, Visit vis
     return true;
 }
 
-// The text of a value that stands for letters: a string or number, the
-// "value" of an object, the first of several. No text for null.
-IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
+IpuzJson::Scalar LetterText(Element value, char (&buffer)[24]);
+
+// LetterText of anything but a string.
+IpuzJson::Scalar OtherLetterText(Element value, simdjson::dom::element_type type, char (&buffer)[24])
 {
-    const simdjson::dom::element_type type = value.type();
     if (type == simdjson::dom::element_type::OBJECT) {
         const std::optional<Element> inner = IpuzJson::Member(value, "value");
         return inner && !inner->is_object() ? LetterText(*inner, buffer) : IpuzJson::Scalar{};
@@ -56,6 +56,17 @@ IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
         return {};
     }
     return IpuzJson::ScalarText(value, buffer);
+}
+
+// The text of a value that stands for letters: a string or number, the
+// "value" of an object, the first of several. No text for null. Strings,
+// by far the most, are taken first.
+inline IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
+{
+    const simdjson::dom::element_type type = value.type();
+    if (type == simdjson::dom::element_type::STRING)
+        return {value.get_string().value_unsafe(), true};
+    return OtherLetterText(value, type, buffer);
 }
 
 quint8 BarsFromText(std::string_view sides)
@@ -92,17 +103,9 @@ CIpuzGrid::CIpuzGrid(const IpuzJson::TopLevel& top, PuzzleContent& content)
     content_.blockText = block_;
     blockView_ = std::string_view(block_.constData(), size_t(block_.size()));
     emptyView_ = std::string_view(empty_.constData(), size_t(empty_.size()));
+    blockNumber_ = IpuzJson::WrittenNumber(blockView_);
+    emptyNumber_ = IpuzJson::WrittenNumber(emptyView_);
     styles_ = top[IpuzJson::TopLevel::Styles];
-}
-
-bool CIpuzGrid::IsBlockText(std::string_view text) const
-{
-    return IpuzJson::SameText(text, blockView_);
-}
-
-bool CIpuzGrid::IsEmptyText(std::string_view text) const
-{
-    return text.empty() || IpuzJson::SameText(text, emptyView_);
 }
 
 bool CIpuzGrid::ReadPuzzle(QString* error)
@@ -126,7 +129,16 @@ bool CIpuzGrid::ReadPuzzle(QString* error)
 // a number or label, a style and a given letter.
 void CIpuzGrid::ReadSquare(const Element& square, int index)
 {
-    PuzzleCell& cell = content_.cells[size_t(index)];
+    // Most squares are a number or a short text: those go straight on.
+    const simdjson::dom::element_type type = square.type();
+    if (type == simdjson::dom::element_type::INT64) {
+        ReadNumberedSquare(index, square.get_int64().value_unsafe());
+        return;
+    }
+    if (type == simdjson::dom::element_type::STRING) {
+        ReadLabel(index, square.get_string().value_unsafe());
+        return;
+    }
     std::optional<Element> label = square;
     std::optional<Element> given;
     simdjson::dom::object fields;
@@ -147,14 +159,34 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
     }
     char buffer[24];
     const IpuzJson::Scalar text = label ? IpuzJson::ScalarText(*label, buffer) : IpuzJson::Scalar{};
-    if (text.present && IsBlockText(text.text))
+    if (text.present && !ReadLabel(index, text.text))
         return;
-    cell.solution = kUnknownSolution;
-    if (text.present && !IsEmptyText(text.text))
-        content_.labels.Set(index, IpuzJson::Text(text.text));
+    content_.cells[size_t(index)].solution = kUnknownSolution;
     const IpuzJson::Scalar letters = given ? LetterText(*given, buffer) : IpuzJson::Scalar{};
     if (letters.present && !IsEmptyText(letters.text) && !IsBlockText(letters.text))
         ApplyGiven(index, letters.text);
+}
+
+// The same as ReadLabel with the number's text, without writing it out.
+void CIpuzGrid::ReadNumberedSquare(int index, int64_t number)
+{
+    if (number == blockNumber_)
+        return;
+    content_.cells[size_t(index)].solution = kUnknownSolution;
+    if (number != emptyNumber_)
+        content_.labels.Set(index, IpuzJson::NumberBytes(number));
+}
+
+// Makes the square a letter square with the label the text gives, or leaves
+// it a block (returning false) when the text is the block's.
+bool CIpuzGrid::ReadLabel(int index, std::string_view text)
+{
+    if (IsBlockText(text))
+        return false;
+    content_.cells[size_t(index)].solution = kUnknownSolution;
+    if (!IsEmptyText(text))
+        content_.labels.Set(index, IpuzJson::Text(text));
+    return true;
 }
 
 void CIpuzGrid::ApplyGiven(int index, std::string_view letters)
