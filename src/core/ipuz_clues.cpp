@@ -67,14 +67,6 @@ size_t ListSize(const std::optional<Element>& list)
     return list && list->get_array().get(clues) == simdjson::SUCCESS ? clues.size() : 0;
 }
 
-QByteArray ClueText(std::optional<Element> text)
-{
-    std::string_view view;
-    if (!text || text->get_string().get(view) != simdjson::SUCCESS)
-        return QByteArray("");
-    return MarkupText::Plain(QByteArrayView(view.data(), qsizetype(view.size())), true);
-}
-
 // Calls visit(cell, square) for each letter square a clue's "cells" names:
 // [[column, row], ...], counted from 1; squares outside the grid or not for
 // letters are skipped.
@@ -216,7 +208,17 @@ void CIpuzClues::ReadOtherList(const Element& list, std::string_view name)
     content_.otherLists.push_back(std::move(kept));
 }
 
-PuzzleClue CIpuzClues::ReadClue(const Element& clue, Parts* parts) const
+// Clue texts without markup, nearly all of them, share blocks of storage.
+QByteArray CIpuzClues::ClueText(std::optional<Element> text)
+{
+    std::string_view view;
+    if (!text || text->get_string().get(view) != simdjson::SUCCESS)
+        return QByteArray("");
+    const QByteArrayView bytes(view.data(), qsizetype(view.size()));
+    return MarkupText::HasMarkup(bytes) ? MarkupText::Plain(bytes, true) : texts_.Add(bytes);
+}
+
+PuzzleClue CIpuzClues::ReadClue(const Element& clue, Parts* parts)
 {
     PuzzleClue record;
     simdjson::dom::array pair;
