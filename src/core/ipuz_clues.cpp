@@ -39,6 +39,9 @@ qint32 DecimalBelow(std::string_view text, qint32 limit)
 // it dropped. No text for anything else.
 IpuzJson::Scalar NumberText(Element number, char (&buffer)[24])
 {
+    // Nearly every clue's number is a JSON number, written without blanks.
+    if (number.type() == simdjson::dom::element_type::INT64)
+        return IpuzJson::ScalarText(number, buffer);
     simdjson::dom::array parts;
     if (number.get_array().get(parts) == simdjson::SUCCESS) {
         for (Element first : parts)

@@ -108,37 +108,44 @@ CIpuzGrid::CIpuzGrid(const IpuzJson::TopLevel& top, PuzzleContent& content)
     styles_ = top[IpuzJson::TopLevel::Styles];
 }
 
-bool CIpuzGrid::ReadPuzzle(QString* error)
+// The same as ReadLabel with the number's text, without writing it out.
+inline void CIpuzGrid::ReadNumberedSquare(int index, int64_t number)
 {
-    const int width = content_.width;
-    const int height = content_.height;
-    content_.cells.assign(size_t(width * height), PuzzleCell());
-    const bool complete = ForEachSquare(top_[IpuzJson::TopLevel::Puzzle], width, height,
-                                        [this](Element square, int index) { ReadSquare(square, index); });
-    if (!complete) {
-        *error = QStringLiteral("The puzzle's grid is missing or has fewer squares than its size of %1 × %2 says.")
-                     .arg(width)
-                     .arg(height);
+    if (number == blockNumber_)
+        return;
+    content_.cells[size_t(index)].solution = kUnknownSolution;
+    if (number != emptyNumber_)
+        content_.labels.Set(index, IpuzJson::NumberBytes(number));
+}
+
+// Makes the square a letter square with the label the text gives, or leaves
+// it a block (returning false) when the text is the block's.
+inline bool CIpuzGrid::ReadLabel(int index, std::string_view text)
+{
+    if (IsBlockText(text))
         return false;
-    }
-    SquareMarks::MirrorBars(content_);
+    content_.cells[size_t(index)].solution = kUnknownSolution;
+    if (!IsEmptyText(text))
+        content_.labels.Set(index, IpuzJson::Text(text));
     return true;
 }
 
 // A square is a block, a void square (null), or a letter square with perhaps
-// a number or label, a style and a given letter.
-void CIpuzGrid::ReadSquare(const Element& square, int index)
+// a number or label, a style and a given letter. Most squares are a number or
+// a short text: those are read in line.
+inline void CIpuzGrid::ReadSquare(const Element& square, int index)
 {
-    // Most squares are a number or a short text: those go straight on.
     const simdjson::dom::element_type type = square.type();
-    if (type == simdjson::dom::element_type::INT64) {
+    if (type == simdjson::dom::element_type::INT64)
         ReadNumberedSquare(index, square.get_int64().value_unsafe());
-        return;
-    }
-    if (type == simdjson::dom::element_type::STRING) {
+    else if (type == simdjson::dom::element_type::STRING)
         ReadLabel(index, square.get_string().value_unsafe());
-        return;
-    }
+    else
+        ReadOtherSquare(square, index);
+}
+
+void CIpuzGrid::ReadOtherSquare(const Element& square, int index)
+{
     std::optional<Element> label = square;
     std::optional<Element> given;
     simdjson::dom::object fields;
@@ -167,25 +174,20 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
         ApplyGiven(index, letters.text);
 }
 
-// The same as ReadLabel with the number's text, without writing it out.
-void CIpuzGrid::ReadNumberedSquare(int index, int64_t number)
+bool CIpuzGrid::ReadPuzzle(QString* error)
 {
-    if (number == blockNumber_)
-        return;
-    content_.cells[size_t(index)].solution = kUnknownSolution;
-    if (number != emptyNumber_)
-        content_.labels.Set(index, IpuzJson::NumberBytes(number));
-}
-
-// Makes the square a letter square with the label the text gives, or leaves
-// it a block (returning false) when the text is the block's.
-bool CIpuzGrid::ReadLabel(int index, std::string_view text)
-{
-    if (IsBlockText(text))
+    const int width = content_.width;
+    const int height = content_.height;
+    content_.cells.assign(size_t(width * height), PuzzleCell());
+    const bool complete = ForEachSquare(top_[IpuzJson::TopLevel::Puzzle], width, height,
+                                        [this](Element square, int index) { ReadSquare(square, index); });
+    if (!complete) {
+        *error = QStringLiteral("The puzzle's grid is missing or has fewer squares than its size of %1 × %2 says.")
+                     .arg(width)
+                     .arg(height);
         return false;
-    content_.cells[size_t(index)].solution = kUnknownSolution;
-    if (!IsEmptyText(text))
-        content_.labels.Set(index, IpuzJson::Text(text));
+    }
+    SquareMarks::MirrorBars(content_);
     return true;
 }
 

@@ -29,6 +29,7 @@ public:
 
 private:
     void ReadSquare(const simdjson::dom::element& square, int index);
+    void ReadOtherSquare(const simdjson::dom::element& square, int index);
     void ReadNumberedSquare(int index, int64_t number);
     bool ReadLabel(int index, std::string_view text);
     void ApplyStyle(const simdjson::dom::element& style, int index, int depth);
