@@ -14,7 +14,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # (below).
 BUILD_PACKAGES=(
     cmake g++ make pkg-config zlib1g-dev libsimdjson-dev libpugixml-dev libzip-dev
-    qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6printsupport6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6printsupport6 qt6-qpa-plugins libfontconfig-dev
     libclang-rt-14-dev fonts-dejavu-core fonts-noto-color-emoji
     gir1.2-atspi-2.0 python3-gi
 )

@@ -5,6 +5,10 @@
 #
 #   bench/startup/run_startup_bench.sh [STARTS]      (default 7 starts each)
 #
+# The ratios are against the bare program as it is; for comparison it also
+# reports the bare program drawing one line of text ("bare+text"), the least
+# any program that shows text pays for fonts.
+#
 # It builds the program, the bare program and the watcher in build/ (or
 # $BUILD_DIR), installs Gridmoor into a temporary prefix (stripped, as a user
 # gets it) and runs everything with a private home, runtime and temporary
@@ -90,13 +94,13 @@ median() { # column $2 of file $1
 }
 
 report() { # name file
-    printf '%-9s mapped %7.1f ms  painted %7.1f ms  rss %6.1f MB  (%d starts)\n' "$1" \
+    printf '%-10s mapped %7.1f ms  painted %7.1f ms  rss %6.1f MB  (%d starts)\n' "$1" \
         "$(median "$2" 1)" "$(median "$2" 2)" "$(awk "BEGIN { print $(median "$2" 3) / 1024 }")" \
         "$(wc -l <"$2")"
 }
 
-ratio() { # column label
-    awk -v a="$(median "$work/gridmoor" "$1")" -v b="$(median "$work/bare" "$1")" -v l="$2" \
+ratio() { # column label [yardstick file]
+    awk -v a="$(median "$work/gridmoor" "$1")" -v b="$(median "${3:-$work/bare}" "$1")" -v l="$2" \
         'BEGIN { printf "ratio %-8s %.2fx\n", l, a / b }'
 }
 
@@ -107,10 +111,13 @@ for _ in $(seq "$first_starts"); do
 done
 : >"$work/gridmoor"
 : >"$work/bare"
+: >"$work/text"
 measure /dev/null "$bare"
+measure /dev/null "$bare" --text
 measure /dev/null "$gridmoor"
 for _ in $(seq "$starts"); do
     measure "$work/bare" "$bare"
+    measure "$work/text" "$bare" --text
     measure "$work/gridmoor" "$gridmoor"
 done
 
@@ -122,7 +129,11 @@ late="$(grep -oE 'lib(Qt6Network|Qt6PrintSupport|cups|gssapi_krb5|proxy)\.so[.0-
 report "first" "$work/first"
 report "gridmoor" "$work/gridmoor"
 report "bare" "$work/bare"
+report "bare+text" "$work/text"
 ratio 1 mapped
 ratio 2 painted
 ratio 3 rss
+echo "against bare+text:"
+ratio 2 painted "$work/text"
+ratio 3 rss "$work/text"
 echo "loaded at 1 s: ${late:-none of Qt Network, Qt PrintSupport, cups, gssapi, libproxy}"

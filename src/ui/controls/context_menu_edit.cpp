@@ -1,27 +1,9 @@
 #include "ui/controls/context_menu_edit.h"
 
-#include <QClipboard>
+#include "ui/controls/clipboard_menu.h"
+
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
-
-namespace {
-
-void AddCommand(QMenu& menu, const QString& text, int command, bool enabled)
-{
-    QAction* action = menu.addAction(text);
-    action->setData(command);
-    action->setEnabled(enabled);
-}
-
-bool ClipboardHasText()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data != nullptr && data->hasText();
-}
-
-} // namespace
 
 CContextMenuEdit::CContextMenuEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -29,18 +11,7 @@ CContextMenuEdit::CContextMenuEdit(QWidget* parent) : QLineEdit(parent)
 
 std::unique_ptr<QMenu> CContextMenuEdit::BuildContextMenu()
 {
-    auto menu = std::make_unique<QMenu>(this);
-    const qsizetype length = text().length();
-    const qsizetype selected = selectedText().length();
-    AddCommand(*menu, QStringLiteral("&Undo"), kCommandUndo, isUndoAvailable());
-    menu->addSeparator();
-    AddCommand(*menu, QStringLiteral("Cu&t"), kCommandCut, selected > 0);
-    AddCommand(*menu, QStringLiteral("&Copy"), kCommandCopy, selected > 0);
-    AddCommand(*menu, QStringLiteral("&Paste"), kCommandPaste, ClipboardHasText());
-    AddCommand(*menu, QStringLiteral("C&lear"), kCommandClear, length > 0);
-    menu->addSeparator();
-    AddCommand(*menu, QStringLiteral("&Select All"), kCommandSelectAll, length > 0 && length != selected);
-    return menu;
+    return ClipboardMenu::Build(this, {isUndoAvailable(), text().length(), selectedText().length()});
 }
 
 void CContextMenuEdit::ShowContextMenu(const QPoint& globalPos)

@@ -24,9 +24,7 @@ public:
 
     explicit CContextMenuEdit(QWidget* parent = nullptr);
 
-    // The menu for the control's present state: "&Undo", separator, "Cu&t",
-    // "&Copy", "&Paste", "C&lear", separator, "&Select All", each action
-    // carrying its command id as data and disabled where it can't act.
+    // The clipboard menu (ClipboardMenu) for the field as it is now.
     std::unique_ptr<QMenu> BuildContextMenu();
     // Shows the menu at a global point unless one was shown since the last press.
     void ShowContextMenu(const QPoint& globalPos);

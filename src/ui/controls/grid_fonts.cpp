@@ -98,15 +98,20 @@ int LetterPixelSize(const QFont& base, int lineHeight, int glyphSide)
     // stepping from the estimate; each size tried loads the font at that
     // size, and the estimate is rarely more than a step away.
     const int largest = 2 * std::max(lineHeight, 1);
-    int size = std::clamp(EstimatedPixelSize(base, lineHeight), 1, largest);
+    return LargestFittingPixelSize(1, largest, EstimatedPixelSize(base, lineHeight), fits);
+}
+
+int LargestFittingPixelSize(int smallest, int largest, int guess, const std::function<bool(int)>& fits)
+{
+    int size = std::clamp(guess, smallest, largest);
     if (fits(size)) {
         while (size < largest && fits(size + 1))
             ++size;
         return size;
     }
-    while (size > 1 && !fits(size - 1))
+    while (size > smallest && !fits(size - 1))
         --size;
-    return std::max(size - 1, 1);
+    return std::max(size - 1, smallest);
 }
 
 void CreateFonts()

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRectF>
 
+#include <functional>
+
 class CDrawSurface;
 
 // The four fonts of the program: the application font unchanged, and the
@@ -15,6 +17,11 @@ class CDrawSurface;
 // is at most lineHeight and whose capitals all fit in glyphSide with a pixel
 // to spare on every side.
 int LetterPixelSize(const QFont& base, int lineHeight, int glyphSide);
+// The largest pixel size from smallest to largest for which fits holds,
+// found by stepping from the guess, since each size tried loads the font at
+// that size; smallest when none fits. fits must hold below every size it
+// holds for.
+int LargestFittingPixelSize(int smallest, int largest, int guess, const std::function<bool(int)>& fits);
 
 // The ink of the capitals A to Z together, relative to the baseline: letters
 // placed by it share one baseline and all fit where it fits.

@@ -1,29 +1,15 @@
 #include "ui/download/url_edit.h"
 
+#include "ui/controls/clipboard_menu.h"
 #include "ui/controls/context_menu_edit.h"
 
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
 
 namespace {
-
-void AddCommand(QMenu& menu, const QString& text, int command, bool enabled)
-{
-    QAction* action = menu.addAction(text);
-    action->setData(command);
-    action->setEnabled(enabled);
-}
-
-bool ClipboardHasText()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data != nullptr && data->hasText();
-}
 
 QString WithoutLineBreaks(QString text)
 {
@@ -55,19 +41,8 @@ void CUrlEdit::SetText(const QString& text)
 
 std::unique_ptr<QMenu> CUrlEdit::BuildContextMenu()
 {
-    auto menu = std::make_unique<QMenu>(this);
-    const qsizetype length = Text().length();
-    const qsizetype selected = textCursor().selectedText().length();
-    AddCommand(*menu, QStringLiteral("&Undo"), CContextMenuEdit::kCommandUndo, document()->isUndoAvailable());
-    menu->addSeparator();
-    AddCommand(*menu, QStringLiteral("Cu&t"), CContextMenuEdit::kCommandCut, selected > 0);
-    AddCommand(*menu, QStringLiteral("&Copy"), CContextMenuEdit::kCommandCopy, selected > 0);
-    AddCommand(*menu, QStringLiteral("&Paste"), CContextMenuEdit::kCommandPaste, ClipboardHasText());
-    AddCommand(*menu, QStringLiteral("C&lear"), CContextMenuEdit::kCommandClear, length > 0);
-    menu->addSeparator();
-    AddCommand(*menu, QStringLiteral("&Select All"), CContextMenuEdit::kCommandSelectAll,
-               length > 0 && length != selected);
-    return menu;
+    return ClipboardMenu::Build(this,
+                                {document()->isUndoAvailable(), Text().length(), textCursor().selectedText().length()});
 }
 
 void CUrlEdit::ShowContextMenu(const QPoint& globalPos)

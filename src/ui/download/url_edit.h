@@ -20,8 +20,7 @@ public:
     QString Text() const;
     void SetText(const QString& text);
 
-    // "&Undo", separator, "Cu&t", "&Copy", "&Paste", "C&lear", separator,
-    // "&Select All", each carrying its command id and disabled where it can't act.
+    // The clipboard menu (ClipboardMenu) for the field as it is now.
     std::unique_ptr<QMenu> BuildContextMenu();
     void ShowContextMenu(const QPoint& globalPos);
     void RunCommand(int command);

@@ -2,6 +2,7 @@
 #include "data/picture_command.h"
 #include "ui/controls/gridmoor_style.h"
 #include "ui/print/picture_command_runner.h"
+#include "ui/shell/font_config_warmup.h"
 #include "ui/shell/gridmoor_app.h"
 
 #include <QApplication>
@@ -20,7 +21,9 @@ int main(int argc, char* argv[])
         return RunPictureCommand(argc, argv, picture);
 
     TerminationSignals::Catch();
+    FontConfigWarmup fontConfig;
     QApplication qtApp(argc, argv);
+    fontConfig.Finish();
     // The style the user or the desktop chose, with the program's own icons.
     QApplication::setStyle(new CGridmoorStyle(QApplication::style()->name()));
     QApplication::setApplicationName(QStringLiteral("Gridmoor"));

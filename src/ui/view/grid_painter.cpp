@@ -229,18 +229,31 @@ void GridPainter::SetUpLetters(const QFont& letterFont, int glyphSide, bool numb
         numberFont_.setPixelSize(std::max(int(std::lround((glyphSide + 2) / 3.0)), kSmallestRebusPixels));
         digits_ = QFontMetricsF(numberFont_).tightBoundingRect(QStringLiteral("0123456789"));
         letterTop_ = int(std::ceil(digits_.height())) + 2;
-        const int room = glyphSide_ - letterTop_ - 1;
-        int pixels = font_.pixelSize() > 0 ? font_.pixelSize() : QFontMetrics(font_).height();
-        const auto fits = [this, room] {
-            return std::ceil(CapitalsInkBox(font_).height()) <= room
-                && std::ceil(WidestCapitalInk(font_)) <= glyphSide_ - 2;
-        };
-        while (pixels > kSmallestRebusPixels && !fits())
-            font_.setPixelSize(--pixels);
+        FitLettersBelowNumbers(glyphSide_ - letterTop_ - 1);
     }
     capitals_ = CapitalsInkBox(font_);
     glyphs_.clear();
     numberGlyphs_.clear();
+}
+
+// The letter font as given when its capitals fit in the room below the
+// numbers, else the largest smaller size whose capitals do. The ink grows
+// about in proportion to the size, so the search starts at the size in
+// proportion to the room (each size tried loads the font at that size).
+void GridPainter::FitLettersBelowNumbers(int room)
+{
+    const int pixels = font_.pixelSize() > 0 ? font_.pixelSize() : QFontMetrics(font_).height();
+    const qreal height = std::ceil(CapitalsInkBox(font_).height());
+    const qreal width = std::ceil(WidestCapitalInk(font_));
+    if (pixels <= kSmallestRebusPixels || (height <= room && width <= glyphSide_ - 2))
+        return;
+    const qreal scale = std::min(height > 0 ? room / height : 1.0, width > 0 ? (glyphSide_ - 2) / width : 1.0);
+    const auto fits = [this, room](int size) {
+        font_.setPixelSize(size);
+        return std::ceil(CapitalsInkBox(font_).height()) <= room
+            && std::ceil(WidestCapitalInk(font_)) <= glyphSide_ - 2;
+    };
+    font_.setPixelSize(LargestFittingPixelSize(kSmallestRebusPixels, pixels - 1, int(pixels * scale), fits));
 }
 
 // The number's ink starts a pixel inside the square's top-left corner.

@@ -91,6 +91,7 @@ private:
     void PaintBars(QPainter& painter, quint8 bars, QPoint topLeft, const GridColors& colors) const;
     static QColor TextColor(const CPuzzle& puzzle, int index, const GridPaintState& state, const GridColors& colors);
     void SetUpLetters(const QFont& letterFont, int glyphSide, bool numbers);
+    void FitLettersBelowNumbers(int room);
     void PaintNumber(QPainter& painter, const QPoint& topLeft, const QString& label, const QColor& color);
     void PaintCircle(QPainter& painter, const QRect& inside, const QColor& color) const;
     void PaintHatching(QPainter& painter, const QRect& inside, const QColor& color) const;
