@@ -28,10 +28,11 @@ public:
     void ReadSaved();
 
 private:
-    void ReadSquare(const simdjson::dom::element& square, int index);
+    // Defined in line where they are used, once for every square.
+    inline void ReadSquare(const simdjson::dom::element& square, int index);
+    inline void ReadNumberedSquare(int index, int64_t number);
+    inline bool ReadLabel(int index, std::string_view text);
     void ReadOtherSquare(const simdjson::dom::element& square, int index);
-    void ReadNumberedSquare(int index, int64_t number);
-    bool ReadLabel(int index, std::string_view text);
     void ApplyStyle(const simdjson::dom::element& style, int index, int depth);
     void ApplyGiven(int index, std::string_view letters);
     bool IsBlockText(std::string_view text) const { return IpuzJson::SameText(text, blockView_); }

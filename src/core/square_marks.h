@@ -6,7 +6,6 @@
 
 #include <string_view>
 
-
 // What the readers of formats beyond the binary one set on single squares
 // alike: letters, look, circles and bars, kept in the content.
 namespace SquareMarks {
@@ -20,10 +19,11 @@ quint32 ShadeFromText(std::string_view text);
 // it on; a bar on the grid's edge or beside a void square ends nothing and
 // is drawn all the same.
 void MirrorBars(PuzzleContent& content);
-// The letters upper-cased: one letter is the square's letter, several are
-// its whole text as well (a rebus). text is not empty.
+// SetLetters for a text of several letters.
 void SetSeveralLetters(std::string_view text, char* letter, CellTexts& several, int index);
-// Most squares hold one letter, which needs no copy.
+// The letters upper-cased: one letter is the square's letter, several are
+// its whole text as well (a rebus). text is not empty. Most squares hold one
+// letter, which needs no copy.
 inline void SetLetters(std::string_view text, char* letter, CellTexts& several, int index)
 {
     if (text.size() == 1)
