@@ -124,7 +124,7 @@ done
 # Which of the libraries that only downloading and printing need the program
 # has loaded one second after a start.
 STARTUP_WATCH_MAPS="$work/maps" measure /dev/null "$gridmoor"
-late="$(grep -oE 'lib(Qt6Network|Qt6PrintSupport|cups|gssapi_krb5|proxy)\.so[.0-9]*' "$work/maps" | sort -u | tr '\n' ' ')"
+late="$({ grep -oE 'lib(Qt6Network|Qt6PrintSupport|cups|gssapi_krb5|proxy)\.so[.0-9]*' "$work/maps" || true; } | sort -u | tr '\n' ' ')"
 
 report "first" "$work/first"
 report "gridmoor" "$work/gridmoor"

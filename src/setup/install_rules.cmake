@@ -70,11 +70,13 @@ endfunction()
 
 install(TARGETS gridmoor RUNTIME DESTINATION ${GRIDMOOR_INSTALL_FOLDER} COMPONENT ${files_component} EXCLUDE_FROM_ALL)
 install(TARGETS GridmoorSetup LIBRARY DESTINATION ${GRIDMOOR_INSTALL_FOLDER} COMPONENT ${files_component} EXCLUDE_FROM_ALL)
-# The HTTP module goes beside the program, which loads it from there.
-install(TARGETS gridmoor_http LIBRARY DESTINATION ${GRIDMOOR_INSTALL_FOLDER} COMPONENT ${files_component} EXCLUDE_FROM_ALL)
+# The HTTP and printing modules go beside the program, which loads them from there.
+install(TARGETS gridmoor_http gridmoor_print LIBRARY DESTINATION ${GRIDMOOR_INSTALL_FOLDER}
+        COMPONENT ${files_component} EXCLUDE_FROM_ALL)
 list(APPEND gridmoor_placed_files ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:gridmoor>
      ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:GridmoorSetup>
-     ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:gridmoor_http>)
+     ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:gridmoor_http>
+     ${GRIDMOOR_INSTALL_FOLDER}/$<TARGET_FILE_NAME:gridmoor_print>)
 foreach(document IN LISTS compressed_documents)
     get_filename_component(name ${document} NAME)
     gridmoor_install_file(${document} ${GRIDMOOR_INSTALL_FOLDER} ${name})

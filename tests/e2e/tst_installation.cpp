@@ -74,6 +74,7 @@ QStringList ExpectedFiles()
                          "lib/gridmoor/gridmoor",
                          "lib/gridmoor/libGridmoorSetup.so",
                          "lib/gridmoor/libgridmoor_http.so",
+                         "lib/gridmoor/libgridmoor_print.so",
                          "lib/gridmoor/libz.so.1",
                          "share/applications/org.gridmoor.gridmoor.desktop",
                          "share/icons/hicolor/scalable/apps/org.gridmoor.gridmoor.svg",
@@ -233,7 +234,8 @@ void TestInstallation::installationPlacesEveryFile()
     // the build keeps.
     QVERIFY(ReadAll(GRIDMOOR_PROGRAM).contains(".symtab"));
     for (const char* installed :
-         {"lib/gridmoor/gridmoor", "lib/gridmoor/libGridmoorSetup.so", "lib/gridmoor/libgridmoor_http.so"})
+         {"lib/gridmoor/gridmoor", "lib/gridmoor/libGridmoorSetup.so", "lib/gridmoor/libgridmoor_http.so",
+          "lib/gridmoor/libgridmoor_print.so"})
         QVERIFY2(!ReadAll(Prefixed(installed)).contains(".symtab"), installed);
     // Shipped gzip-compressed, unpacked by the hook.
     QCOMPARE(ReadAll(Prefixed("lib/gridmoor/NYTimes.gmd")), ReadAll(GRIDMOOR_RESOURCES "/NYTimes.gmd"));

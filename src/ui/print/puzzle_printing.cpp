@@ -5,13 +5,12 @@
 #include "data/solution_refusal.h"
 #include "ui/print/pdf_export.h"
 #include "ui/print/print_choice_dlg.h"
+#include "ui/print/print_dialogs.h"
 #include "ui/print/puzzle_sheet.h"
+#include "ui/shell/program_module.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QStandardPaths>
 
 #include <optional>
@@ -56,18 +55,19 @@ void Print(QWidget* parent, const CPuzzle& puzzle)
     const std::optional<PrintChoice> choice = AskChoice(parent, puzzle, CPrintChoiceDlg::Purpose::Print, &preview);
     if (!choice)
         return;
-    const PuzzleSheet sheet(puzzle, PuzzleName(puzzle), *choice);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(PuzzleName(puzzle));
-    if (preview) {
-        QPrintPreviewDialog dialog(&printer, parent);
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&sheet](QPrinter* target) { sheet.Paint(*target); });
-        dialog.exec();
+    QString error;
+    PrintDialogs* dialogs = LoadProgramModule<PrintDialogs>(QStringLiteral(GRIDMOOR_PRINT_MODULE),
+                                                            QStringLiteral("the printing module"), &error);
+    if (dialogs == nullptr) {
+        UserPrompt::Show(QStringLiteral("The puzzle could not be printed: the part of Gridmoor that prints is missing "
+                                        "or damaged. Installing Gridmoor again repairs it.\n\nDetails: %1")
+                             .arg(error),
+                         QStringLiteral("Print"), UserPrompt::Icon::Error);
         return;
     }
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted && !sheet.Paint(printer))
+    const PuzzleSheet sheet(puzzle, PuzzleName(puzzle), *choice);
+    const auto paint = [&sheet](QPagedPaintDevice& device) { return sheet.Paint(device); };
+    if (dialogs->Print(parent, PuzzleName(puzzle), preview, paint) == PrintDialogs::Outcome::Failed)
         UserPrompt::Show(QStringLiteral("The puzzle could not be printed."), QStringLiteral("Print"),
                          UserPrompt::Icon::Error);
 }
