@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Opens and closes the two benchmark ipuz files and the plain jpz file with
 # Gridmoor (bench_ipuz, bench_jpz) and parses the same files with
-# @xwordly/xword-parser 1.0.5 in node, in one run.
+# @xwordly/xword-parser 1.0.5 in node (each file read and parsed, and parsed
+# from memory), in one run.
 # The package is installed into build/npm-bench on the first run (npm needs
 # the registry then); nothing of it is kept in git.
 set -euo pipefail

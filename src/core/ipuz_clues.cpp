@@ -39,6 +39,9 @@ qint32 DecimalBelow(std::string_view text, qint32 limit)
 // it dropped. No text for anything else.
 IpuzJson::Scalar NumberText(Element number, char (&buffer)[24])
 {
+    // Nearly every clue's number is a JSON number, written without blanks.
+    if (number.type() == simdjson::dom::element_type::INT64)
+        return IpuzJson::ScalarText(number, buffer);
     simdjson::dom::array parts;
     if (number.get_array().get(parts) == simdjson::SUCCESS) {
         for (Element first : parts)
@@ -65,14 +68,6 @@ size_t ListSize(const std::optional<Element>& list)
 {
     simdjson::dom::array clues;
     return list && list->get_array().get(clues) == simdjson::SUCCESS ? clues.size() : 0;
-}
-
-QByteArray ClueText(std::optional<Element> text)
-{
-    std::string_view view;
-    if (!text || text->get_string().get(view) != simdjson::SUCCESS)
-        return QByteArray("");
-    return MarkupText::Plain(QByteArrayView(view.data(), qsizetype(view.size())), true);
 }
 
 // Calls visit(cell, square) for each letter square a clue's "cells" names:
@@ -216,7 +211,17 @@ void CIpuzClues::ReadOtherList(const Element& list, std::string_view name)
     content_.otherLists.push_back(std::move(kept));
 }
 
-PuzzleClue CIpuzClues::ReadClue(const Element& clue, Parts* parts) const
+// Clue texts without markup, nearly all of them, share blocks of storage.
+QByteArray CIpuzClues::ClueText(std::optional<Element> text)
+{
+    std::string_view view;
+    if (!text || text->get_string().get(view) != simdjson::SUCCESS)
+        return QByteArray("");
+    const QByteArrayView bytes(view.data(), qsizetype(view.size()));
+    return MarkupText::HasMarkup(bytes) ? MarkupText::Plain(bytes, true) : texts_.Add(bytes);
+}
+
+PuzzleClue CIpuzClues::ReadClue(const Element& clue, Parts* parts)
 {
     PuzzleClue record;
     simdjson::dom::array pair;

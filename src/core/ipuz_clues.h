@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ipuz_json.h"
+#include "core/text_block.h"
 #include "core/word_runs.h"
 
 #include <QByteArray>
@@ -45,7 +46,8 @@ private:
 
     void ReadList(const simdjson::dom::element& list, bool across);
     void ReadOtherList(const simdjson::dom::element& list, std::string_view name);
-    PuzzleClue ReadClue(const simdjson::dom::element& clue, Parts* parts) const;
+    PuzzleClue ReadClue(const simdjson::dom::element& clue, Parts* parts);
+    QByteArray ClueText(std::optional<simdjson::dom::element> text);
     void BindClue(const Parts& parts, bool across, qint32 index, PuzzleClue& record);
     bool BindCells(const simdjson::dom::element& cells, bool across, qint32 index);
     int RunStartingAt(std::string_view number, bool across) const;
@@ -54,6 +56,7 @@ private:
     const IpuzJson::TopLevel& top_;
     PuzzleContent& content_;
     bool showEnumerations_ = false;
+    CTextBlock texts_;
     std::vector<WordRun> runs_;
     // Per square: the runs that start there across and down (-1 for none).
     std::vector<qint32> acrossRunAt_;

@@ -40,11 +40,11 @@ bool ForEachSquare(std::optional<Element> grid, int width, int height, Visit vis
     return true;
 }
 
-// The text of a value that stands for letters: a string or number, the
-// "value" of an object, the first of several. No text for null.
-IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
+IpuzJson::Scalar LetterText(Element value, char (&buffer)[24]);
+
+// LetterText of anything but a string.
+IpuzJson::Scalar OtherLetterText(Element value, simdjson::dom::element_type type, char (&buffer)[24])
 {
-    const simdjson::dom::element_type type = value.type();
     if (type == simdjson::dom::element_type::OBJECT) {
         const std::optional<Element> inner = IpuzJson::Member(value, "value");
         return inner && !inner->is_object() ? LetterText(*inner, buffer) : IpuzJson::Scalar{};
@@ -56,6 +56,17 @@ IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
         return {};
     }
     return IpuzJson::ScalarText(value, buffer);
+}
+
+// The text of a value that stands for letters: a string or number, the
+// "value" of an object, the first of several. No text for null. Strings,
+// by far the most, are taken first.
+inline IpuzJson::Scalar LetterText(Element value, char (&buffer)[24])
+{
+    const simdjson::dom::element_type type = value.type();
+    if (type == simdjson::dom::element_type::STRING)
+        return {value.get_string().value_unsafe(), true};
+    return OtherLetterText(value, type, buffer);
 }
 
 quint8 BarsFromText(std::string_view sides)
@@ -92,41 +103,49 @@ CIpuzGrid::CIpuzGrid(const IpuzJson::TopLevel& top, PuzzleContent& content)
     content_.blockText = block_;
     blockView_ = std::string_view(block_.constData(), size_t(block_.size()));
     emptyView_ = std::string_view(empty_.constData(), size_t(empty_.size()));
+    blockNumber_ = IpuzJson::WrittenNumber(blockView_);
+    emptyNumber_ = IpuzJson::WrittenNumber(emptyView_);
     styles_ = top[IpuzJson::TopLevel::Styles];
 }
 
-bool CIpuzGrid::IsBlockText(std::string_view text) const
+// The same as ReadLabel with the number's text, without writing it out.
+inline void CIpuzGrid::ReadNumberedSquare(int index, int64_t number)
 {
-    return IpuzJson::SameText(text, blockView_);
+    if (number == blockNumber_)
+        return;
+    content_.cells[size_t(index)].solution = kUnknownSolution;
+    if (number != emptyNumber_)
+        content_.labels.Set(index, IpuzJson::NumberBytes(number));
 }
 
-bool CIpuzGrid::IsEmptyText(std::string_view text) const
+// Makes the square a letter square with the label the text gives, or leaves
+// it a block (returning false) when the text is the block's.
+inline bool CIpuzGrid::ReadLabel(int index, std::string_view text)
 {
-    return text.empty() || IpuzJson::SameText(text, emptyView_);
-}
-
-bool CIpuzGrid::ReadPuzzle(QString* error)
-{
-    const int width = content_.width;
-    const int height = content_.height;
-    content_.cells.assign(size_t(width * height), PuzzleCell());
-    const bool complete = ForEachSquare(top_[IpuzJson::TopLevel::Puzzle], width, height,
-                                        [this](Element square, int index) { ReadSquare(square, index); });
-    if (!complete) {
-        *error = QStringLiteral("The puzzle's grid is missing or has fewer squares than its size of %1 × %2 says.")
-                     .arg(width)
-                     .arg(height);
+    if (IsBlockText(text))
         return false;
-    }
-    SquareMarks::MirrorBars(content_);
+    content_.cells[size_t(index)].solution = kUnknownSolution;
+    if (!IsEmptyText(text))
+        content_.labels.Set(index, IpuzJson::Text(text));
     return true;
 }
 
 // A square is a block, a void square (null), or a letter square with perhaps
-// a number or label, a style and a given letter.
-void CIpuzGrid::ReadSquare(const Element& square, int index)
+// a number or label, a style and a given letter. Most squares are a number or
+// a short text: those are read in line.
+inline void CIpuzGrid::ReadSquare(const Element& square, int index)
 {
-    PuzzleCell& cell = content_.cells[size_t(index)];
+    const simdjson::dom::element_type type = square.type();
+    if (type == simdjson::dom::element_type::INT64)
+        ReadNumberedSquare(index, square.get_int64().value_unsafe());
+    else if (type == simdjson::dom::element_type::STRING)
+        ReadLabel(index, square.get_string().value_unsafe());
+    else
+        ReadOtherSquare(square, index);
+}
+
+void CIpuzGrid::ReadOtherSquare(const Element& square, int index)
+{
     std::optional<Element> label = square;
     std::optional<Element> given;
     simdjson::dom::object fields;
@@ -147,14 +166,29 @@ void CIpuzGrid::ReadSquare(const Element& square, int index)
     }
     char buffer[24];
     const IpuzJson::Scalar text = label ? IpuzJson::ScalarText(*label, buffer) : IpuzJson::Scalar{};
-    if (text.present && IsBlockText(text.text))
+    if (text.present && !ReadLabel(index, text.text))
         return;
-    cell.solution = kUnknownSolution;
-    if (text.present && !IsEmptyText(text.text))
-        content_.labels.Set(index, IpuzJson::Text(text.text));
+    content_.cells[size_t(index)].solution = kUnknownSolution;
     const IpuzJson::Scalar letters = given ? LetterText(*given, buffer) : IpuzJson::Scalar{};
     if (letters.present && !IsEmptyText(letters.text) && !IsBlockText(letters.text))
         ApplyGiven(index, letters.text);
+}
+
+bool CIpuzGrid::ReadPuzzle(QString* error)
+{
+    const int width = content_.width;
+    const int height = content_.height;
+    content_.cells.assign(size_t(width * height), PuzzleCell());
+    const bool complete = ForEachSquare(top_[IpuzJson::TopLevel::Puzzle], width, height,
+                                        [this](Element square, int index) { ReadSquare(square, index); });
+    if (!complete) {
+        *error = QStringLiteral("The puzzle's grid is missing or has fewer squares than its size of %1 × %2 says.")
+                     .arg(width)
+                     .arg(height);
+        return false;
+    }
+    SquareMarks::MirrorBars(content_);
+    return true;
 }
 
 void CIpuzGrid::ApplyGiven(int index, std::string_view letters)

@@ -28,11 +28,15 @@ public:
     void ReadSaved();
 
 private:
-    void ReadSquare(const simdjson::dom::element& square, int index);
+    // Defined in line where they are used, once for every square.
+    inline void ReadSquare(const simdjson::dom::element& square, int index);
+    inline void ReadNumberedSquare(int index, int64_t number);
+    inline bool ReadLabel(int index, std::string_view text);
+    void ReadOtherSquare(const simdjson::dom::element& square, int index);
     void ApplyStyle(const simdjson::dom::element& style, int index, int depth);
     void ApplyGiven(int index, std::string_view letters);
-    bool IsBlockText(std::string_view text) const;
-    bool IsEmptyText(std::string_view text) const;
+    bool IsBlockText(std::string_view text) const { return IpuzJson::SameText(text, blockView_); }
+    bool IsEmptyText(std::string_view text) const { return text.empty() || IpuzJson::SameText(text, emptyView_); }
 
     const IpuzJson::TopLevel& top_;
     std::optional<simdjson::dom::element> styles_;
@@ -42,4 +46,8 @@ private:
     // The two texts as compared with every square's text.
     std::string_view blockView_;
     std::string_view emptyView_;
+    // The numbers written as the two texts, so that a square given as a
+    // number is compared without writing it out.
+    std::optional<int64_t> blockNumber_;
+    std::optional<int64_t> emptyNumber_;
 };

@@ -117,6 +117,31 @@ inline QByteArray Text(std::string_view text)
     return QByteArray::fromRawData(kNumberTexts.text[value], qsizetype(text.size()));
 }
 
+// The number's decimal text, as Text gives it for that text.
+inline QByteArray NumberBytes(int64_t number)
+{
+    if (number >= 0 && number < NumberTexts::kCount)
+        return QByteArray::fromRawData(kNumberTexts.text[number], number >= 100 ? 3 : number >= 10 ? 2 : 1);
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    return QByteArray(buffer, qsizetype(result.ptr - buffer));
+}
+
+// The number ScalarText writes as exactly this text; none when no number is
+// written so.
+inline std::optional<int64_t> WrittenNumber(std::string_view text)
+{
+    int64_t number = 0;
+    const char* end = text.data() + text.size();
+    if (text.empty() || std::from_chars(text.data(), end, number).ptr != end)
+        return std::nullopt;
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    if (std::string_view(buffer, size_t(result.ptr - buffer)) != text)
+        return std::nullopt;
+    return number;
+}
+
 // A whole number given as a number or as decimal text; fallback otherwise.
 inline int64_t Whole(std::optional<Element> element, int64_t fallback)
 {

@@ -1,5 +1,7 @@
 #include "core/ipuz_text.h"
 
+#include "core/ipuz_reader.h"
+
 #include <cstring>
 
 namespace IpuzText {
@@ -116,7 +118,10 @@ bool LooksLikeIpuz(QByteArrayView text)
     if (span.begin >= span.end || text[span.begin] != '{')
         return false;
     const QByteArrayView json = text.sliced(span.begin, span.end - span.begin);
-    return json.indexOf(QByteArrayView(kFormatName)) >= 0;
+    // The program's own progress member counts too: it is written with the
+    // saved letters, which may have held the only mention of the format.
+    return json.indexOf(QByteArrayView(kFormatName)) >= 0
+        || json.indexOf(QByteArrayView(CIpuzReader::kProgressMember)) >= 0;
 }
 
 Span JsonSpan(QByteArrayView text)

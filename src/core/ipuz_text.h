@@ -26,7 +26,8 @@ struct Member {
     qsizetype end = 0;
 };
 
-// Whether the text is JSON (or JSONP) that names the ipuz format.
+// Whether the text is JSON (or JSONP) that names the ipuz format or holds
+// the progress this program writes into ipuz files.
 bool LooksLikeIpuz(QByteArrayView text);
 Span JsonSpan(QByteArrayView text);
 // The text without the commas that directly precede a "]" or "}" (white

@@ -116,7 +116,10 @@ qsizetype TagLength(QByteArrayView text, qsizetype at)
 
 bool HasMarkup(QByteArrayView text)
 {
-    return text.contains('<') || text.contains('&');
+    // Asked of every clue: the C library's search is the quickest here.
+    const size_t size = size_t(text.size());
+    return size != 0
+        && (std::memchr(text.data(), '<', size) != nullptr || std::memchr(text.data(), '&', size) != nullptr);
 }
 
 QByteArray Plain(QByteArrayView text, bool oneLine)

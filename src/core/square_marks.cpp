@@ -58,13 +58,8 @@ void MirrorBars(PuzzleContent& content)
     }
 }
 
-// Most squares hold one letter, which needs no copy.
-void SetLetters(std::string_view text, char* letter, CellTexts& several, int index)
+void SetSeveralLetters(std::string_view text, char* letter, CellTexts& several, int index)
 {
-    if (text.size() == 1) {
-        *letter = UpperCaseLetter(text[0]);
-        return;
-    }
     const QByteArray upper = UpperCaseLetters(QByteArray(text.data(), qsizetype(text.size())));
     *letter = upper[0];
     several.Set(index, upper);

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "core/puzzle_content.h"
+
 #include <QtGlobal>
 
 #include <string_view>
-
-class CellTexts;
-struct CellStyle;
-struct PuzzleContent;
 
 // What the readers of formats beyond the binary one set on single squares
 // alike: letters, look, circles and bars, kept in the content.
@@ -21,9 +19,18 @@ quint32 ShadeFromText(std::string_view text);
 // it on; a bar on the grid's edge or beside a void square ends nothing and
 // is drawn all the same.
 void MirrorBars(PuzzleContent& content);
+// SetLetters for a text of several letters.
+void SetSeveralLetters(std::string_view text, char* letter, CellTexts& several, int index);
 // The letters upper-cased: one letter is the square's letter, several are
-// its whole text as well (a rebus). text is not empty.
-void SetLetters(std::string_view text, char* letter, CellTexts& several, int index);
+// its whole text as well (a rebus). text is not empty. Most squares hold one
+// letter, which needs no copy.
+inline void SetLetters(std::string_view text, char* letter, CellTexts& several, int index)
+{
+    if (text.size() == 1)
+        *letter = UpperCaseLetter(text[0]);
+    else
+        SetSeveralLetters(text, letter, several, index);
+}
 // Letters of a partial solution cannot be trusted to check with: every
 // letter square but the given ones gets the unknown solution.
 void ForgetSolution(PuzzleContent& content);

@@ -226,6 +226,11 @@ void TestIpuzReader::progressIsSplicedIn_data()
     QTest::newRow("saved member and trailing comma")
         << IpuzBuilder(kSmall).Member("saved", saved).Build().replace("\n}", ",\n}") << saved;
     QTest::newRow("JSONP") << IpuzBuilder(kSmall).Member("saved", saved).Wrapped().Build() << saved;
+    // The saved letters the program replaces held the only mention of the
+    // format: the file must still open as ipuz.
+    const QByteArray namingSaved = "[[\"C\", \"\", \"T\"], [\"\", \"#\", \"\"], [\"\", \"\", \"ipuz.org\"]]";
+    QTest::newRow("format named in saved only")
+        << IpuzBuilder(kSmall).Without("version").Without("kind").Member("saved", namingSaved).Build() << namingSaved;
 }
 
 // The letters, a rebus entry and the time come back after closing, and every
