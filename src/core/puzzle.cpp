@@ -17,7 +17,6 @@
 #include "core/puzzle_format.h"
 #include "core/puzzle_observer.h"
 #include "core/puzzle_words.h"
-#include "core/user_prompt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -251,15 +250,11 @@ void CPuzzle::SaveProgress()
 // not saved, which the user is told once.
 bool CPuzzle::ImageKeepsItsFormat()
 {
-    if (FormatOf(file_.Data()) == format_)
+    if (!file_.HasUnsavedChanges() || FormatOf(file_.Data()) == format_)
         return true;
-    file_.DropChanges();
+    file_.RefuseChanges(QStringLiteral("its progress would make it open as another kind of file, or not at all"));
     readOnly_ = true;
     unsavableEntryReported_ = true;
-    UserPrompt::Show(QStringLiteral("The progress in \"%1\" could not be saved: the file would no longer open as the "
-                                    "puzzle it is. It was left as it was.")
-                         .arg(file_.GetPath()),
-                     QStringLiteral("Gridmoor"), UserPrompt::Icon::Error);
     return false;
 }
 

@@ -251,10 +251,16 @@ void CPuzzleFile::Flush()
     }
 }
 
-void CPuzzleFile::DropChanges()
+void CPuzzleFile::RefuseChanges(const QString& reason)
 {
     image_ = original_;
     modified_ = false;
+    ShowSaveFailure(reason, QStringLiteral("It was left as it was."));
+}
+
+void CPuzzleFile::ShowSaveFailure(const QString& reason, const QString& consequence) const
+{
+    ShowFileError(QStringLiteral("The file \"%1\" could not be saved: %2. %3").arg(path_, reason, consequence));
 }
 
 // An image nobody wrote to since it was read or saved is not even compared.
@@ -278,8 +284,7 @@ bool CPuzzleFile::WriteBack()
         const QString consequence = result.outcome == FileRewrite::Damaged
             ? QStringLiteral("Its content may be incomplete.")
             : QStringLiteral("It was left as it was.");
-        ShowFileError(
-            QStringLiteral("The file \"%1\" could not be saved: %2. %3").arg(path_, result.reason, consequence));
+        ShowSaveFailure(result.reason, consequence);
     }
     return false;
 }

@@ -42,9 +42,12 @@ public:
     // file holds the entries even when the program ends without closing it.
     void Flush();
 
+    // Whether the image differs from the file and may be written to it.
+    bool HasUnsavedChanges() const;
     // Forgets what was written into the image since it was read or last
-    // saved: the file keeps the bytes it has.
-    void DropChanges();
+    // saved, so the file keeps the bytes it has, and tells the user why the
+    // changes were not saved.
+    void RefuseChanges(const QString& reason);
 
     // Moves the position; a negative position is refused (the position stays).
     qint64 Seek(qint64 position);
@@ -72,7 +75,7 @@ private:
     bool Pack(QByteArray* packed, bool reportError) const;
     QByteArray DiskContent(bool reportPackingError);
     bool WriteBack();
-    bool HasUnsavedChanges() const;
+    void ShowSaveFailure(const QString& reason, const QString& consequence) const;
 
     QString path_;
     QByteArray image_;

@@ -242,16 +242,19 @@ void GridPainter::SetUpLetters(const QFont& letterFont, int glyphSide, bool numb
 // proportion to the room (each size tried loads the font at that size).
 void GridPainter::FitLettersBelowNumbers(int room)
 {
+    const auto inkSize = [this] {
+        return QSizeF(std::ceil(WidestCapitalInk(font_)), std::ceil(CapitalsInkBox(font_).height()));
+    };
+    const auto fitsRoom = [this, room](QSizeF ink) { return ink.height() <= room && ink.width() <= glyphSide_ - 2; };
     const int pixels = font_.pixelSize() > 0 ? font_.pixelSize() : QFontMetrics(font_).height();
-    const qreal height = std::ceil(CapitalsInkBox(font_).height());
-    const qreal width = std::ceil(WidestCapitalInk(font_));
-    if (pixels <= kSmallestRebusPixels || (height <= room && width <= glyphSide_ - 2))
+    const QSizeF ink = inkSize();
+    if (pixels <= kSmallestRebusPixels || fitsRoom(ink))
         return;
-    const qreal scale = std::min(height > 0 ? room / height : 1.0, width > 0 ? (glyphSide_ - 2) / width : 1.0);
-    const auto fits = [this, room](int size) {
+    const qreal scale = std::min(ink.height() > 0 ? room / ink.height() : 1.0,
+                                 ink.width() > 0 ? (glyphSide_ - 2) / ink.width() : 1.0);
+    const auto fits = [&](int size) {
         font_.setPixelSize(size);
-        return std::ceil(CapitalsInkBox(font_).height()) <= room
-            && std::ceil(WidestCapitalInk(font_)) <= glyphSide_ - 2;
+        return fitsRoom(inkSize());
     };
     font_.setPixelSize(LargestFittingPixelSize(kSmallestRebusPixels, pixels - 1, int(pixels * scale), fits));
 }
