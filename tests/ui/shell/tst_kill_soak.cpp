@@ -3,6 +3,7 @@
 #include "child_home.h"
 #include "test_main.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -35,6 +36,7 @@ constexpr int kMostStepsBeforeClosing = 80;
 constexpr int kStepWindowUs = 1500;
 constexpr int kCloseWindowUs = 30000;
 constexpr int kProgramRunMs = 1500;
+constexpr int kLeastCloseWindowUs = 500;
 
 QByteArray ReadAll(const QString& path)
 {
@@ -138,6 +140,8 @@ private slots:
 private:
     void CheckPuzzle(Watched& puzzle, const Actions& actions);
     void CheckSettings(const Actions& actions, const QString& openedPath);
+    void TerminateProgram(QProcess& child, const QString& path, QRandomGenerator& random);
+    void LearnCloseTime(const QProcess& child);
 
     QTemporaryDir dir_;
     QString scratch_;
@@ -145,6 +149,9 @@ private:
     bool settingsSaved_ = false;
     int cellSize_ = 1;
     QString lastPuzzlePath_;
+    QElapsedTimer sinceTermination_;
+    int killDelayUs_ = -1;
+    int shortestCloseUs_ = kCloseWindowUs;
 };
 
 void TestKillSoak::CheckPuzzle(Watched& puzzle, const Actions& actions)
@@ -178,6 +185,39 @@ void TestKillSoak::CheckSettings(const Actions& actions, const QString& openedPa
     QVERIFY2(path == lastPuzzlePath_ || path == openedPath, "the last puzzle was never saved");
     cellSize_ = cellSize;
     lastPuzzlePath_ = path;
+}
+
+// Starts the program, sends it a termination signal at a random moment and
+// mostly kills it during the close that follows, at a moment drawn from a
+// window half again as long as the shortest close seen so far: the close of a
+// program that has nothing to save takes a few milliseconds or less, so a
+// fixed window would mostly come too late.
+void TestKillSoak::TerminateProgram(QProcess& child, const QString& path, QRandomGenerator& random)
+{
+    child.start(program_, {path});
+    QVERIFY(child.waitForStarted());
+    QThread::msleep(random.bounded(kProgramRunMs));
+    ::kill(pid_t(child.processId()), SIGTERM);
+    sinceTermination_.start();
+    killDelayUs_ = -1;
+    if (random.bounded(4) != 0) {
+        killDelayUs_ = int(random.bounded(qMax(kLeastCloseWindowUs, shortestCloseUs_ * 3 / 2)));
+        QThread::usleep(killDelayUs_);
+        child.kill();
+    }
+}
+
+// A program that ended by itself after its termination signal closed within
+// the time up to the kill, or within the measured time when none was sent.
+void TestKillSoak::LearnCloseTime(const QProcess& child)
+{
+    if (!sinceTermination_.isValid() || child.exitStatus() != QProcess::NormalExit) {
+        sinceTermination_.invalidate();
+        return;
+    }
+    const int closeUs = killDelayUs_ >= 0 ? killDelayUs_ : int(sinceTermination_.nsecsElapsed() / 1000);
+    shortestCloseUs_ = qMin(shortestCloseUs_, closeUs);
+    sinceTermination_.invalidate();
 }
 
 void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
@@ -215,14 +255,9 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
         QProcess child;
         child.setProcessEnvironment(home.Environment());
         if (kills % 4 == 3) {
-            child.start(program_, {puzzle.path});
-            QVERIFY(child.waitForStarted());
-            QThread::msleep(random.bounded(kProgramRunMs));
-            ::kill(pid_t(child.processId()), SIGTERM);
-            if (random.bounded(4) != 0) {
-                QThread::usleep(random.bounded(kCloseWindowUs));
-                child.kill();
-            }
+            TerminateProgram(child, puzzle.path, random);
+            if (QTest::currentTestFailed())
+                return;
         } else {
             child.start(QStringLiteral(KILL_SOAK_HELPER),
                         {puzzle.path, QString::number(random.generate()), QString::number(steps)});
@@ -232,6 +267,7 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
             child.kill();
         }
         QVERIFY(child.waitForFinished(kStartTimeoutMs));
+        LearnCloseTime(child);
         const Actions actions = ParseActions(child.readAllStandardOutput());
         const bool killed = child.exitStatus() != QProcess::NormalExit;
         QVERIFY2(killed || child.exitCode() == 0, "the program did not end with code 0");
