@@ -70,28 +70,73 @@ size_t ListSize(const std::optional<Element>& list)
     return list && list->get_array().get(clues) == simdjson::SUCCESS ? clues.size() : 0;
 }
 
+// The letter square at a [column, row] position counted from the origin;
+// -1 for a position outside the grid or on a square that takes no letter.
+qint32 LetterSquareAt(Element position, const PuzzleContent& content, int origin)
+{
+    simdjson::dom::array xy;
+    if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
+        return -1;
+    const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), -1) - origin;
+    const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), -1) - origin;
+    if (column < 0 || row < 0 || column >= content.width || row >= content.height)
+        return -1;
+    const qint32 square = qint32(row * content.width + column);
+    return content.cells[size_t(square)].solution != ' ' ? square : -1;
+}
+
 // Calls visit(cell, square) for each letter square a clue's "cells" names:
-// [[column, row], ...], counted from 1; squares outside the grid or not for
-// letters are skipped.
+// [[column, row], ...], counted from the origin; squares outside the grid or
+// not for letters are skipped.
 template <typename Visit>
-void ForEachNamedSquare(const Element& cells, PuzzleContent& content, Visit visit)
+void ForEachNamedSquare(const Element& cells, PuzzleContent& content, int origin, Visit visit)
 {
     simdjson::dom::array list;
     if (cells.get_array().get(list) != simdjson::SUCCESS)
         return;
     for (Element position : list) {
-        simdjson::dom::array xy;
-        if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
-            continue;
-        const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), 0) - 1;
-        const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), 0) - 1;
-        if (column < 0 || row < 0 || column >= content.width || row >= content.height)
-            continue;
-        const qint32 square = qint32(row * content.width + column);
-        PuzzleCell& cell = content.cells[size_t(square)];
-        if (cell.solution != ' ')
-            visit(cell, square);
+        const qint32 square = LetterSquareAt(position, content, origin);
+        if (square >= 0)
+            visit(content.cells[size_t(square)], square);
     }
+}
+
+// The first "cells" member of a clue object.
+std::optional<Element> CellsOf(Element clue)
+{
+    simdjson::dom::object fields;
+    if (clue.get_object().get(fields) != simdjson::SUCCESS)
+        return std::nullopt;
+    for (const auto field : fields) {
+        if (field.key == "cells")
+            return field.value;
+    }
+    return std::nullopt;
+}
+
+// The format counts cell positions from 1, but some tools write them from 0.
+// Whichever origin puts more of the positions every list names on letter
+// squares is the file's; a tie keeps the format's 1. A file counted from 0
+// names the first row and column, which counted from 1 lie outside the grid.
+int FindCellOrigin(const simdjson::dom::object& lists, const PuzzleContent& content)
+{
+    int hits[2] = {0, 0};
+    for (const auto list : lists) {
+        simdjson::dom::array clues;
+        if (list.value.get_array().get(clues) != simdjson::SUCCESS)
+            continue;
+        for (Element clue : clues) {
+            const std::optional<Element> cells = CellsOf(clue);
+            simdjson::dom::array positions;
+            if (!cells || cells->get_array().get(positions) != simdjson::SUCCESS)
+                continue;
+            for (Element position : positions) {
+                for (int origin = 0; origin < 2; ++origin)
+                    hits[origin] += LetterSquareAt(position, content, origin) >= 0 ? 1 : 0;
+            }
+        }
+    }
+    return hits[0] > hits[1] ? 0 : 1;
 }
 
 } // namespace
@@ -110,6 +155,7 @@ void CIpuzClues::Read()
     simdjson::dom::object lists;
     if (!clues || clues->get_object().get(lists) != simdjson::SUCCESS)
         return;
+    lists_ = lists;
     std::optional<Element> across;
     std::optional<Element> down;
     for (const auto field : lists) {
@@ -204,7 +250,8 @@ void CIpuzClues::ReadOtherList(const Element& list, std::string_view name)
         PuzzleClue record = ReadClue(clue, &parts);
         std::vector<qint32> named;
         if (parts.cells)
-            ForEachNamedSquare(*parts.cells, content_, [&](PuzzleCell&, qint32 square) { named.push_back(square); });
+            ForEachNamedSquare(*parts.cells, content_, CellOrigin(),
+                               [&](PuzzleCell&, qint32 square) { named.push_back(square); });
         const std::string_view number = parts.number.text;
         kept.Add(std::move(record), QByteArray(number.data(), qsizetype(number.size())), std::move(named));
     }
@@ -285,9 +332,17 @@ void CIpuzClues::BindClue(const Parts& parts, bool across, qint32 index, PuzzleC
 bool CIpuzClues::BindCells(const Element& cells, bool across, qint32 index)
 {
     bool bound = false;
-    ForEachNamedSquare(cells, content_, [&](PuzzleCell& cell, qint32) {
+    ForEachNamedSquare(cells, content_, CellOrigin(), [&](PuzzleCell& cell, qint32) {
         cell.WordOf(across) = index;
         bound = true;
     });
     return bound;
+}
+
+// Found once, on the first clue that names its cells: most files name none.
+int CIpuzClues::CellOrigin()
+{
+    if (cellOrigin_ < 0)
+        cellOrigin_ = FindCellOrigin(lists_, content_);
+    return cellOrigin_;
 }

@@ -16,7 +16,8 @@ struct PuzzleContent;
 // Reads the clue lists of an ipuz crossword and binds each across and down
 // clue to its word. A clue is a text, a [number, text] pair or an object with
 // "number", "clue", "enumeration" and "cells". A clue whose object names its
-// cells gets exactly those; else it gets the word whose first square carries
+// cells gets exactly those (counted from 1 as the format says, or from 0 when
+// the file's positions fit the grid that way); else it gets the word whose first square carries
 // its number (the file's own numbers, or the usual numbering when the file
 // gives none); a clue without a number takes the next word in order. Lists
 // other than across and down are kept with their titles, each clue with the
@@ -51,6 +52,7 @@ private:
     void BindClue(const Parts& parts, bool across, qint32 index, PuzzleClue& record);
     bool BindCells(const simdjson::dom::element& cells, bool across, qint32 index);
     int RunStartingAt(std::string_view number, bool across) const;
+    int CellOrigin();
     void IndexRuns();
 
     const IpuzJson::TopLevel& top_;
@@ -66,6 +68,9 @@ private:
     std::vector<qint32> squareOfNumber_;
     bool fileNumbers_ = false;
     std::vector<qint32> usualNumbers_;
+    simdjson::dom::object lists_;
+    // Where the clues' cell positions count from: 0 or 1, -1 until needed.
+    int cellOrigin_ = -1;
     // The next run a clue without a number takes.
     size_t nextRun_[2] = {0, 0};
 };

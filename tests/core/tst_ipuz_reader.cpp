@@ -103,6 +103,10 @@ void TestIpuzReader::readsTheFormsFilesTake_data()
         << IpuzBuilder(kSmall).Member("clues", "{\"Across\": [[1, \"a\"]], \"Down\": [{\"number\": 9, \"clue\": "
                                                "\"c\", \"cells\": [[3, 1], [3, 2], [3, 3]]}]}").Build()
         << "1. a" << "9. c" << 2 << true;
+    QTest::newRow("cells counted from 0, as some tools write them")
+        << IpuzBuilder(kSmall).Member("clues", "{\"Across\": [[1, \"a\"]], \"Down\": [{\"number\": 9, \"clue\": "
+                                               "\"c\", \"cells\": [[2, 0], [2, 1], [2, 2]]}]}").Build()
+        << "1. a" << "9. c" << 2 << true;
     QTest::newRow("custom block and empty") << IpuzBuilder(kSmall).Member("block", "\"*\"").Member("empty", "\"-\"")
         .Member("puzzle", "[[1, \"-\", 2], [\"-\", \"*\", \"-\"], [3, \"-\", \"-\"]]")
         .Member("solution", "[[\"C\", \"A\", \"T\"], [\"A\", \"*\", \"O\"], [\"B\", \"O\", \"X\"]]").Build()
