@@ -101,6 +101,17 @@ void ForEachNamedSquare(const Element& cells, PuzzleContent& content, int origin
     }
 }
 
+// The digits a number such as "5/12" or "5, 12" begins with: a clue that
+// runs on in other words is written at the first; empty when the whole text
+// is digits, which was looked up already.
+std::string_view LeadingDigits(std::string_view number)
+{
+    size_t digits = 0;
+    while (digits < number.size() && number[digits] >= '0' && number[digits] <= '9')
+        ++digits;
+    return digits < number.size() ? number.substr(0, digits) : std::string_view();
+}
+
 // The first "cells" member of a clue object.
 std::optional<Element> CellsOf(Element clue)
 {
@@ -313,6 +324,8 @@ void CIpuzClues::BindClue(const Parts& parts, bool across, qint32 index, PuzzleC
     int run = -1;
     if (!parts.number.text.empty()) {
         run = RunStartingAt(parts.number.text, across);
+        if (const std::string_view first = LeadingDigits(parts.number.text); run < 0 && !first.empty())
+            run = RunStartingAt(first, across);
     } else {
         size_t& next = nextRun_[across ? 0 : 1];
         while (next < runs_.size() && runs_[next].across != across)

@@ -107,6 +107,9 @@ void TestIpuzReader::readsTheFormsFilesTake_data()
         << IpuzBuilder(kSmall).Member("clues", "{\"Across\": [[1, \"a\"]], \"Down\": [{\"number\": 9, \"clue\": "
                                                "\"c\", \"cells\": [[2, 0], [2, 1], [2, 2]]}]}").Build()
         << "1. a" << "9. c" << 2 << true;
+    QTest::newRow("a clue that runs on in other words")
+        << IpuzBuilder(kSmall).Member("clues", "{\"Across\": [[1, \"a\"]], \"Down\": [[\"2/3\", \"d\"]]}").Build()
+        << "1. a" << "2. d" << 2 << true;
     QTest::newRow("custom block and empty") << IpuzBuilder(kSmall).Member("block", "\"*\"").Member("empty", "\"-\"")
         .Member("puzzle", "[[1, \"-\", 2], [\"-\", \"*\", \"-\"], [3, \"-\", \"-\"]]")
         .Member("solution", "[[\"C\", \"A\", \"T\"], [\"A\", \"*\", \"O\"], [\"B\", \"O\", \"X\"]]").Build()
