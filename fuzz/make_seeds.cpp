@@ -157,6 +157,9 @@ QList<Seed> IpuzSeeds()
                       .Member("http://gridmoor.org/ipuz/progress", "{\"seconds\": 93}")
                       .Build()},
         {"object_clues", IpuzBuilder(kSmallGrid).Member("showenumerations", "true").Member("clues", objectClues).Build()},
+        {"cells_from_zero", IpuzBuilder(kSmallGrid).Member("clues", "{\"Across\": [[\"1/2\", \"Run on\"]], \"Down\": "
+                                   "[{\"number\": 2, \"clue\": \"d\", \"cells\": [[2,0],[2,1],[2,2]]}], "
+                                   "\"Other\": [{\"clue\": \"o\", \"cells\": [[0,0]]}]}").Build()},
         {"string_clues", IpuzBuilder(kSmallGrid).Member("clues", "{\"Across\": [\"One\", \"Two\"], \"Down\": [\"Three\"]}").Build()},
         {"custom_block_empty", IpuzBuilder({"CAT", "A*O"}).Member("block", "\"*\"").Member("empty", "\"-\"")
                                    .Member("puzzle", "[[\"1\",\"-\",\"2\"],[\"-\",\"*\",\"-\"]]").Build()},
