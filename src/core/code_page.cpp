@@ -29,7 +29,11 @@ QString DecodePuzzleText(const QByteArray& bytes, bool utf8)
 {
     if (!utf8)
         return DecodeWindows1252(bytes);
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A leading zero-width no-break space is kept: a square's text is shown as
+    // it is compared, so an answer that begins with one may not show as the
+    // letters alone (these texts are members of a file, never a file's start).
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     return decoder.hasError() ? DecodeWindows1252(bytes) : text;
 }

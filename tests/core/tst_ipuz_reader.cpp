@@ -47,6 +47,7 @@ private slots:
     void untouchedFileIsNotWritten();
     void pencilMarksComeBack();
     void wordOfNamedSquaresIsFilledWhole();
+    void shownAnswerIsTheCheckedOne();
     void markupBecomesText_data();
     void markupBecomesText();
     void labelsKeepTheirText_data();
@@ -320,6 +321,19 @@ void TestIpuzReader::wordOfNamedSquaresIsFilledWhole()
     puzzle_.SetCurrentCell(2);
     puzzle_.SetCurrentEntry('T');
     QVERIFY(puzzle_.IsClueFilled(0));
+}
+
+// An answer that begins with a zero-width no-break space (the character of a
+// byte-order mark) is shown with it, as it is checked: the letter alone is
+// neither shown as the answer nor counted as right.
+void TestIpuzReader::shownAnswerIsTheCheckedOne()
+{
+    const QByteArray solution = "[[\"C\", \"A\", \"T\"], [\"\\uFEFFA\", \"#\", \"O\"], [\"B\", \"O\", \"X\"]]";
+    QCOMPARE(puzzle_.Open(Write(IpuzBuilder(kSmall).Member("solution", solution).Build())), int(CPuzzle::Success));
+    puzzle_.SetCurrentCell(3);
+    puzzle_.SetCurrentEntry('A');
+    QVERIFY(!puzzle_.IsEntryCorrect(3));
+    QCOMPARE(puzzle_.GetSolutionText(3), QStringLiteral("\uFEFFA"));
 }
 
 void TestIpuzReader::markupBecomesText_data()
