@@ -70,21 +70,6 @@ size_t ListSize(const std::optional<Element>& list)
     return list && list->get_array().get(clues) == simdjson::SUCCESS ? clues.size() : 0;
 }
 
-// The letter square at a [column, row] position counted from the origin;
-// -1 for a position outside the grid or on a square that takes no letter.
-qint32 LetterSquareAt(Element position, const PuzzleContent& content, int origin)
-{
-    simdjson::dom::array xy;
-    if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
-        return -1;
-    const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), -1) - origin;
-    const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), -1) - origin;
-    if (column < 0 || row < 0 || column >= content.width || row >= content.height)
-        return -1;
-    const qint32 square = qint32(row * content.width + column);
-    return content.cells[size_t(square)].solution != ' ' ? square : -1;
-}
-
 // Calls visit(cell, square) for each letter square a clue's "cells" names:
 // [[column, row], ...], counted from the origin; squares outside the grid or
 // not for letters are skipped.
@@ -95,9 +80,17 @@ void ForEachNamedSquare(const Element& cells, PuzzleContent& content, int origin
     if (cells.get_array().get(list) != simdjson::SUCCESS)
         return;
     for (Element position : list) {
-        const qint32 square = LetterSquareAt(position, content, origin);
-        if (square >= 0)
-            visit(content.cells[size_t(square)], square);
+        simdjson::dom::array xy;
+        if (position.get_array().get(xy) != simdjson::SUCCESS || xy.size() != 2)
+            continue;
+        const int64_t column = IpuzJson::Whole(xy.at(0).value_unsafe(), -1) - origin;
+        const int64_t row = IpuzJson::Whole(xy.at(1).value_unsafe(), -1) - origin;
+        if (column < 0 || row < 0 || column >= content.width || row >= content.height)
+            continue;
+        const qint32 square = qint32(row * content.width + column);
+        PuzzleCell& cell = content.cells[size_t(square)];
+        if (cell.solution != ' ')
+            visit(cell, square);
     }
 }
 
@@ -112,24 +105,11 @@ std::string_view LeadingDigits(std::string_view number)
     return digits < number.size() ? number.substr(0, digits) : std::string_view();
 }
 
-// The first "cells" member of a clue object.
-std::optional<Element> CellsOf(Element clue)
-{
-    simdjson::dom::object fields;
-    if (clue.get_object().get(fields) != simdjson::SUCCESS)
-        return std::nullopt;
-    for (const auto field : fields) {
-        if (field.key == "cells")
-            return field.value;
-    }
-    return std::nullopt;
-}
-
 // The format counts cell positions from 1, but some tools write them from 0.
 // Whichever origin puts more of the positions every list names on letter
 // squares is the file's; a tie keeps the format's 1. A file counted from 0
 // names the first row and column, which counted from 1 lie outside the grid.
-int FindCellOrigin(const simdjson::dom::object& lists, const PuzzleContent& content)
+int FindCellOrigin(const simdjson::dom::object& lists, PuzzleContent& content)
 {
     int hits[2] = {0, 0};
     for (const auto list : lists) {
@@ -137,14 +117,9 @@ int FindCellOrigin(const simdjson::dom::object& lists, const PuzzleContent& cont
         if (list.value.get_array().get(clues) != simdjson::SUCCESS)
             continue;
         for (Element clue : clues) {
-            const std::optional<Element> cells = CellsOf(clue);
-            simdjson::dom::array positions;
-            if (!cells || cells->get_array().get(positions) != simdjson::SUCCESS)
-                continue;
-            for (Element position : positions) {
-                for (int origin = 0; origin < 2; ++origin)
-                    hits[origin] += LetterSquareAt(position, content, origin) >= 0 ? 1 : 0;
-            }
+            const std::optional<Element> cells = IpuzJson::Member(clue, "cells");
+            for (int origin = 0; cells && origin < 2; ++origin)
+                ForEachNamedSquare(*cells, content, origin, [&](PuzzleCell&, qint32) { ++hits[origin]; });
         }
     }
     return hits[0] > hits[1] ? 0 : 1;

@@ -16,12 +16,12 @@ struct PuzzleContent;
 // Reads the clue lists of an ipuz crossword and binds each across and down
 // clue to its word. A clue is a text, a [number, text] pair or an object with
 // "number", "clue", "enumeration" and "cells". A clue whose object names its
-// cells gets exactly those (counted from 1 as the format says, or from 0 when
-// the file's positions fit the grid that way); else it gets the word whose first square carries
-// its number (the file's own numbers, or the usual numbering when the file
-// gives none); a clue without a number takes the next word in order. Lists
-// other than across and down are kept with their titles, each clue with the
-// squares its object names.
+// cells gets exactly those (counted from 1 as the format says, or from 0
+// when the file's positions fit the grid that way); else it gets the word
+// whose first square carries its number (the file's own numbers, or the
+// usual numbering when the file gives none); a clue without a number takes
+// the next word in order. Lists other than across and down are kept with
+// their titles, each clue with the squares its object names.
 class CIpuzClues {
 public:
     CIpuzClues(const IpuzJson::TopLevel& top, PuzzleContent& content);
