@@ -141,7 +141,6 @@ private:
     void CheckPuzzle(Watched& puzzle, const Actions& actions);
     void CheckSettings(const Actions& actions, const QString& openedPath);
     void TerminateProgram(QProcess& child, const QString& path, QRandomGenerator& random);
-    void LearnCloseTime(const QProcess& child);
 
     QTemporaryDir dir_;
     QString scratch_;
@@ -149,8 +148,6 @@ private:
     bool settingsSaved_ = false;
     int cellSize_ = 1;
     QString lastPuzzlePath_;
-    QElapsedTimer sinceTermination_;
-    int killDelayUs_ = -1;
     int shortestCloseUs_ = kCloseWindowUs;
 };
 
@@ -191,33 +188,27 @@ void TestKillSoak::CheckSettings(const Actions& actions, const QString& openedPa
 // mostly kills it during the close that follows, at a moment drawn from a
 // window half again as long as the shortest close seen so far: the close of a
 // program that has nothing to save takes a few milliseconds or less, so a
-// fixed window would mostly come too late.
+// fixed window would mostly come too late. A program that ended by itself
+// closed within the time up to the kill, or the measured time when none was
+// sent. Returns when the program has ended.
 void TestKillSoak::TerminateProgram(QProcess& child, const QString& path, QRandomGenerator& random)
 {
     child.start(program_, {path});
     QVERIFY(child.waitForStarted());
     QThread::msleep(random.bounded(kProgramRunMs));
     ::kill(pid_t(child.processId()), SIGTERM);
-    sinceTermination_.start();
-    killDelayUs_ = -1;
-    if (random.bounded(4) != 0) {
-        killDelayUs_ = int(random.bounded(qMax(kLeastCloseWindowUs, shortestCloseUs_ * 3 / 2)));
-        QThread::usleep(killDelayUs_);
+    QElapsedTimer sinceTermination;
+    sinceTermination.start();
+    const bool killAfter = random.bounded(4) != 0;
+    const int killDelayUs = killAfter ? int(random.bounded(qMax(kLeastCloseWindowUs, shortestCloseUs_ * 3 / 2))) : 0;
+    if (killAfter) {
+        QThread::usleep(killDelayUs);
         child.kill();
     }
-}
-
-// A program that ended by itself after its termination signal closed within
-// the time up to the kill, or within the measured time when none was sent.
-void TestKillSoak::LearnCloseTime(const QProcess& child)
-{
-    if (!sinceTermination_.isValid() || child.exitStatus() != QProcess::NormalExit) {
-        sinceTermination_.invalidate();
-        return;
-    }
-    const int closeUs = killDelayUs_ >= 0 ? killDelayUs_ : int(sinceTermination_.nsecsElapsed() / 1000);
-    shortestCloseUs_ = qMin(shortestCloseUs_, closeUs);
-    sinceTermination_.invalidate();
+    QVERIFY(child.waitForFinished(kStartTimeoutMs));
+    const int closeUs = killAfter ? killDelayUs : int(sinceTermination.nsecsElapsed() / 1000);
+    if (child.exitStatus() == QProcess::NormalExit)
+        shortestCloseUs_ = qMin(shortestCloseUs_, closeUs);
 }
 
 void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
@@ -265,9 +256,8 @@ void TestKillSoak::killedAtRandomMomentsKeepsFilesWhole()
             QVERIFY2(child.waitForReadyRead(kStartTimeoutMs), "the helper did not open the puzzle");
             QThread::usleep(random.bounded(steps * kStepWindowUs + kCloseWindowUs));
             child.kill();
+            QVERIFY(child.waitForFinished(kStartTimeoutMs));
         }
-        QVERIFY(child.waitForFinished(kStartTimeoutMs));
-        LearnCloseTime(child);
         const Actions actions = ParseActions(child.readAllStandardOutput());
         const bool killed = child.exitStatus() != QProcess::NormalExit;
         QVERIFY2(killed || child.exitCode() == 0, "the program did not end with code 0");
