@@ -1,5 +1,6 @@
 #include "ui/print/print_dialogs.h"
 #include "ui/shell/program_module.h"
+#include "fixture_files.h"
 #include "test_main.h"
 
 #include <QTemporaryDir>
@@ -44,9 +45,7 @@ void TestProgramModule::loadsOnlyTheWantedModule()
     QFETCH(QString, reason);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    QFile text(folder.filePath(QStringLiteral("not-a-library.so")));
-    QVERIFY(text.open(QIODevice::WriteOnly) && text.write("text, not a library\n") > 0);
-    text.close();
+    QVERIFY(FixtureFiles::Write(folder.filePath(QStringLiteral("not-a-library.so")), "text, not a library\n"));
     const QString path = QFileInfo(file).isAbsolute() ? file : folder.filePath(file);
 
     QString error;
