@@ -384,9 +384,6 @@ void TestPuzzle::saveThatWouldChangeTheFormatIsRefused()
     QCOMPARE(prompt.texts.size(), 1);
     QVERIFY(prompt.texts[0].endsWith(". It was left as it was."));
     QCOMPARE(FixtureFiles::Read(path), before);
-    CPuzzle reopened;
-    QCOMPARE(reopened.Open(path), 0);
-    QCOMPARE(reopened.GetFormat(), int(CPuzzle::FormatBinary));
 }
 
 GRIDMOOR_TEST_GUILESS_MAIN(TestPuzzle)
